@@ -1,0 +1,31 @@
+// The program entry: one running copy per log-on, then the main window and its loop.
+#include <windows.h>
+
+#include "app/Application.h"
+#include "app/Main.h"
+#include "win32/ErrorReport.h"
+#include "win32/Handles.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
+{
+    // The mutex only marks a running instance; nobody waits on it.
+    win::OwnedHandle marker;
+    bool anotherInstance = false;
+    if (HANDLE running = ::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "RorUruvodi")) {
+        ::CloseHandle(running);
+        anotherInstance = true;
+        ::PostQuitMessage(0);  // the loop ends at its first turn, without saving anything
+    } else {
+        marker.reset(::CreateMutexA(nullptr, FALSE, "RorUruvodi"));
+    }
+
+    try {
+        app::ApplicationWindow application;
+        app::TRorUruvodi main(application.hwnd(), true);
+        if (!anotherInstance) main.Show(show);
+        return app::RunMessageLoop(main);
+    } catch (...) {
+        win::ReportCurrentException();
+        return 1;
+    }
+}

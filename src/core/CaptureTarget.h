@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "core/Geometry.h"
+
+namespace core {
+
+// A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
+struct ScreenRect {
+    std::int32_t left, top, width, height;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+using WindowId = std::uintptr_t;  // 0 = no window
+
+// What the capture needs to know about the screen at the moment of the capture.
+class TargetProbe {
+public:
+    virtual std::int32_t ScreenWidth() = 0;
+    virtual std::int32_t ScreenHeight() = 0;
+    virtual WindowId ForegroundWindow() = 0;
+    virtual WindowId WindowUnderCursor() = 0;
+    // The window's outer rectangle in screen coordinates; nothing when the
+    // window has gone.
+    virtual std::optional<Rect> WindowRect(WindowId) = 0;
+
+protected:
+    ~TargetProbe() = default;
+};
+
+// The screen rectangle to capture for a capture mode (a CaptureMode byte,
+// any value). Window rectangles are taken as they are: negative edges stay
+// and nothing is clipped to the screen. No window, a window that has gone, or
+// an unknown mode give the empty rectangle. Only the probes the mode needs
+// are asked.
+ScreenRect CaptureTargetRect(std::uint8_t mode, TargetProbe& probe);
+
+}  // namespace core

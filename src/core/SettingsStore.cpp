@@ -1,0 +1,105 @@
+#include "core/SettingsStore.h"
+
+#include <string>
+
+#include "core/AppError.h"
+#include "core/IntText.h"
+
+namespace core {
+namespace {
+
+std::string ValueMessage(std::string_view name, std::string_view what) {
+    std::string message = "'";
+    message += name;
+    message += "' ";
+    message += what;
+    return message;
+}
+
+// Closes the section that the caller has just opened, on every way out.
+class OpenedSection {
+public:
+    explicit OpenedSection(RegistryBackend& backend) noexcept : backend_(backend) {}
+    ~OpenedSection() { backend_.CloseSection(); }
+    OpenedSection(const OpenedSection&) = delete;
+    OpenedSection& operator=(const OpenedSection&) = delete;
+
+private:
+    RegistryBackend& backend_;
+};
+
+} // namespace
+
+SettingsStore::SettingsStore(RegistryBackend& backend) : backend_(backend) {
+    backend_.OpenStore();
+}
+
+SettingsStore::~SettingsStore() {
+    backend_.CloseStore();
+}
+
+std::int32_t SettingsStore::ReadInteger(std::string_view name, std::int32_t defaultValue) {
+    if (!backend_.OpenSection()) return defaultValue;
+    OpenedSection section(backend_);
+
+    const auto info = backend_.QueryValue(name);
+    if (!info) return defaultValue;
+    // An empty value is empty text whatever its type, so it never raises the type error.
+    if (info->size == 0) return defaultValue;
+
+    const auto data = backend_.ReadValue(name, info->size);
+    if (!data) throw AppError(ValueMessage(name, "の取得に失敗しました"));
+    if (info->type != kRegSz && info->type != kRegExpandSz) {
+        throw AppError(ValueMessage(name, "のデータ型が不正です"));
+    }
+    // Stored data need not end in a NUL; REG_EXPAND_SZ is taken unexpanded.
+    std::string_view text(data->data(), data->size());
+    text = text.substr(0, text.find('\0'));
+    return ParseInt32(text).value_or(defaultValue);
+}
+
+bool SettingsStore::ReadBool(std::string_view name, bool defaultValue) {
+    return ReadInteger(name, defaultValue ? 1 : 0) != 0;
+}
+
+void SettingsStore::WriteInteger(std::string_view name, std::int32_t value) {
+    WriteText(name, std::to_string(value));
+}
+
+void SettingsStore::WriteBool(std::string_view name, bool value) {
+    WriteText(name, value ? "1" : "0");
+}
+
+void SettingsStore::WriteText(std::string_view name, std::string_view text) {
+    if (!backend_.CreateSection()) {
+        std::string message = "キー ";
+        message += kSectionName;
+        message += " の作成に失敗しました";
+        throw AppError(message);
+    }
+    // The section was just created, so failing to open it is not worth a report.
+    if (!backend_.OpenSection()) return;
+    OpenedSection section(backend_);
+    if (!backend_.WriteString(name, text)) throw AppError(ValueMessage(name, "の設定に失敗しました"));
+}
+
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target) {
+    SettingsStore store(backend);
+    // The mode is one byte: a larger stored number keeps its low 8 bits ("258" is 2, "-1" is 255).
+    target.SetCapMode(static_cast<std::uint8_t>(store.ReadInteger("CapMode", 0)));
+    target.SetCapTime(store.ReadInteger("CapTime", kDefaultCapTime));
+    target.SetToolBarFlat(store.ReadBool("ToolBarFlat", false));
+}
+
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values) {
+    SettingsStore store(backend);
+    store.WriteInteger("CapMode", values.capMode);
+    store.WriteInteger("CapTime", values.capTime);
+    store.WriteBool("ToolBarFlat", values.toolBarFlat);
+}
+
+std::int32_t CapTimeOrDefault(std::int32_t seconds) {
+    return seconds < 1 || seconds > 99 ? kDefaultCapTime : seconds;
+}
+
+} // namespace core

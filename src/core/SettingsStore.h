@@ -1,0 +1,82 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegDword = 4; // Windows REG_* type codes
+
+// The subkey of the store key that holds the three values.
+inline constexpr std::string_view kSectionName = "Pixtrove";
+
+struct ValueInfo {
+    std::uint32_t type;
+    std::uint32_t size;
+};
+
+// Raw operations on HKCU\Software\Kvn (the store) and its subkey "Pixtrove" (the section).
+class RegistryBackend {
+public:
+    virtual ~RegistryBackend() = default;
+    virtual void OpenStore() = 0;                       // RegCreateKeyExA(HKCU, "Software\\Kvn"); failure not reported
+    virtual void CloseStore() noexcept = 0;
+    virtual bool OpenSection() = 0;                     // RegOpenKeyExA(store, "Pixtrove"); false on failure
+    virtual void CloseSection() noexcept = 0;
+    virtual bool CreateSection() = 0;                   // RegCreateKeyExA(store, "Pixtrove") then close at once; false on failure
+    virtual std::optional<ValueInfo> QueryValue(std::string_view name) = 0;           // type+size, no data; nullopt if fails
+    virtual std::optional<std::vector<char>> ReadValue(std::string_view name, std::uint32_t size) = 0; // nullopt if read fails
+    virtual bool WriteString(std::string_view name, std::string_view text) = 0;       // REG_SZ, data = text + NUL
+};
+
+// The store, open for one load or save: opened here, closed in the destructor,
+// so an error that ends the work still closes it. Errors are AppError.
+class SettingsStore {
+public:
+    explicit SettingsStore(RegistryBackend& backend);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    std::int32_t ReadInteger(std::string_view name, std::int32_t defaultValue);
+    bool ReadBool(std::string_view name, bool defaultValue);
+    void WriteInteger(std::string_view name, std::int32_t value);
+    void WriteBool(std::string_view name, bool value);
+
+private:
+    void WriteText(std::string_view name, std::string_view text);
+
+    RegistryBackend& backend_;
+};
+
+// The main window implements this; LoadSettings passes each value through it.
+struct SettingsTarget {
+    virtual void SetCapMode(std::uint8_t mode) = 0;
+    virtual void SetCapTime(std::int32_t seconds) = 0;  // receives the stored number as it is
+    virtual void SetToolBarFlat(bool flat) = 0;
+
+protected:
+    ~SettingsTarget() = default;
+};
+
+struct SettingsValues {
+    std::uint8_t capMode;
+    std::int32_t capTime;
+    bool toolBarFlat;
+};
+
+// Reads "CapMode", "CapTime", "ToolBarFlat" in that order, handing each to its
+// setter before the next is read; an error leaves the later ones unread.
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target);
+
+// Writes "CapMode", "CapTime", "ToolBarFlat" in that order; an error leaves
+// the later ones unwritten.
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values);
+
+inline constexpr std::int32_t kDefaultCapTime = 5;
+
+// The delay SetCapTime keeps: seconds outside 1..99 become the default 5.
+std::int32_t CapTimeOrDefault(std::int32_t seconds);
+
+} // namespace core

@@ -1,0 +1,46 @@
+#include "win32/Picture.h"
+
+#include "core/Geometry.h"
+#include "win32/ErrorReport.h"
+
+namespace win {
+
+std::unique_ptr<Picture> Picture::Create(HDC compatibleWith, int width, int height)
+{
+    OwnedDC dc(::CreateCompatibleDC(compatibleWith));
+    if (!dc) ThrowLastError();
+    // A 0 x 0 picture still gets the system's 1 x 1 bitmap, so that its DC is always valid.
+    OwnedBitmap bitmap(::CreateCompatibleBitmap(compatibleWith, width, height));
+    if (!bitmap) ThrowLastError();
+    return std::make_unique<Picture>(std::move(dc), std::move(bitmap), width, height);
+}
+
+Picture::Picture(OwnedDC dc, OwnedBitmap bitmap, int width, int height) noexcept
+    : dc_(std::move(dc)), bitmap_(std::move(bitmap)), selected_(dc_.get(), bitmap_.get()), width_(width),
+      height_(height)
+{
+}
+
+void Picture::InvertFrame(core::Point a, core::Point b)
+{
+    const core::FrameStrips ring = core::FrameRing(a, b);
+    for (int i = 0; i < ring.count; ++i) {
+        const core::Rect& s = ring.strips[static_cast<size_t>(i)];
+        ::PatBlt(dc_.get(), s.left, s.top, s.Width(), s.Height(), DSTINVERT);
+    }
+}
+
+std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
+{
+    OwnedDC display(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    if (!display) return nullptr;
+    OwnedDC memory(::CreateCompatibleDC(display.get()));
+    if (!memory) return nullptr;
+    OwnedBitmap bitmap(::CreateCompatibleBitmap(display.get(), rect.width, rect.height));
+    if (!bitmap) ThrowLastError();
+    auto picture = std::make_unique<Picture>(std::move(memory), std::move(bitmap), rect.width, rect.height);
+    ::BitBlt(picture->DC(), 0, 0, rect.width, rect.height, display.get(), rect.left, rect.top, SRCCOPY);
+    return picture;
+}
+
+}  // namespace win

@@ -1,0 +1,43 @@
+#pragma once
+// The picture of a shot window: one bitmap in the display's colour format, kept selected
+// into its own memory DC. Selection frames are inverted straight into it.
+#include <memory>
+
+#include "core/CaptureTarget.h"
+#include "core/Selection.h"
+#include "win32/Handles.h"
+
+namespace win {
+
+class Picture final : public core::FrameSurface {
+public:
+    // A picture of width x height (0 x 0 gives an empty picture); throws the
+    // out-of-resources error when the bitmap cannot be made.
+    static std::unique_ptr<Picture> Create(HDC compatibleWith, int width, int height);
+
+    Picture(OwnedDC dc, OwnedBitmap bitmap, int width, int height) noexcept;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    ~Picture() = default;
+
+    int Width() const noexcept { return width_; }
+    int Height() const noexcept { return height_; }
+    HDC DC() const noexcept { return dc_.get(); }
+    HBITMAP Bitmap() const noexcept { return bitmap_.get(); }
+
+    void InvertFrame(core::Point a, core::Point b) override;
+
+private:
+    OwnedDC dc_;
+    OwnedBitmap bitmap_;
+    SelectedObject selected_;  // released first: the bitmap leaves the DC before either goes
+    int width_;
+    int height_;
+};
+
+// Reads a rectangle of the screen straight into a new picture. Returns nothing, quietly,
+// when the display or a memory DC cannot be had; throws when the picture's bitmap cannot
+// be made. Nothing is clipped: parts off the display are whatever the display DC yields.
+std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect);
+
+}  // namespace win

@@ -1,0 +1,16 @@
+#pragma once
+// What the capture target is worked out from, asked of the running system.
+#include "core/CaptureTarget.h"
+
+namespace win {
+
+class ScreenProbe final : public core::TargetProbe {
+public:
+    std::int32_t ScreenWidth() override;
+    std::int32_t ScreenHeight() override;
+    core::WindowId ForegroundWindow() override;
+    core::WindowId WindowUnderCursor() override;
+    std::optional<core::Rect> WindowRect(core::WindowId window) override;
+};
+
+}  // namespace win

@@ -1,0 +1,196 @@
+// The three settings as the registry holds them, read and written by the real main window.
+#include <gtest/gtest.h>
+
+#include "WinTest.h"
+#include "resource.h"
+
+using namespace wintest;
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    ScratchRegistry registry;
+    ErrorReports reports;
+};
+
+TEST_F(Settings, FirstStartWithNoKeyUsesTheDefaultsAndCreatesOnlyTheStoreKey)
+{
+    Program program;
+    app::TRorUruvodi& main = program.main;
+    EXPECT_EQ(main.CapMode(), cmDesktop);
+    EXPECT_EQ(main.CapTime(), 5);
+    EXPECT_FALSE(main.ToolBarFlat());
+    EXPECT_TRUE(ButtonChecked(main.ToolBar(), IDB_FULL_SCREEN));
+    EXPECT_FALSE(ButtonChecked(main.ToolBar(), IDB_ACTIVE_WINDOW));
+    EXPECT_FALSE(ButtonChecked(main.ToolBar(), IDB_CURSOR_WINDOW));
+    EXPECT_EQ(main.StartTimer().Interval(), 5000u);
+    EXPECT_FALSE(main.StartTimer().Enabled());
+    EXPECT_FALSE(::GetWindowLongPtrW(main.ToolBar(), GWL_STYLE) & TBSTYLE_FLAT);
+    EXPECT_TRUE(KeyExists("Software\\Kvn"));
+    EXPECT_TRUE(SubkeyNames("Software\\Kvn").empty());
+    EXPECT_TRUE(reports.texts().empty());
+}
+
+TEST_F(Settings, SaveWritesTheThreeValuesAsAnsiTextWithTheirNul)
+{
+    Program program;
+    program.main.SaveSettings();
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("0"));
+    EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("5"));
+    EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
+    EXPECT_EQ(ReadValue(kSection, "CapTime")->data.size(), 2u);
+}
+
+struct StoredCase {
+    const char* name;
+    RawValue stored;
+    int capMode;
+    int capTime;
+    bool flat;
+    const char* savedBack;  // what the value reads after a save, or nullptr
+};
+
+class StoredValues : public Settings, public ::testing::WithParamInterface<StoredCase> {};
+
+TEST_P(StoredValues, AreReadByTheTextRulesAndSavedBackNormalised)
+{
+    const StoredCase& c = GetParam();
+    WriteValue(kSection, c.name, c.stored);
+    Program program;
+    EXPECT_EQ(program.main.CapMode(), c.capMode);
+    EXPECT_EQ(program.main.CapTime(), c.capTime);
+    EXPECT_EQ(program.main.StartTimer().Interval(), static_cast<UINT>(c.capTime) * 1000u);
+    EXPECT_EQ(program.main.ToolBarFlat(), c.flat);
+    EXPECT_EQ((::GetWindowLongPtrW(program.main.ToolBar(), GWL_STYLE) & TBSTYLE_FLAT) != 0, c.flat);
+    EXPECT_TRUE(reports.texts().empty());
+    if (c.savedBack) {
+        program.main.SaveSettings();
+        EXPECT_EQ(ReadValue(kSection, c.name), Sz(c.savedBack));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, StoredValues,
+    ::testing::Values(StoredCase{"CapMode", Sz("258"), 2, 5, false, "2"},
+                      StoredCase{"CapMode", Sz("-1"), 255, 5, false, "255"},
+                      StoredCase{"CapMode", Sz("1"), 1, 5, false, "1"},
+                      StoredCase{"CapTime", Sz(" 7"), 0, 7, false, "7"},
+                      StoredCase{"CapTime", Sz("7 "), 0, 5, false, "5"},
+                      StoredCase{"CapTime", Sz("$C"), 0, 12, false, "12"},
+                      StoredCase{"CapTime", Sz("0x9"), 0, 9, false, nullptr},
+                      StoredCase{"CapTime", Sz("100"), 0, 5, false, nullptr},
+                      StoredCase{"CapTime", Sz(""), 0, 5, false, nullptr},
+                      StoredCase{"CapTime", RawValue{REG_EXPAND_SZ, {'1', '1', 0}}, 0, 11, false, "11"},
+                      StoredCase{"CapTime", RawValue{REG_DWORD, {}}, 0, 5, false, nullptr},
+                      StoredCase{"ToolBarFlat", Sz("2"), 0, 5, true, "1"},
+                      StoredCase{"ToolBarFlat", Sz("-1"), 0, 5, true, "1"},
+                      StoredCase{"ToolBarFlat", Sz("yes"), 0, 5, false, "0"}),
+    [](const ::testing::TestParamInfo<StoredCase>& info) {
+        return std::string(info.param.name) + std::to_string(info.index);
+    });
+
+TEST_F(Settings, ModeOutOfRangeLeavesNoModeButtonDown)
+{
+    WriteValue(kSection, "CapMode", Sz("3"));
+    Program program;
+    EXPECT_EQ(program.main.CapMode(), 3);
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW})
+        EXPECT_FALSE(ButtonChecked(program.main.ToolBar(), id)) << id;
+}
+
+TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsRead)
+{
+    WriteValue(kSection, "CapMode", Sz("2"));
+    WriteValue(kSection, "CapTime", RawValue{REG_DWORD, {9, 0, 0, 0}});
+    WriteValue(kSection, "ToolBarFlat", Sz("1"));
+    Program program;
+    ASSERT_EQ(reports.texts().size(), 1u);
+    EXPECT_EQ(reports.texts()[0], L"'CapTime' のデータ型が不正です.");
+    EXPECT_EQ(program.main.CapMode(), 2);
+    EXPECT_EQ(program.main.CapTime(), 0);
+    EXPECT_EQ(program.main.StartTimer().Interval(), 3000u);
+    EXPECT_FALSE(program.main.ToolBarFlat());
+    // The rest of the creation was skipped: no mode button, no help file; the window still opens.
+    EXPECT_FALSE(ButtonChecked(program.main.ToolBar(), IDB_CURSOR_WINDOW));
+    EXPECT_TRUE(program.main.HelpFile().empty());
+    EXPECT_TRUE(::IsWindowVisible(program.main.hwnd()));
+}
+
+TEST_F(Settings, AModePickedOnTheToolBarIsKeptUntilTheNextSave)
+{
+    Program program;
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_CURSOR_WINDOW, 0);
+    EXPECT_EQ(program.main.CapMode(), cmCursorWindow);
+    EXPECT_FALSE(ReadValue(kSection, "CapMode").has_value());
+    program.main.SaveSettings();
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("2"));
+}
+
+// Counts the writes of one value by watching the key between the two saves of an exit.
+TEST_F(Settings, ExitThroughTheMenuSavesTwiceWithTheSameDataAndCloses)
+{
+    Program program;
+    program.main.SetCapTime(42);
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(program.main.hwnd(), nullptr);
+    EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("42"));
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("0"));
+    EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
+}
+
+TEST_F(Settings, ClosingTheWindowSaves)
+{
+    Program program;
+    program.main.SetToolBarFlat(true);
+    ::SendMessageW(program.main.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpUntil([&] { return program.main.hwnd() == nullptr; });
+    EXPECT_EQ(program.main.hwnd(), nullptr);
+    EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("1"));
+}
+
+// Under a volatile key no lasting key can be made: every save fails at its first value.
+class UnwritableRegistry {
+public:
+    explicit UnwritableRegistry(const ScratchRegistry& registry) : registry_(registry)
+    {
+        ::RegCreateKeyExW(registry.root(), L"volatile", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          &volatile_, nullptr);
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, volatile_);
+    }
+    ~UnwritableRegistry()
+    {
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, registry_.root());
+        ::RegCloseKey(volatile_);
+    }
+
+private:
+    const ScratchRegistry& registry_;
+    HKEY volatile_ = nullptr;
+};
+
+TEST_F(Settings, ACloseWhoseSaveFailsKeepsTheWindowOpenAndIsReported)
+{
+    Program program;
+    {
+        UnwritableRegistry unwritable(registry);
+        ::SendMessageW(program.main.hwnd(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(::IsWindow(program.main.hwnd()));
+    ASSERT_EQ(reports.texts().size(), 1u);
+    EXPECT_EQ(reports.texts()[0], L"キー Pixtrove の作成に失敗しました.");
+}
+
+TEST_F(Settings, AnExitWhoseSaveFailsKeepsTheProgramRunning)
+{
+    Program program;
+    {
+        UnwritableRegistry unwritable(registry);
+        ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDM_EXIT, 0);
+    }
+    EXPECT_TRUE(::IsWindow(program.main.hwnd()));
+    EXPECT_EQ(reports.texts().size(), 1u);
+    EXPECT_FALSE(ReadValue(kSection, "CapMode").has_value());
+}
+
+}  // namespace
