@@ -85,3 +85,11 @@ foreach(src IN LISTS WIN_BENCH_SOURCES)
     add_executable(${name} ${src} $<TARGET_OBJECTS:pixtrove_res>)
     target_link_libraries(${name} PRIVATE pixtrove_app)
 endforeach()
+
+# The scripted tour that scripts/run.sh shows where there is no display.
+add_executable(pixtrove_demo demo/Demo.cpp)
+target_include_directories(pixtrove_demo PRIVATE res)
+target_compile_definitions(pixtrove_demo PRIVATE ${WIN_DEFINES})
+target_compile_options(pixtrove_demo PRIVATE ${WIN_WARNINGS})
+target_link_options(pixtrove_demo PRIVATE -municode)
+target_link_libraries(pixtrove_demo PRIVATE user32 gdi32 advapi32)

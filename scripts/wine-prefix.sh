@@ -14,6 +14,9 @@ stamp=$prefix/.pixtrove-ready
 if [ ! -f "$stamp" ]; then
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1
+    # Wine's own fonts (Marlett draws the caption buttons) are not found where Debian puts
+    # them, so the prefix gets them in its Fonts folder.
+    cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1

@@ -317,8 +317,7 @@ void TRorUruvodi::StartTimerTimer()
     } catch (...) {
         failure = std::current_exception();
     }
-    ::SetForegroundWindow(hwnd_);
-    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+    RestoreApplication();
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -327,8 +326,17 @@ void TRorUruvodi::CaptureScreenRect(std::int32_t left, std::int32_t top, std::in
     // The screen is read before the shot window exists, so a shot never shows itself.
     std::unique_ptr<win::Picture> picture = win::GrabScreen({left, top, width, height});
     if (!picture) return;
+    // Back on screen before the window is made, so the frame's default placement gives it a
+    // proper size rather than that of a minimised frame.
+    RestoreApplication();
     TfrmCap::Create(*this, std::move(picture), core::ShotCaption(FShotCount + 1));
     ++FShotCount;
+}
+
+void TRorUruvodi::RestoreApplication()
+{
+    ::SetForegroundWindow(hwnd_);
+    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
 }
 
 void TRorUruvodi::SetReadOut(std::string_view utf8)

@@ -80,6 +80,7 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     bool OnCommand(UINT id);
     void PressModeButton();
+    void RestoreApplication();
 
     HWND FApplication;
     bool FEndsApplication;
