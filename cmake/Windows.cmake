@@ -63,6 +63,8 @@ set_tests_properties(wineprefix_setup PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wineprefix_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*Test.cpp)
+# The high-DPI test needs a screen of another DPI, so a prefix of its own (below).
+list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "/HighDpiTest\\.cpp$")
 file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS tests/win/support/*.cpp)
 add_library(win_test_support STATIC ${WIN_TEST_SUPPORT})
 target_include_directories(win_test_support PUBLIC tests/win/support)
@@ -78,6 +80,27 @@ foreach(src IN LISTS WIN_TEST_SOURCES)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
         PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RESOURCE_LOCK display)
 endforeach()
+
+# The main window at 144 dpi: a second prefix whose screen is set to 144 dpi, with its own
+# server. The program is run as one test, so that nothing needs that prefix before its setup.
+set(WINEPREFIX144_DIR ${CMAKE_BINARY_DIR}/wineprefix144)
+add_test(NAME wineprefix144_setup COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${WINEPREFIX144_DIR} 144)
+add_test(NAME wineprefix144_stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${WINEPREFIX144_DIR} --stop)
+set_tests_properties(wineprefix144_setup PROPERTIES FIXTURES_SETUP wine144)
+set_tests_properties(wineprefix144_stop PROPERTIES FIXTURES_CLEANUP wine144)
+add_executable(HighDpiTest tests/win/HighDpiTest.cpp $<TARGET_OBJECTS:pixtrove_res>)
+target_compile_options(HighDpiTest PRIVATE ${WIN_WARNINGS})
+target_link_libraries(HighDpiTest PRIVATE win_test_support gtest_main)
+add_test(NAME HighDpiTest COMMAND ${WINE_RUN} ${WINEPREFIX144_DIR} $<TARGET_FILE:HighDpiTest>)
+set_tests_properties(HighDpiTest PROPERTIES FIXTURES_REQUIRED wine144 TIMEOUT 120 RESOURCE_LOCK display)
+
+# The program needs no DLL but the system's own: a property of the build, checked on the file
+# itself (not under Wine). Any other DLL named in its imports is printed and fails the test.
+add_test(NAME pixtrove_imports_only_system_dlls
+    COMMAND sh -c [=[
+dlls=$("$0" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p') && [ -n "$dlls" ] &&
+! printf '%s\n' "$dlls" | grep -Eiv '^(kernel32|user32|gdi32|comctl32|advapi32|version|shell32|ole32|oleaut32|comdlg32|shlwapi|uxtheme|imm32|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
+]=] ${CMAKE_OBJDUMP} $<TARGET_FILE:pixtrove>)
 
 file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS bench/win/*.cpp)
 foreach(src IN LISTS WIN_BENCH_SOURCES)

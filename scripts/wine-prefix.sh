@@ -19,10 +19,15 @@ if [ ! -f "$stamp" ]; then
     cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    # The faces the program asks for, mapped to installed fonts of the same kind and metrics.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /d 'Liberation Sans' /f >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -w
     touch "$stamp"
 fi
-# One persistent server for the whole run: each test then starts in a fraction of a second.
-wineserver -p
+# One persistent server (and desktop process) for the whole run: each test then starts in a
+# fraction of a second. Neither may hold the caller's output open, or CTest would wait for them.
+wineserver -p >/dev/null 2>&1 </dev/null
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 echo "Wine prefix ready: $prefix ($dpi dpi)"

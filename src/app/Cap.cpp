@@ -30,8 +30,10 @@ TfrmCap& TfrmCap::Create(TRorUruvodi& main, std::unique_ptr<win::Picture> pictur
     wc.lpszClassName = kClassName;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_CROSS);
     wc.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_SHOT));
+    // Shared: this runs for every shot, and the class keeps only the first one's icon.
     wc.hIconSm = static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_SHOT), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED));
     wc.hbrBackground = nullptr;  // Paint fills what the picture does not cover
     RegisterClassOnce(wc);
 

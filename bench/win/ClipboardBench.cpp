@@ -1,0 +1,170 @@
+// How long the copy of a whole 3840 x 2160 shot to the clipboard takes (the menu command with
+// nothing selected: Select all, then the copy through the real clipboard), beside a bare copy
+// of a bitmap of the same size (also with the white fill the copy starts with), and beside
+// putting an already made bitmap on the clipboard.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/Cap.h"
+#include "app/Main.h"
+#include "win32/ErrorReport.h"
+#include "win32/Handles.h"
+#include "win32/Picture.h"
+
+namespace {
+
+constexpr int kWidth = 3840, kHeight = 2160;
+constexpr int kRuns = 15;
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(const std::function<void()>& work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    ::GdiFlush();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Report(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    const size_t n = times.size();
+    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    std::printf("%-44s median %8.2f ms   min %8.2f   max %8.2f   (%zu runs)\n", what, median, times.front(),
+                times.back(), n);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// A picture with a pattern in every pixel, so nothing can be copied as one plain colour.
+std::unique_ptr<win::Picture> PatternPicture()
+{
+    win::WindowDC screen(nullptr);
+    std::unique_ptr<win::Picture> picture = win::Picture::Create(screen.get(), kWidth, kHeight);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    win::OwnedBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::OwnedDC dc(::CreateCompatibleDC(nullptr));
+    if (!dib || !dc) win::ThrowLastError();
+    auto* p = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            *p++ = static_cast<std::uint32_t>(((x * 37 + y * 11) & 0xFF) << 16 | ((x * 5 + y * 29) & 0xFF) << 8 |
+                                              ((x ^ y) & 0xFF));
+    win::SelectedObject selected(dc.get(), dib.get());
+    ::BitBlt(picture->DC(), 0, 0, kWidth, kHeight, dc.get(), 0, 0, SRCCOPY);
+    return picture;
+}
+
+// The same pixels as the copy moves, without the clipboard: a screen-compatible bitmap and one BitBlt.
+void BareCopy(const win::Picture& picture, bool whiteFirst)
+{
+    win::WindowDC screen(nullptr);
+    win::OwnedDC memory(::CreateCompatibleDC(screen.get()));
+    win::OwnedBitmap copy(::CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+    if (!memory || !copy) win::ThrowLastError();
+    win::SelectedObject into(memory.get(), copy.get());
+    if (whiteFirst) ::PatBlt(memory.get(), 0, 0, kWidth, kHeight, WHITENESS);
+    ::BitBlt(memory.get(), 0, 0, kWidth, kHeight, picture.DC(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+}
+
+// The clipboard's own share: a bitmap already made, handed over.
+void HandOver(HWND owner, HBITMAP made)
+{
+    if (!::OpenClipboard(owner)) throw core::AppError("clipboard busy");
+    ::EmptyClipboard();
+    const bool put = ::SetClipboardData(CF_BITMAP, made) != nullptr;
+    ::CloseClipboard();
+    if (!put) throw core::AppError("SetClipboardData failed");
+}
+
+bool ClipboardHoldsWholePicture()
+{
+    if (!::OpenClipboard(nullptr)) return false;
+    BITMAP bm{};
+    const HANDLE data = ::GetClipboardData(CF_BITMAP);
+    const bool whole = data && ::GetObjectW(data, sizeof(bm), &bm) && bm.bmWidth == kWidth && bm.bmHeight == kHeight;
+    ::CloseClipboard();
+    return whole;
+}
+
+int Run()
+{
+    // The main window loads and may save settings: keep them under a scratch key.
+    HKEY scratch = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\PixtroveBench", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &scratch, nullptr);
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, scratch);
+    bool failed = false;
+    win::SetErrorReportSink([&failed](const std::wstring& text) {
+        std::fwprintf(stderr, L"error report: %ls\n", text.c_str());
+        failed = true;
+    });
+
+    app::ApplicationWindow application;
+    app::TRorUruvodi main(application.hwnd(), false);
+    main.Show(SW_SHOWNORMAL);
+    Pump();
+    app::TfrmCap& shot = app::TfrmCap::Create(main, PatternPicture(), "Shot:1");
+    Pump();
+
+    std::vector<double> copies, bare, whiteThenBare, handOvers;
+    for (int run = 0; run < kRuns; ++run) {
+        shot.mnSelectCancelClick();
+        copies.push_back(Milliseconds([&] { shot.mnCopyClick(); }));
+        if (run == 0 && !ClipboardHoldsWholePicture()) {
+            std::fprintf(stderr, "the clipboard does not hold the whole picture\n");
+            return 1;
+        }
+        Pump();
+        bare.push_back(Milliseconds([&] { BareCopy(shot.Picture(), false); }));
+        whiteThenBare.push_back(Milliseconds([&] { BareCopy(shot.Picture(), true); }));
+        win::WindowDC screen(nullptr);
+        HBITMAP made = ::CreateCompatibleBitmap(screen.get(), kWidth, kHeight);
+        handOvers.push_back(Milliseconds([&] { HandOver(application.hwnd(), made); }));
+        Pump();
+    }
+    shot.mnSelectCancelClick();
+
+    std::printf("Copy to the clipboard, %d x %d, 32-bit screen-compatible bitmaps\n", kWidth, kHeight);
+    Report("copy command (select all + copy + clipboard)", copies);
+    Report("bare bitmap copy (create + BitBlt)", bare);
+    Report("the same, filled white first", whiteThenBare);
+    Report("clipboard hand-over of a made bitmap", handOvers);
+
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCloseKey(scratch);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\PixtroveBench");
+    return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main()
+{
+    try {
+        return Run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "failed: %s\n", e.what());
+        return 1;
+    }
+}

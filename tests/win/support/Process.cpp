@@ -1,0 +1,171 @@
+#include "Process.h"
+
+#include <stdexcept>
+
+#include "WinTest.h"
+
+namespace wintest {
+
+ChildProcess::ChildProcess(const std::wstring& exe)
+{
+    STARTUPINFOW startup{sizeof(startup)};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    started_ = ::GetTickCount64();
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info_))
+        throw std::runtime_error("the program did not start");
+    ::CloseHandle(info_.hThread);
+    info_.hThread = nullptr;
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (Running()) {
+        for (HWND w : TopLevelWindowsOf(id())) ::PostMessageW(w, WM_CLOSE, 0, 0);
+        if (!WaitForExit(5000)) {
+            ::TerminateProcess(info_.hProcess, 99);
+            ::WaitForSingleObject(info_.hProcess, 5000);
+        }
+    }
+    ::CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::Running() const noexcept { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs) const
+{
+    return PumpUntil([this] { return !Running(); }, timeoutMs);
+}
+
+std::optional<DWORD> ChildProcess::ExitCode() const noexcept
+{
+    DWORD code = 0;
+    if (Running() || !::GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
+    return code;
+}
+
+ULONGLONG ChildProcess::Age() const noexcept { return ::GetTickCount64() - started_; }
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search.processId) return TRUE;
+    if (search.className) {
+        wchar_t name[256]{};
+        ::GetClassNameW(hwnd, name, 256);
+        if (std::wstring_view(name) != search.className) return TRUE;
+    }
+    search.found.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, const wchar_t* className)
+{
+    WindowSearch search{processId, className, {}};
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForVisibleWindow(const ChildProcess& process, const wchar_t* className, DWORD timeoutMs)
+{
+    HWND visible = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND w : TopLevelWindowsOf(process.id(), className))
+                if (::IsWindowVisible(w)) visible = w;
+            return visible != nullptr || !process.Running();
+        },
+        timeoutMs);
+    return visible;
+}
+
+bool MutexExists(const char* name)
+{
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (!mutex) return false;
+    ::CloseHandle(mutex);
+    return true;
+}
+
+namespace {
+
+RegistryBackup::Tree ReadTree(HKEY key)
+{
+    RegistryBackup::Tree tree;
+    DWORD maxName = 0, maxData = 0, maxKey = 0;
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxKey, nullptr, nullptr, &maxName, &maxData,
+                       nullptr, nullptr);
+    for (DWORD i = 0;; ++i) {
+        std::wstring name(maxName + 1, L'\0');
+        DWORD nameSize = maxName + 1, type = 0, size = maxData;
+        std::vector<BYTE> data(maxData);
+        if (::RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+            break;
+        name.resize(nameSize);
+        data.resize(size);
+        tree.values.emplace_back(name, RegistryBackup::Value{type, data});
+    }
+    for (DWORD i = 0;; ++i) {
+        std::wstring name(maxKey + 1, L'\0');
+        DWORD nameSize = maxKey + 1;
+        if (::RegEnumKeyExW(key, i, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        name.resize(nameSize);
+        HKEY sub = nullptr;
+        if (::RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
+            throw std::runtime_error("registry key not readable for the backup");
+        tree.keys.emplace_back(name, ReadTree(sub));
+        ::RegCloseKey(sub);
+    }
+    return tree;
+}
+
+void WriteTree(HKEY key, const RegistryBackup::Tree& tree)
+{
+    for (const auto& [name, value] : tree.values)
+        ::RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    for (const auto& [name, subtree] : tree.keys) {
+        HKEY sub = nullptr;
+        if (::RegCreateKeyExW(key, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        WriteTree(sub, subtree);
+        ::RegCloseKey(sub);
+    }
+}
+
+}  // namespace
+
+RegistryBackup::RegistryBackup(std::wstring keyPath) : path_(std::move(keyPath))
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    saved_ = ReadTree(key);
+    ::RegCloseKey(key);
+}
+
+RegistryBackup::~RegistryBackup()
+{
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+    if (!saved_) return;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    WriteTree(key, *saved_);
+    ::RegCloseKey(key);
+}
+
+}  // namespace wintest

@@ -1,0 +1,66 @@
+#pragma once
+// Helpers for the tests that start the program as a process of its own: the child
+// process, the windows it owns, and a backup of the registry key it reads and writes.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wintest {
+
+// A started program. A child still running when the test ends is asked to close its
+// windows, and ended if it does not go within a few seconds.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::wstring& exe);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    DWORD id() const noexcept { return info_.dwProcessId; }
+    bool Running() const noexcept;
+    // Waits (pumping this thread's messages) for the process to end.
+    bool WaitForExit(DWORD timeoutMs) const;
+    std::optional<DWORD> ExitCode() const noexcept;
+    // Milliseconds from CreateProcessW to now.
+    ULONGLONG Age() const noexcept;
+
+private:
+    PROCESS_INFORMATION info_{};
+    ULONGLONG started_ = 0;
+};
+
+// Top-level windows of one process with the given class (all classes for nullptr).
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, const wchar_t* className = nullptr);
+// The first visible top-level window of the class, once it appears.
+HWND WaitForVisibleWindow(const ChildProcess& process, const wchar_t* className, DWORD timeoutMs = 10000);
+
+// Whether the named kernel mutex exists right now (the handle is closed again at once).
+bool MutexExists(const char* name);
+
+// Copies the key tree below HKEY_CURRENT_USER at construction and puts back exactly that
+// tree (or no key at all, if there was none) at destruction.
+class RegistryBackup {
+public:
+    explicit RegistryBackup(std::wstring keyPath);
+    ~RegistryBackup();
+    RegistryBackup(const RegistryBackup&) = delete;
+    RegistryBackup& operator=(const RegistryBackup&) = delete;
+
+    struct Value {
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    struct Tree {
+        std::vector<std::pair<std::wstring, Value>> values;
+        std::vector<std::pair<std::wstring, Tree>> keys;  // a vector may hold the incomplete Tree
+    };
+
+private:
+    std::wstring path_;
+    std::optional<Tree> saved_;
+};
+
+}  // namespace wintest
