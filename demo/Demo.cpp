@@ -93,7 +93,7 @@ HWND FindShot(HWND frame)
     return client ? ::FindWindowExW(client, nullptr, L"TfrmCap", nullptr) : nullptr;
 }
 
-HWND FindDialog(const wchar_t* caption) { return ::FindWindowW(L"#32770", caption); }
+HWND FindDialog(const wchar_t* caption) { return ::FindWindowW(nullptr, caption); }
 
 // Something worth capturing: a window of colour bars with a line of text, on its own thread.
 LRESULT CALLBACK SampleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)

@@ -28,6 +28,8 @@ if [ ! -f "$stamp" ]; then
 fi
 # One persistent server (and desktop process) for the whole run: each test then starts in a
 # fraction of a second. Neither may hold the caller's output open, or CTest would wait for them.
-wineserver -p >/dev/null 2>&1 </dev/null
+# A server left from listing the tests may still be winding down: let it end first.
+wineserver -w >/dev/null 2>&1 </dev/null || true
+wineserver -p >/dev/null 2>&1 </dev/null || true
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 echo "Wine prefix ready: $prefix ($dpi dpi)"

@@ -54,26 +54,26 @@ private:
     void Fail()
     {
         switch (failure) {
-        case Failure::AppError: throw core::AppError(message);
-        case Failure::OutOfMemory: throw std::bad_alloc();
-        case Failure::Unknown: throw 42;
+            case Failure::AppError: throw core::AppError(message);
+            case Failure::OutOfMemory: throw std::bad_alloc();
+            case Failure::Unknown: throw 42;
         }
     }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override
     {
         switch (msg) {
-        case kFail:
-            steps.push_back("before");
-            Fail();
-            steps.push_back("after");
-            return 1;
-        case kFailInner:
-            steps.push_back("outer before");
-            ::SendMessageW(hwnd_, kFail, 0, 0);
-            steps.push_back("outer after");
-            return 2;
-        case kPing: return 42;
+            case kFail:
+                steps.push_back("before");
+                Fail();
+                steps.push_back("after");
+                return 1;
+            case kFailInner:
+                steps.push_back("outer before");
+                ::SendMessageW(hwnd_, kFail, 0, 0);
+                steps.push_back("outer after");
+                return 2;
+            case kPing: return 42;
         }
         return DefaultProc(msg, wp, lp);
     }
@@ -138,7 +138,8 @@ SeenBox SendAndReadReport(HWND window, UINT msg, LRESULT* result = nullptr)
         seen.ownerEnabled = seen.owner && ::IsWindowEnabled(seen.owner);
         ::SetForegroundWindow(box);
         PressKeys({VK_RETURN});
-        for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(10);
+        for (int i = 0; i < 200 && ::IsWindow(box); ++i)
+            ::Sleep(10);
         seen.closedByEnter = !::IsWindow(box);
         if (!seen.closedByEnter) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
@@ -176,12 +177,11 @@ TEST_P(ReportBox, ShowsTheMessageWithItsFullStopRuleCaptionedPixtroveWithTheErro
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ReportBox,
-    ::testing::Values(
-        ReportCase{"JapaneseTextGetsAFullStop", "クリップボードを開くことができません",
-                   L"クリップボードを開くことができません."},
-        ReportCase{"TextEndingInAFullStopGetsNoOther", "データが壊れています.", L"データが壊れています."},
-        ReportCase{"TextEndingInACharacterBeforeTheFullStopGetsNone", "Disk full!", L"Disk full!"},
-        ReportCase{"TextEndingInALetterGetsAFullStop", "end of file", L"end of file."}),
+    ::testing::Values(ReportCase{"JapaneseTextGetsAFullStop", "クリップボードを開くことができません",
+                                 L"クリップボードを開くことができません."},
+                      ReportCase{"TextEndingInAFullStopGetsNoOther", "データが壊れています.", L"データが壊れています."},
+                      ReportCase{"TextEndingInACharacterBeforeTheFullStopGetsNone", "Disk full!", L"Disk full!"},
+                      ReportCase{"TextEndingInALetterGetsAFullStop", "end of file", L"end of file."}),
     [](const ::testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
 
 TEST(ErrorReport, AFailingHandlerStopsThereAndTheProgramGoesOnAfterOk)

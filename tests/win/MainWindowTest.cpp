@@ -87,7 +87,8 @@ std::wstring TipText(const app::TRorUruvodi& main, int id)
 int CheckedModeButtons(HWND toolBar)
 {
     int n = 0;
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW}) n += ButtonChecked(toolBar, id);
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW})
+        n += ButtonChecked(toolBar, id);
     return n;
 }
 
@@ -198,7 +199,8 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
     };
-    for (const Tip& t : tips) EXPECT_EQ(TipText(main, t.id), t.text) << t.id;
+    for (const Tip& t : tips)
+        EXPECT_EQ(TipText(main, t.id), t.text) << t.id;
 }
 
 TEST_F(MainWindow, TheCopyButtonsTipFollowsTheCopyCaptionOfTheShotWindows)
@@ -232,9 +234,8 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
     ::SetForegroundWindow(main.hwnd());
     ASSERT_TRUE(ButtonChecked(main.ToolBar(), IDB_FULL_SCREEN));
     const ModeClick clicks[] = {
-        {IDB_FULL_SCREEN, cmDesktop},         {IDB_ACTIVE_WINDOW, cmActiveWindow},
-        {IDB_ACTIVE_WINDOW, cmActiveWindow},  {IDB_CURSOR_WINDOW, cmCursorWindow},
-        {IDB_CURSOR_WINDOW, cmCursorWindow},  {IDB_FULL_SCREEN, cmDesktop},
+        {IDB_FULL_SCREEN, cmDesktop},        {IDB_ACTIVE_WINDOW, cmActiveWindow}, {IDB_ACTIVE_WINDOW, cmActiveWindow},
+        {IDB_CURSOR_WINDOW, cmCursorWindow}, {IDB_CURSOR_WINDOW, cmCursorWindow}, {IDB_FULL_SCREEN, cmDesktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click
@@ -296,7 +297,8 @@ TEST_F(MainWindow, MenuItemsCarryTheirTextsAndShortcuts)
         {2, IDM_ABOUT, L"バージョン情報(&A)..."},
     };
     const HMENU bar = ::GetMenu(main.hwnd());
-    for (const Item& item : items) EXPECT_EQ(MenuItemText(::GetSubMenu(bar, item.menu), item.id), item.text);
+    for (const Item& item : items)
+        EXPECT_EQ(MenuItemText(::GetSubMenu(bar, item.menu), item.id), item.text);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 0)), 1);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 1)), 1);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 2)), 2);
@@ -426,8 +428,8 @@ TEST(ProgramFile, SaysFileVersion2005InItsJapaneseStringTable)
                                  reinterpret_cast<void**>(&text), &length));
     EXPECT_EQ(std::wstring(text), L"2.0.0.5");
     WORD* translation = nullptr;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                                 &length));
+    ASSERT_TRUE(
+        ::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, 4u);
     EXPECT_EQ(translation[0], 0x0411);
     EXPECT_EQ(translation[1], 932);
@@ -441,8 +443,8 @@ class ProgramResources : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        module_ = ::LoadLibraryExW(ProgramExe().c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        module_ =
+            ::LoadLibraryExW(ProgramExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_NE(module_, nullptr);
     }
     void TearDown() override
@@ -479,8 +481,8 @@ TEST_F(ProgramResources, TheProgramIconHasA16AndA32PixelImageThatLoad)
         sizes.insert(reinterpret_cast<const IconDirEntry*>(group.data() + 6 + i * sizeof(IconDirEntry))->width);
     EXPECT_EQ(sizes, (std::set<int>{16, 32}));
     for (int size : {16, 32}) {
-        const auto icon = static_cast<HICON>(
-            ::LoadImageW(module_, MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON, size, size, 0));
+        const auto icon =
+            static_cast<HICON>(::LoadImageW(module_, MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON, size, size, 0));
         EXPECT_NE(icon, nullptr) << size;
         if (icon) ::DestroyIcon(icon);
     }
@@ -493,8 +495,7 @@ TEST_F(ProgramResources, TheManifestAsksForPerMonitorV2AwarenessAndCommonControl
     EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
     EXPECT_NE(manifest.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     // This test program carries the same manifest, and the system honoured it.
-    EXPECT_EQ(::GetAwarenessFromDpiAwarenessContext(::GetThreadDpiAwarenessContext()),
-              DPI_AWARENESS_PER_MONITOR_AWARE);
+    EXPECT_EQ(::GetAwarenessFromDpiAwarenessContext(::GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"PixtroveTickWindow";
         RegisterClassOnce(wc);
-        ::CreateWindowExW(0, wc.lpszClassName, L"Ticks", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                          wc.hInstance, this);
+        ::CreateWindowExW(0, wc.lpszClassName, L"Ticks", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
+                          this);
     }
     ~TickWindow() override
     {

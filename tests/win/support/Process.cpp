@@ -21,7 +21,8 @@ ChildProcess::ChildProcess(const std::wstring& exe)
 ChildProcess::~ChildProcess()
 {
     if (Running()) {
-        for (HWND w : TopLevelWindowsOf(id())) ::PostMessageW(w, WM_CLOSE, 0, 0);
+        for (HWND w : TopLevelWindowsOf(id()))
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
         if (!WaitForExit(5000)) {
             ::TerminateProcess(info_.hProcess, 99);
             ::WaitForSingleObject(info_.hProcess, 5000);
@@ -105,14 +106,13 @@ RegistryBackup::Tree ReadTree(HKEY key)
 {
     RegistryBackup::Tree tree;
     DWORD maxName = 0, maxData = 0, maxKey = 0;
-    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxKey, nullptr, nullptr, &maxName, &maxData,
-                       nullptr, nullptr);
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxKey, nullptr, nullptr, &maxName, &maxData, nullptr,
+                       nullptr);
     for (DWORD i = 0;; ++i) {
         std::wstring name(maxName + 1, L'\0');
         DWORD nameSize = maxName + 1, type = 0, size = maxData;
         std::vector<BYTE> data(maxData);
-        if (::RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
-            break;
+        if (::RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
         name.resize(nameSize);
         data.resize(size);
         tree.values.emplace_back(name, RegistryBackup::Value{type, data});
@@ -120,8 +120,7 @@ RegistryBackup::Tree ReadTree(HKEY key)
     for (DWORD i = 0;; ++i) {
         std::wstring name(maxKey + 1, L'\0');
         DWORD nameSize = maxKey + 1;
-        if (::RegEnumKeyExW(key, i, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (::RegEnumKeyExW(key, i, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         name.resize(nameSize);
         HKEY sub = nullptr;
         if (::RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
