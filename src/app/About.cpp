@@ -10,7 +10,8 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/Text.h"
+#include "win32/ModalForm.h"
 
 namespace app {
 namespace {
@@ -58,19 +59,6 @@ constexpr ControlSpec kControls[] = {
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
-std::wstring ProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 std::string ToAnsi(const std::wstring& text)
 {
     if (text.empty()) return {};
@@ -90,42 +78,16 @@ std::wstring FromAnsi(const char* text, size_t length)
     return out;
 }
 
-std::wstring TextOf(HWND hwnd)
-{
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-RECT CentredOver(HWND owner, int clientWidth, int clientHeight, UINT dpi)
-{
-    RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT area{};
-    if (::IsIconic(owner)) {
-        WINDOWPLACEMENT placement{sizeof(placement)};
-        ::GetWindowPlacement(owner, &placement);
-        area = placement.rcNormalPosition;
-    } else {
-        ::GetWindowRect(owner, &area);
-    }
-    POINT at{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-    MONITORINFO monitor{sizeof(monitor)};
-    if (::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        at.x = std::max(work.left, std::min(at.x, work.right - width));
-        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
-    }
-    return {at.x, at.y, at.x + width, at.y + height};
-}
-
-class TfrmAbout final : public win::Window {
+class TfrmAbout final : public win::ModalForm {
 public:
     explicit TfrmAbout(TRorUruvodi& main);
     ~TfrmAbout() override;
 
     void ShowModal();
+
+private:
+    bool Closed() const noexcept override { return FClosed; }
+    bool DialogKey(const MSG& msg) override;
 
     void FormCreate();
     void btnExitClick();
@@ -161,7 +123,7 @@ TfrmAbout::TfrmAbout(TRorUruvodi& main) : FMain(main)
     const HWND owner = main.hwnd();
     const UINT ownerDpi = win::DpiOf(owner);
     const RECT at =
-        CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), ownerDpi);
+        win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), kStyle, kExStyle, ownerDpi);
     if (!::CreateWindowExW(kExStyle, kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, at.left, at.top, at.right - at.left,
                            at.bottom - at.top, owner, nullptr, Instance(), this))
         win::ThrowLastError();
@@ -191,7 +153,7 @@ void TfrmAbout::CreateControls()
 
     const UINT dpi = win::DpiOf(hwnd_);
     ApplyDpi(dpi);
-    const RECT at = CentredOver(FMain.hwnd(), win::Scale(kClientWidth, dpi), win::Scale(kClientHeight, dpi), dpi);
+    const RECT at = win::CentredOver(FMain.hwnd(), win::Scale(kClientWidth, dpi), win::Scale(kClientHeight, dpi), kStyle, kExStyle, dpi);
     ::SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -229,7 +191,7 @@ void TfrmAbout::ApplyDpi(UINT dpi)
 // A label is as large as its text in its font.
 void TfrmAbout::SizeLabel(HWND label, const ControlSpec& spec, UINT dpi)
 {
-    const std::wstring text = TextOf(label);
+    const std::wstring text = win::TextOf(label);
     win::WindowDC dc(label);
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
     win::SelectedObject selected(dc.get(), font);
@@ -240,37 +202,21 @@ void TfrmAbout::SizeLabel(HWND label, const ControlSpec& spec, UINT dpi)
 
 void TfrmAbout::FormCreate()
 {
-    ::SetWindowTextW(lblVersion, VersionText(ProgramPath()).c_str());
+    ::SetWindowTextW(lblVersion, VersionText(win::ProgramPath()).c_str());
     const UINT dpi = win::DpiOf(hwnd_);
     for (const ControlSpec& c : kControls)
         if (c.id == kLblVersion) SizeLabel(lblVersion, c, dpi);
 }
 
-// The owner is disabled while the box is up; the owner's timer still ticks, since this
-// loop dispatches everything.
-void TfrmAbout::ShowModal()
+void TfrmAbout::ShowModal() { RunModal(FMain.hwnd()); }
+
+// Enter presses the default button; the button takes Space itself.
+bool TfrmAbout::DialogKey(const MSG& msg)
 {
-    const HWND owner = FMain.hwnd();
-    const bool ownerWasDisabled = ::EnableWindow(owner, FALSE) != 0;
-    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-    MSG msg{};
-    while (!FClosed && hwnd_) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the application's loop
-            break;
-        }
-        // Enter presses the default button; the button takes Space itself.
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.hwnd == hwnd_ || ::IsChild(hwnd_, msg.hwnd))) {
-            win::GuardedVoid([&] { btnExitClick(); });
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    // The owner is enabled before the box goes, so that it gets the activation back.
-    if (!ownerWasDisabled) ::EnableWindow(owner, TRUE);
-    if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd)))
+        return false;
+    btnExitClick();
+    return true;
 }
 
 void TfrmAbout::btnExitClick() { FClosed = true; }

@@ -47,19 +47,6 @@ constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_W
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
-std::wstring ProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 std::wstring WithExtension(std::wstring path, std::wstring_view extension)
 {
     const size_t slash = path.find_last_of(L"\\/:");
@@ -232,7 +219,7 @@ void TRorUruvodi::FormCreate()
 {
     LoadSettings();
     PressModeButton();
-    FHelpFile = WithExtension(ProgramPath(), L".hlp");
+    FHelpFile = WithExtension(win::ProgramPath(), L".hlp");
     FShotCount = 0;
 }
 

@@ -14,7 +14,7 @@
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
-#include "win32/Window.h"
+#include "win32/ModalForm.h"
 
 namespace app {
 namespace {
@@ -72,42 +72,11 @@ BeepSound gBeep = &::MessageBeep;
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
-std::wstring TextOf(HWND hwnd)
-{
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 char32_t UserDecimalSeparator()
 {
     wchar_t separator[8]{};
     if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) return U'.';
     return separator[0];
-}
-
-// The window rectangle of the given client size, centred over the owner and kept on its monitor.
-RECT CentredOver(HWND owner, int clientWidth, int clientHeight, UINT dpi)
-{
-    RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT area{};
-    if (::IsIconic(owner)) {
-        WINDOWPLACEMENT placement{sizeof(placement)};
-        ::GetWindowPlacement(owner, &placement);
-        area = placement.rcNormalPosition;
-    } else {
-        ::GetWindowRect(owner, &area);
-    }
-    POINT at{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-    MONITORINFO monitor{sizeof(monitor)};
-    if (::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        at.x = std::max(work.left, std::min(at.x, work.right - width));
-        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
-    }
-    return {at.x, at.y, at.x + width, at.y + height};
 }
 
 // The arrow pair inside the right edge of the delay field. A press steps at once; holding
@@ -217,7 +186,7 @@ private:
     bool FOver = false;  // the pointer is on the arrow held down
 };
 
-class TfrmOptionDlg final : public win::Window {
+class TfrmOptionDlg final : public win::ModalForm {
 public:
     explicit TfrmOptionDlg(TRorUruvodi& main);
     ~TfrmOptionDlg() override;
@@ -237,7 +206,8 @@ private:
     void ApplyDpi(UINT dpi);
     bool OnCommand(int id, int code);
     void OnActivate(bool active);
-    bool DialogKey(const MSG& msg);
+    bool DialogKey(const MSG& msg) override;
+    bool Closed() const noexcept override { return FModalResult != ModalResult::None; }
     void PressFocusedOrDefault(HWND focus);
     void SelectNext(HWND focus, bool forward);
     void FocusChanged(HWND focus);
@@ -279,7 +249,7 @@ TfrmOptionDlg::TfrmOptionDlg(TRorUruvodi& main) : FMain(main)
     const HWND owner = main.hwnd();
     const UINT ownerDpi = win::DpiOf(owner);
     const RECT at =
-        CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), ownerDpi);
+        win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), kStyle, kExStyle, ownerDpi);
     if (!::CreateWindowExW(kExStyle, kClassName, L"環境設定", kStyle, at.left, at.top, at.right - at.left,
                            at.bottom - at.top, owner, nullptr, Instance(), this))
         win::ThrowLastError();
@@ -323,8 +293,9 @@ void TfrmOptionDlg::CreateControls()
         ::DeleteMenu(menu, command, MF_BYCOMMAND);
 
     ApplyDpi(win::DpiOf(hwnd_));
-    const RECT at = CentredOver(FMain.hwnd(), win::Scale(kClientWidth, win::DpiOf(hwnd_)),
-                                win::Scale(kClientHeight, win::DpiOf(hwnd_)), win::DpiOf(hwnd_));
+    const UINT dpi = win::DpiOf(hwnd_);
+    const RECT at = win::CentredOver(FMain.hwnd(), win::Scale(kClientWidth, dpi), win::Scale(kClientHeight, dpi),
+                                     kStyle, kExStyle, dpi);
     ::SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -352,28 +323,7 @@ void TfrmOptionDlg::FormCreate()
     Button_SetCheck(cbToolBarFlat, FMain.ToolBarFlat() ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// The owner is disabled while the dialog is up, so nothing but the dialog takes input; the
-// owner's timer still ticks, since this loop dispatches everything.
-void TfrmOptionDlg::ShowModal()
-{
-    const HWND owner = FMain.hwnd();
-    const bool ownerWasDisabled = ::EnableWindow(owner, FALSE) != 0;
-    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-    MSG msg{};
-    while (FModalResult == ModalResult::None && hwnd_) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the application's loop
-            break;
-        }
-        if (win::Guarded([&] { return DialogKey(msg); }, true)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    // The owner is enabled before the dialog goes, so that it gets the activation back.
-    if (!ownerWasDisabled) ::EnableWindow(owner, TRUE);
-    if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
-}
+void TfrmOptionDlg::ShowModal() { RunModal(FMain.hwnd()); }
 
 void TfrmOptionDlg::UpdateBtnClick()
 {
@@ -502,7 +452,7 @@ LRESULT TfrmOptionDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 
 // --- the delay field ----------------------------------------------------------------
 
-std::string TfrmOptionDlg::FieldText() const { return win::Narrow(TextOf(seCaptureTime)); }
+std::string TfrmOptionDlg::FieldText() const { return win::Narrow(win::TextOf(seCaptureTime)); }
 
 void TfrmOptionDlg::SetFieldText(const std::string& utf8) { ::SetWindowTextW(seCaptureTime, win::Widen(utf8).c_str()); }
 

@@ -1,0 +1,23 @@
+#pragma once
+// What the program's two modal boxes share: placement over the owner and the modal loop.
+#include <windows.h>
+
+#include "win32/Window.h"
+
+namespace win {
+
+// The window rectangle for a client area of the given size, centred over the owner (its
+// normal position when minimised) and kept on the owner's monitor.
+RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
+
+class ModalForm : public Window {
+protected:
+    // Shows the form and runs its loop until Closed(); the owner is disabled meanwhile. The
+    // loop dispatches everything, so the owner's timer still ticks; a WM_QUIT is passed on.
+    void RunModal(HWND owner);
+    virtual bool Closed() const noexcept = 0;
+    // The form's own keys, taken before the message is dispatched (run inside the guard).
+    virtual bool DialogKey(const MSG& msg) = 0;
+};
+
+}  // namespace win
