@@ -90,29 +90,6 @@ std::string Describe(const RECT& r)
            std::to_string(r.bottom - r.top);
 }
 
-// While it lives, HKEY_CURRENT_USER is a volatile key, under which no lasting key can be
-// made: every save fails at its first value.
-class UnwritableRegistry {
-public:
-    explicit UnwritableRegistry(const ScratchRegistry& registry) : registry_(registry)
-    {
-        ::RegCreateKeyExW(registry.root(), L"volatile", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          &volatile_, nullptr);
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, volatile_);
-    }
-    ~UnwritableRegistry()
-    {
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, registry_.root());
-        ::RegCloseKey(volatile_);
-    }
-    UnwritableRegistry(const UnwritableRegistry&) = delete;
-    UnwritableRegistry& operator=(const UnwritableRegistry&) = delete;
-
-private:
-    const ScratchRegistry& registry_;
-    HKEY volatile_ = nullptr;
-};
-
 class OptionDlg : public ::testing::Test {
 protected:
     ScratchRegistry registry;

@@ -149,26 +149,6 @@ TEST_F(Settings, ClosingTheWindowSaves)
     EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("1"));
 }
 
-// Under a volatile key no lasting key can be made: every save fails at its first value.
-class UnwritableRegistry {
-public:
-    explicit UnwritableRegistry(const ScratchRegistry& registry) : registry_(registry)
-    {
-        ::RegCreateKeyExW(registry.root(), L"volatile", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          &volatile_, nullptr);
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, volatile_);
-    }
-    ~UnwritableRegistry()
-    {
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, registry_.root());
-        ::RegCloseKey(volatile_);
-    }
-
-private:
-    const ScratchRegistry& registry_;
-    HKEY volatile_ = nullptr;
-};
-
 TEST_F(Settings, ACloseWhoseSaveFailsKeepsTheWindowOpenAndIsReported)
 {
     Program program;

@@ -25,6 +25,19 @@ ScratchRegistry::~ScratchRegistry()
     ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
 }
 
+UnwritableRegistry::UnwritableRegistry(const ScratchRegistry& registry) : registry_(registry)
+{
+    ::RegCreateKeyExW(registry.root(), L"volatile", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &volatile_, nullptr);
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, volatile_);
+}
+
+UnwritableRegistry::~UnwritableRegistry()
+{
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, registry_.root());
+    ::RegCloseKey(volatile_);
+}
+
 RawValue Sz(const char* text)
 {
     RawValue v{REG_SZ, {}};
@@ -33,6 +46,13 @@ RawValue Sz(const char* text)
         if (!*p) break;
     }
     return v;
+}
+
+void PrintTo(const RawValue& value, std::ostream* out)
+{
+    *out << "type " << value.type << " bytes {";
+    for (unsigned char b : value.data) *out << ' ' << static_cast<int>(b);
+    *out << " }";
 }
 
 std::optional<RawValue> ReadValue(const char* keyPath, const char* name)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,12 +31,27 @@ private:
     HKEY root_ = nullptr;
 };
 
+// While it lives, HKEY_CURRENT_USER is a volatile key of the scratch registry, under which no
+// lasting key can be made: every save fails at its first value.
+class UnwritableRegistry {
+public:
+    explicit UnwritableRegistry(const ScratchRegistry& registry);
+    ~UnwritableRegistry();
+    UnwritableRegistry(const UnwritableRegistry&) = delete;
+    UnwritableRegistry& operator=(const UnwritableRegistry&) = delete;
+
+private:
+    const ScratchRegistry& registry_;
+    HKEY volatile_ = nullptr;
+};
+
 struct RawValue {
     DWORD type;
     std::vector<unsigned char> data;
     bool operator==(const RawValue&) const = default;
 };
-RawValue Sz(const char* text);  // REG_SZ text with its NUL, as the ANSI functions store it
+RawValue Sz(const char* text);
+void PrintTo(const RawValue& value, std::ostream* out);  // readable failures: type and bytes  // REG_SZ text with its NUL, as the ANSI functions store it
 
 // Reads / writes / lists values below the (redirected) HKEY_CURRENT_USER.
 std::optional<RawValue> ReadValue(const char* keyPath, const char* name);
