@@ -202,8 +202,10 @@ void TfrmCap::ScrollTo(int x, int y)
     x = std::clamp<int>(x, 0, std::max<int>(0, FPicture->Width() - client.right));
     y = std::clamp<int>(y, 0, std::max<int>(0, FPicture->Height() - client.bottom));
     if (x == FScroll.x && y == FScroll.y) return;
-    ::ScrollWindowEx(hwnd_, FScroll.x - x, FScroll.y - y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    // Repainted from the picture rather than shifted on screen: one copy of the client area,
+    // and never a stale pixel from a part of the screen that was covered.
     FScroll = {x, y};
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
     ::SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
     ::SetScrollPos(hwnd_, SB_VERT, y, TRUE);
 }

@@ -290,17 +290,6 @@ TEST_F(ShotWindow, ABigPictureScrollsKeepsItsFrameOnScreenAndADragThereReportsPi
     EXPECT_EQ(::GetScrollPos(shot.hwnd(), SB_VERT), scroll.y);
     ::UpdateWindow(shot.hwnd());
     const RECT onScreen = ClientOnScreen(shot.hwnd());
-    if (getenv("H5DEBUG")) {
-        auto scr = ScreenPixels(onScreen);
-        for (int dy = -60; dy <= 60; dy += 1) for (int dx = -100; dx <= 100; dx += 1) {
-            int ox = scroll.x + dx, oy = scroll.y + dy; if (ox < 0 || oy < 0) continue;
-            if (FirstDifference(scr, Crop(framed, width, {ox, oy, ox + client.right, oy + client.bottom}), client.right).empty())
-                printf("matches at offset %d %d\n", ox, oy);
-        }
-        int bad = 0; auto ex = Crop(framed, width, {scroll.x, scroll.y, scroll.x + client.right, scroll.y + client.bottom});
-        for (size_t i = 0; i < scr.size(); ++i) if (scr[i] != ex[i]) { if (bad < 5) printf("diff at %d %d\n", (int)(i % client.right), (int)(i / client.right)); ++bad; }
-        printf("scroll %ld %ld client %ld %ld bad %d of %zu\n", scroll.x, scroll.y, client.right, client.bottom, bad, scr.size());
-    }
     EXPECT_EQ(FirstDifference(ScreenPixels(onScreen),
                               Crop(framed, width, {scroll.x, scroll.y, scroll.x + client.right, scroll.y + client.bottom}),
                               client.right),
