@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/Application.h"
 #include "app/Cap.h"
 #include "app/Main.h"
@@ -25,33 +26,9 @@ namespace {
 constexpr int kWidth = 3840, kHeight = 2160;
 constexpr int kRuns = 15;
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(const std::function<void()>& work)
-{
-    const Clock::time_point start = Clock::now();
-    work();
-    ::GdiFlush();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Report(const char* what, std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    std::printf("%-44s median %8.2f ms   min %8.2f   max %8.2f   (%zu runs)\n", what, median, times.front(),
-                times.back(), n);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using bench::Milliseconds;
+using bench::Pump;
+using bench::Report;
 
 // A picture with a pattern in every pixel, so nothing can be copied as one plain colour.
 std::unique_ptr<win::Picture> PatternPicture()
@@ -109,11 +86,7 @@ bool ClipboardHoldsWholePicture()
 
 int Run()
 {
-    // The main window loads and may save settings: keep them under a scratch key.
-    HKEY scratch = nullptr;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\PixtroveBench", 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &scratch, nullptr);
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, scratch);
+    bench::ScratchSettings settings;
     bool failed = false;
     win::SetErrorReportSink([&failed](const std::wstring& text) {
         std::fwprintf(stderr, L"error report: %ls\n", text.c_str());
@@ -151,9 +124,6 @@ int Run()
     Report("the same, filled white first", whiteThenBare);
     Report("clipboard hand-over of a made bitmap", handOvers);
 
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    ::RegCloseKey(scratch);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\PixtroveBench");
     return failed ? 1 : 0;
 }
 

@@ -1,0 +1,62 @@
+#pragma once
+// What the Windows benchmarks share: timing, the printed figures, the message pump, and a
+// scratch HKEY_CURRENT_USER for the main window's settings.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace bench {
+
+inline double Milliseconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    ::GdiFlush();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline void Report(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    const size_t n = times.size();
+    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    std::printf("%-46s median %9.3f ms   min %9.3f   max %9.3f   (%zu runs)\n", what, median, times.front(),
+                times.back(), n);
+}
+
+inline void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// The main window loads and may save settings: they go to a scratch key for the run.
+class ScratchSettings {
+public:
+    ScratchSettings()
+    {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\PixtroveBench", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &scratch_, nullptr);
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, scratch_);
+    }
+    ~ScratchSettings()
+    {
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        ::RegCloseKey(scratch_);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\PixtroveBench");
+    }
+    ScratchSettings(const ScratchSettings&) = delete;
+    ScratchSettings& operator=(const ScratchSettings&) = delete;
+
+private:
+    HKEY scratch_ = nullptr;
+};
+
+}  // namespace bench

@@ -1,0 +1,75 @@
+// The cost of one pointer move during a drag, repaint included, on square pictures of
+// 512, 4096 and 16384 pixels. A move inverts two one-pixel outlines and repaints only the
+// strips they cover, so it should cost about the same at every picture size.
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "app/Application.h"
+#include "app/Cap.h"
+#include "app/Main.h"
+#include "win32/ErrorReport.h"
+#include "win32/Handles.h"
+#include "win32/Picture.h"
+
+namespace {
+
+constexpr int kMoves = 400;
+
+void Measure(app::TRorUruvodi& main, int size)
+{
+    std::unique_ptr<win::Picture> picture;
+    try {
+        win::WindowDC screen(nullptr);
+        picture = win::Picture::Create(screen.get(), size, size);
+    } catch (const std::exception& e) {
+        std::printf("%5d x %-5d  picture not made here: %s\n", size, size, e.what());
+        return;
+    }
+    app::TfrmCap& shot = app::TfrmCap::Create(main, std::move(picture), "Shot");
+    ::ShowWindow(shot.hwnd(), SW_MAXIMIZE);
+    bench::Pump();
+    ::UpdateWindow(shot.hwnd());
+
+    // The same path of the pointer on every picture: a frame of about 300 x 200 that wobbles,
+    // inside the visible part of the picture.
+    shot.ImageMouseDown(true, {20, 20});
+    std::vector<double> times;
+    for (int i = 0; i < kMoves; ++i) {
+        const core::Point p{300 + (i * 7) % 40, 200 + (i * 3) % 30};
+        times.push_back(bench::Milliseconds([&] {
+            shot.ImageMouseMove(p);
+            ::UpdateWindow(shot.hwnd());
+        }));
+    }
+    shot.ImageMouseUp(true);
+    char label[64];
+    std::snprintf(label, sizeof label, "one move, %d x %d picture", size, size);
+    bench::Report(label, times);
+    ::SendMessageW(shot.hwnd(), WM_CLOSE, 0, 0);
+    bench::Pump();
+}
+
+}  // namespace
+
+int main()
+{
+    try {
+        bench::ScratchSettings settings;
+        win::SetErrorReportSink([](const std::wstring& text) { std::fwprintf(stderr, L"error: %ls\n", text.c_str()); });
+        app::ApplicationWindow application;
+        app::TRorUruvodi main(application.hwnd(), false);
+        main.Show(SW_SHOWNORMAL);
+        bench::Pump();
+        std::printf("Rubber band: one pointer move during a drag (two outlines inverted, their strips repainted)\n");
+        for (int size : {512, 4096, 16384}) Measure(main, size);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "failed: %s\n", e.what());
+        return 1;
+    }
+}
