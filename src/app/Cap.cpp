@@ -57,9 +57,9 @@ TfrmCap* TfrmCap::FromHandle(HWND hwnd) noexcept
 }
 
 TfrmCap::TfrmCap(TRorUruvodi& main, std::unique_ptr<win::Picture> picture)
-    : FMain(main), FPicture(std::move(picture)), FSelection(*this, FPicture->Width(), FPicture->Height()),
-      FCapMenu(BuildShotMenu(FWindowMenu))
+    : FMain(main), FPicture(std::move(picture)), FSelection(*this, FPicture->Width(), FPicture->Height())
 {
+    FCapMenu.reset(BuildShotMenu(FWindowMenu));
 }
 
 // --- the picture and the selection ---------------------------------------------------
