@@ -33,8 +33,8 @@ bool SaveBitmap(HBITMAP bitmap, const std::wstring& name)
     std::vector<unsigned char> bits(static_cast<size_t>(stride) * static_cast<size_t>(bm.bmHeight));
     BITMAPINFOHEADER header{sizeof(header), bm.bmWidth, bm.bmHeight, 1, 24, BI_RGB};
     HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(),
-                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, screen);
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header) + bits.size()), 0, 0,
                           sizeof(BITMAPFILEHEADER) + sizeof(header)};
@@ -70,8 +70,10 @@ void Mouse(POINT p, DWORD flags)
 {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((p.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((p.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dx =
+        static_cast<LONG>((p.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy =
+        static_cast<LONG>((p.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
     ::Sleep(60);
@@ -104,7 +106,7 @@ LRESULT CALLBACK SampleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     RECT client;
     ::GetClientRect(hwnd, &client);
     const COLORREF bars[] = {RGB(230, 230, 230), RGB(230, 220, 40), RGB(40, 200, 220), RGB(40, 190, 60),
-                             RGB(200, 40, 200), RGB(220, 40, 40), RGB(40, 40, 210), RGB(20, 20, 20)};
+                             RGB(200, 40, 200),  RGB(220, 40, 40),  RGB(40, 40, 210),  RGB(20, 20, 20)};
     const int n = static_cast<int>(std::size(bars));
     for (int i = 0; i < n; ++i) {
         HBRUSH brush = ::CreateSolidBrush(bars[i]);
@@ -134,7 +136,8 @@ DWORD WINAPI SampleThread(void*)
     ::CreateWindowExW(0, wc.lpszClassName, L"サンプル", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 520, 330, nullptr,
                       nullptr, wc.hInstance, nullptr);
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageW(&msg);
     return 0;
 }
 

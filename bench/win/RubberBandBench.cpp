@@ -66,7 +66,8 @@ int main()
         main.Show(SW_SHOWNORMAL);
         bench::Pump();
         std::printf("Rubber band: one pointer move during a drag (two outlines inverted, their strips repainted)\n");
-        for (int size : {512, 4096, 16384}) Measure(main, size);
+        for (int size : {512, 4096, 16384})
+            Measure(main, size);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "failed: %s\n", e.what());

@@ -122,8 +122,8 @@ TfrmAbout::TfrmAbout(TRorUruvodi& main) : FMain(main)
 
     const HWND owner = main.hwnd();
     const UINT ownerDpi = win::DpiOf(owner);
-    const RECT at =
-        win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), kStyle, kExStyle, ownerDpi);
+    const RECT at = win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi),
+                                     kStyle, kExStyle, ownerDpi);
     if (!::CreateWindowExW(kExStyle, kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, at.left, at.top, at.right - at.left,
                            at.bottom - at.top, owner, nullptr, Instance(), this))
         win::ThrowLastError();
@@ -153,7 +153,8 @@ void TfrmAbout::CreateControls()
 
     const UINT dpi = win::DpiOf(hwnd_);
     ApplyDpi(dpi);
-    const RECT at = win::CentredOver(FMain.hwnd(), win::Scale(kClientWidth, dpi), win::Scale(kClientHeight, dpi), kStyle, kExStyle, dpi);
+    const RECT at = win::CentredOver(FMain.hwnd(), win::Scale(kClientWidth, dpi), win::Scale(kClientHeight, dpi),
+                                     kStyle, kExStyle, dpi);
     ::SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -31,17 +31,17 @@ TfrmCap& TfrmCap::Create(TRorUruvodi& main, std::unique_ptr<win::Picture> pictur
     wc.hCursor = ::LoadCursorW(nullptr, IDC_CROSS);
     wc.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_SHOT));
     // Shared: this runs for every shot, and the class keeps only the first one's icon.
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_SHOT), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
+    wc.hIconSm =
+        static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_SHOT), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hbrBackground = nullptr;  // Paint fills what the picture does not cover
     RegisterClassOnce(wc);
 
     auto shot = std::unique_ptr<TfrmCap>(new TfrmCap(main, std::move(picture)));
     const std::wstring title = win::Widen(caption);
-    const HWND hwnd = ::CreateMDIWindowW(kClassName, title.c_str(), WS_HSCROLL | WS_VSCROLL | WS_VISIBLE,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                         main.MdiClient(), Instance(), reinterpret_cast<LPARAM>(shot.get()));
+    const HWND hwnd = ::CreateMDIWindowW(kClassName, title.c_str(), WS_HSCROLL | WS_VSCROLL | WS_VISIBLE, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main.MdiClient(), Instance(),
+                                         reinterpret_cast<LPARAM>(shot.get()));
     if (!hwnd) win::ThrowLastError();
     shot->FOwnsSelf = true;
     return *shot.release();
@@ -217,18 +217,20 @@ void TfrmCap::OnScroll(int bar, WORD request)
     int pos = si.nPos;
     const int page = static_cast<int>(si.nPage);
     switch (request) {
-    case SB_LINEUP: pos -= 16; break;
-    case SB_LINEDOWN: pos += 16; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
+        case SB_LINEUP: pos -= 16; break;
+        case SB_LINEDOWN: pos += 16; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+        case SB_TOP: pos = si.nMin; break;
+        case SB_BOTTOM: pos = si.nMax; break;
+        default: return;
     }
-    if (bar == SB_HORZ) ScrollTo(pos, FScroll.y);
-    else ScrollTo(FScroll.x, pos);
+    if (bar == SB_HORZ)
+        ScrollTo(pos, FScroll.y);
+    else
+        ScrollTo(FScroll.x, pos);
 }
 
 // --- mouse ---------------------------------------------------------------------------
@@ -262,65 +264,54 @@ LRESULT TfrmCap::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return ::DefMDICh
 LRESULT TfrmCap::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_CREATE:
-        UpdateScrollBars();
-        return 0;
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lp) == hwnd_) FormActivate();
-        else if (reinterpret_cast<HWND>(wp) == hwnd_ && lp == 0) FormDeactivate();
-        return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case IDM_CLOSE: mnCloseClick(); return 0;
-        case IDM_EXIT: mnExitClick(); return 0;
-        case IDM_COPY: mnCopyClick(); return 0;
-        case IDM_SELECT_ALL: mnSelectAllClick(); return 0;
-        case IDM_SELECT_CANCEL: mnSelectCancelClick(); return 0;
-        case IDM_CASCADE: mnCascadeClick(); return 0;
-        case IDM_TILE: mnTileClick(); return 0;
-        }
-        break;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        UpdateScrollBars();
-        break;
-    case WM_HSCROLL:
-        OnScroll(SB_HORZ, LOWORD(wp));
-        return 0;
-    case WM_VSCROLL:
-        OnScroll(SB_VERT, LOWORD(wp));
-        return 0;
-    case WM_MOUSEWHEEL:
-        ScrollTo(FScroll.x, FScroll.y - GET_WHEEL_DELTA_WPARAM(wp) * kWheelStep / WHEEL_DELTA);
-        return 0;
-    case WM_LBUTTONDOWN: OnButtonDown(true, lp); return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: OnButtonDown(false, lp); return 0;
-    case WM_LBUTTONUP: OnButtonUp(true, lp); return 0;
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: OnButtonUp(false, lp); return 0;
-    case WM_MOUSEMOVE: {
-        const core::Point p = ToPicture(lp);
-        if (FPrimaryDrag || OverImage(p)) ImageMouseMove(p);
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        // Capture taken away mid-drag (another window, a key): the drag ends where it is.
-        if (FPrimaryDrag && reinterpret_cast<HWND>(lp) != hwnd_) {
-            FPrimaryDrag = false;
-            if (FSelection.Dragging()) {
-                FSelection.Release();
-                UpdateCopyCaptions();
+        case WM_CREATE: UpdateScrollBars(); return 0;
+        case WM_MDIACTIVATE:
+            if (reinterpret_cast<HWND>(lp) == hwnd_)
+                FormActivate();
+            else if (reinterpret_cast<HWND>(wp) == hwnd_ && lp == 0)
+                FormDeactivate();
+            return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDM_CLOSE: mnCloseClick(); return 0;
+                case IDM_EXIT: mnExitClick(); return 0;
+                case IDM_COPY: mnCopyClick(); return 0;
+                case IDM_SELECT_ALL: mnSelectAllClick(); return 0;
+                case IDM_SELECT_CANCEL: mnSelectCancelClick(); return 0;
+                case IDM_CASCADE: mnCascadeClick(); return 0;
+                case IDM_TILE: mnTileClick(); return 0;
             }
+            break;
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_SIZE: UpdateScrollBars(); break;
+        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); return 0;
+        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); return 0;
+        case WM_MOUSEWHEEL:
+            ScrollTo(FScroll.x, FScroll.y - GET_WHEEL_DELTA_WPARAM(wp) * kWheelStep / WHEEL_DELTA);
+            return 0;
+        case WM_LBUTTONDOWN: OnButtonDown(true, lp); return 0;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: OnButtonDown(false, lp); return 0;
+        case WM_LBUTTONUP: OnButtonUp(true, lp); return 0;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: OnButtonUp(false, lp); return 0;
+        case WM_MOUSEMOVE: {
+            const core::Point p = ToPicture(lp);
+            if (FPrimaryDrag || OverImage(p)) ImageMouseMove(p);
+            return 0;
         }
-        return 0;
-    case WM_DESTROY:
-        FormDeactivate();
-        break;
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-drag (another window, a key): the drag ends where it is.
+            if (FPrimaryDrag && reinterpret_cast<HWND>(lp) != hwnd_) {
+                FPrimaryDrag = false;
+                if (FSelection.Dragging()) {
+                    FSelection.Release();
+                    UpdateCopyCaptions();
+                }
+            }
+            return 0;
+        case WM_DESTROY: FormDeactivate(); break;
     }
     return DefaultProc(msg, wp, lp);
 }

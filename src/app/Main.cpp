@@ -101,9 +101,9 @@ TRorUruvodi::TRorUruvodi(HWND applicationWindow, bool endsApplication)
     RegisterClassOnce(wc);
 
     FMainMenu = BuildFrameMenu();
-    const HWND created = ::CreateWindowExW(0, kClassName, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                                           FMainMenu, Instance(), this);
+    const HWND created =
+        ::CreateWindowExW(0, kClassName, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, FMainMenu, Instance(), this);
     if (!created) {
         ::DestroyMenu(FMainMenu);
         win::ThrowLastError();
@@ -136,16 +136,16 @@ void TRorUruvodi::CreateControls()
     static const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
 
-    FToolBar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
-                                     CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 0, 0, 0, 0, hwnd_, nullptr, Instance(), nullptr);
+    FToolBar = ::CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+        0, 0, 0, 0, hwnd_, nullptr, Instance(), nullptr);
     FStatusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                    hwnd_, nullptr, Instance(), nullptr);
     CLIENTCREATESTRUCT ccs{nullptr, IDM_FIRST_CHILD};
     FMdiClient = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
-                                   hwnd_, nullptr, Instance(), &ccs);
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, hwnd_,
+                                   nullptr, Instance(), &ccs);
     if (!FToolBar || !FStatusBar || !FMdiClient) win::ThrowLastError();
 
     ::SendMessageW(FToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -344,25 +344,25 @@ LRESULT TRorUruvodi::DefaultProc(UINT msg, WPARAM wp, LPARAM lp)
 bool TRorUruvodi::OnCommand(UINT id)
 {
     switch (id) {
-    case IDM_EXIT: mnExitClick(); return true;
-    case IDM_ENVIRONMENT: mnEnvironmentClick(); return true;
-    case IDM_CONTENTS: mnContentsClick(); return true;
-    case IDM_ABOUT: mnAboutClick(); return true;
-    case IDB_FULL_SCREEN: btnFullScreenClick(); return true;
-    case IDB_ACTIVE_WINDOW: btnActiveWindowClick(); return true;
-    case IDB_CURSOR_WINDOW: btnCursorWindowClick(); return true;
-    case IDB_START_CAPTURE: btnStartCaptureClick(); return true;
-    case IDB_COPY_CLIPBOARD: btnCopyClipboardClick(); return true;
-    case IDM_CLOSE:
-    case IDM_COPY:
-    case IDM_SELECT_ALL:
-    case IDM_SELECT_CANCEL:
-    case IDM_CASCADE:
-    case IDM_TILE:
-        // The shot window's own commands; with none open there is nothing to do.
-        if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
-        return true;
-    default: return false;
+        case IDM_EXIT: mnExitClick(); return true;
+        case IDM_ENVIRONMENT: mnEnvironmentClick(); return true;
+        case IDM_CONTENTS: mnContentsClick(); return true;
+        case IDM_ABOUT: mnAboutClick(); return true;
+        case IDB_FULL_SCREEN: btnFullScreenClick(); return true;
+        case IDB_ACTIVE_WINDOW: btnActiveWindowClick(); return true;
+        case IDB_CURSOR_WINDOW: btnCursorWindowClick(); return true;
+        case IDB_START_CAPTURE: btnStartCaptureClick(); return true;
+        case IDB_COPY_CLIPBOARD: btnCopyClipboardClick(); return true;
+        case IDM_CLOSE:
+        case IDM_COPY:
+        case IDM_SELECT_ALL:
+        case IDM_SELECT_CANCEL:
+        case IDM_CASCADE:
+        case IDM_TILE:
+            // The shot window's own commands; with none open there is nothing to do.
+            if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
+            return true;
+        default: return false;
     }
 }
 
@@ -382,37 +382,38 @@ LRESULT TRorUruvodi::OnNotify(const NMHDR& header)
 LRESULT TRorUruvodi::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_CREATE:
-        if (!win::Guarded([&] { CreateControls(); return true; }, false)) return -1;
-        win::GuardedVoid([&] { FormCreate(); });
-        return 0;
-    case WM_SIZE:
-        Layout();
-        return 0;
-    case WM_DPICHANGED: {
-        const RECT& r = *reinterpret_cast<const RECT*>(lp);
-        ApplyDpi(HIWORD(wp));
-        ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wp))) return 0;
-        break;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
-    case WM_TIMER:
-        if (wp == FStartTimer.Id()) {
-            StartTimerTimer();
+        case WM_CREATE:
+            if (!win::Guarded(
+                    [&] {
+                        CreateControls();
+                        return true;
+                    },
+                    false))
+                return -1;
+            win::GuardedVoid([&] { FormCreate(); });
+            return 0;
+        case WM_SIZE: Layout(); return 0;
+        case WM_DPICHANGED: {
+            const RECT& r = *reinterpret_cast<const RECT*>(lp);
+            ApplyDpi(HIWORD(wp));
+            ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        break;
-    case WM_CLOSE:
-        FormClose();
-        return 0;
-    case WM_DESTROY:
-        if (FEndsApplication) ::PostQuitMessage(0);
-        return 0;
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wp))) return 0;
+            break;
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        case WM_TIMER:
+            if (wp == FStartTimer.Id()) {
+                StartTimerTimer();
+                return 0;
+            }
+            break;
+        case WM_CLOSE: FormClose(); return 0;
+        case WM_DESTROY:
+            if (FEndsApplication) ::PostQuitMessage(0);
+            return 0;
     }
     return DefaultProc(msg, wp, lp);
 }

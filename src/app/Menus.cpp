@@ -50,7 +50,8 @@ template <size_t N>
 std::vector<int> Groups(const MenuDef (&menus)[N])
 {
     std::vector<int> groups;
-    for (const MenuDef& m : menus) groups.push_back(m.group);
+    for (const MenuDef& m : menus)
+        groups.push_back(m.group);
     return groups;
 }
 
@@ -77,7 +78,8 @@ HMENU BuildBar(std::span<const core::MenuSlot> slots, std::span<const MenuDef> f
     win::OwnedMenu bar(::CreateMenu());
     if (!bar) win::ThrowLastError();
     for (const core::MenuSlot& slot : slots) {
-        const MenuDef& def = slot.fromChild ? child[static_cast<size_t>(slot.index)] : frame[static_cast<size_t>(slot.index)];
+        const MenuDef& def =
+            slot.fromChild ? child[static_cast<size_t>(slot.index)] : frame[static_cast<size_t>(slot.index)];
         HMENU popup = BuildPopup(def);
         if (!::AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), def.title)) {
             ::DestroyMenu(popup);

@@ -248,8 +248,8 @@ TfrmOptionDlg::TfrmOptionDlg(TRorUruvodi& main) : FMain(main)
 
     const HWND owner = main.hwnd();
     const UINT ownerDpi = win::DpiOf(owner);
-    const RECT at =
-        win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi), kStyle, kExStyle, ownerDpi);
+    const RECT at = win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi),
+                                     kStyle, kExStyle, ownerDpi);
     if (!::CreateWindowExW(kExStyle, kClassName, L"環境設定", kStyle, at.left, at.top, at.right - at.left,
                            at.bottom - at.top, owner, nullptr, Instance(), this))
         win::ThrowLastError();

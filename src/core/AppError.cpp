@@ -2,7 +2,8 @@
 
 namespace core {
 
-std::string ReportText(std::string_view message) {
+std::string ReportText(std::string_view message)
+{
     std::string text(message);
     if (text.empty()) return text;
     // Every byte of a multi-byte UTF-8 sequence is 0x80 or more, so a last byte
@@ -12,4 +13,4 @@ std::string ReportText(std::string_view message) {
     return text;
 }
 
-} // namespace core
+}  // namespace core

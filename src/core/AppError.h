@@ -18,4 +18,4 @@ std::string ReportText(std::string_view message);
 
 inline constexpr const char* kOutOfResources = "システム リソースが足りません";
 
-} // namespace core
+}  // namespace core

@@ -23,16 +23,13 @@ ScreenRect WindowTarget(WindowId window, TargetProbe& probe)
 ScreenRect CaptureTargetRect(std::uint8_t mode, TargetProbe& probe)
 {
     switch (mode) {
-    case cmDesktop: {
-        const std::int32_t width = probe.ScreenWidth();
-        return ScreenRect{0, 0, width, probe.ScreenHeight()};
-    }
-    case cmActiveWindow:
-        return WindowTarget(probe.ForegroundWindow(), probe);
-    case cmCursorWindow:
-        return WindowTarget(probe.WindowUnderCursor(), probe);
-    default:
-        return ScreenRect{};
+        case cmDesktop: {
+            const std::int32_t width = probe.ScreenWidth();
+            return ScreenRect{0, 0, width, probe.ScreenHeight()};
+        }
+        case cmActiveWindow: return WindowTarget(probe.ForegroundWindow(), probe);
+        case cmCursorWindow: return WindowTarget(probe.WindowUnderCursor(), probe);
+        default: return ScreenRect{};
     }
 }
 

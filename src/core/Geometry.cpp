@@ -11,8 +11,8 @@ Rect NormalisedRect(Point a, Point b)
 
 Rect Intersect(Rect a, Rect b)
 {
-    const Rect common{std::max(a.left, b.left), std::max(a.top, b.top),
-                      std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    const Rect common{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                      std::min(a.bottom, b.bottom)};
     return common.Empty() ? Rect{} : common;
 }
 

@@ -9,7 +9,8 @@ constexpr std::uint64_t kMaxHex = 0xFFFFFFFF;
 constexpr std::uint64_t kMaxPositive = 2147483647;
 constexpr std::uint64_t kMaxNegative = 2147483648;
 
-int DigitValue(char ch) {
+int DigitValue(char ch)
+{
     if (ch >= '0' && ch <= '9') return ch - '0';
     if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
     if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
@@ -17,7 +18,8 @@ int DigitValue(char ch) {
 }
 
 // The digits after a hex prefix, or nullopt when the text has no hex prefix.
-std::optional<std::string_view> HexDigits(std::string_view text) {
+std::optional<std::string_view> HexDigits(std::string_view text)
+{
     if (text.starts_with("0x") || text.starts_with("0X")) return text.substr(2);
     if (text.starts_with('$') || text.starts_with('x') || text.starts_with('X')) return text.substr(1);
     return std::nullopt;
@@ -25,7 +27,8 @@ std::optional<std::string_view> HexDigits(std::string_view text) {
 
 // All of digits in the given base, at most limit; checked digit by digit so
 // that no length of text can overflow the accumulator.
-std::optional<std::uint64_t> Magnitude(std::string_view digits, int base, std::uint64_t limit) {
+std::optional<std::uint64_t> Magnitude(std::string_view digits, int base, std::uint64_t limit)
+{
     if (digits.empty()) return std::nullopt;
     std::uint64_t value = 0;
     for (char ch : digits) {
@@ -37,9 +40,10 @@ std::optional<std::uint64_t> Magnitude(std::string_view digits, int base, std::u
     return value;
 }
 
-} // namespace
+}  // namespace
 
-std::optional<std::int32_t> ParseInt32(std::string_view text) {
+std::optional<std::int32_t> ParseInt32(std::string_view text)
+{
     text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
     bool negative = false;
     if (text.starts_with('+') || text.starts_with('-')) {
@@ -57,4 +61,4 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-} // namespace core
+}  // namespace core

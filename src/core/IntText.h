@@ -13,4 +13,4 @@ namespace core {
 // nullopt when the text is not such a number.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
-} // namespace core
+}  // namespace core

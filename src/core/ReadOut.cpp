@@ -25,9 +25,6 @@ std::string_view CopyCaption(bool selected)
     return selected ? "選択範囲をクリップボードへコピー(&C)" : "全体をクリップボードへコピー(&C)";
 }
 
-std::string ShotCaption(std::int32_t number)
-{
-    return "Shot:" + std::to_string(number);
-}
+std::string ShotCaption(std::int32_t number) { return "Shot:" + std::to_string(number); }
 
 }  // namespace core

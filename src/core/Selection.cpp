@@ -68,8 +68,7 @@ void Selection::Release()
     // edge pixels of a drag that went past the right or bottom edge.
     const auto clampX = [this](std::int32_t x) { return std::clamp(x, 0, FWidth); };
     const auto clampY = [this](std::int32_t y) { return std::clamp(y, 0, FHeight); };
-    ReplaceFrame(Point{clampX(FSelStart.x), clampY(FSelStart.y)},
-                 Point{clampX(FSelEnd.x), clampY(FSelEnd.y)});
+    ReplaceFrame(Point{clampX(FSelStart.x), clampY(FSelStart.y)}, Point{clampX(FSelEnd.x), clampY(FSelEnd.y)});
 
     FDragging = false;
     FSelected = true;

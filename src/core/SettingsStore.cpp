@@ -8,7 +8,8 @@
 namespace core {
 namespace {
 
-std::string ValueMessage(std::string_view name, std::string_view what) {
+std::string ValueMessage(std::string_view name, std::string_view what)
+{
     std::string message = "'";
     message += name;
     message += "' ";
@@ -28,17 +29,14 @@ private:
     RegistryBackend& backend_;
 };
 
-} // namespace
+}  // namespace
 
-SettingsStore::SettingsStore(RegistryBackend& backend) : backend_(backend) {
-    backend_.OpenStore();
-}
+SettingsStore::SettingsStore(RegistryBackend& backend) : backend_(backend) { backend_.OpenStore(); }
 
-SettingsStore::~SettingsStore() {
-    backend_.CloseStore();
-}
+SettingsStore::~SettingsStore() { backend_.CloseStore(); }
 
-std::int32_t SettingsStore::ReadInteger(std::string_view name, std::int32_t defaultValue) {
+std::int32_t SettingsStore::ReadInteger(std::string_view name, std::int32_t defaultValue)
+{
     if (!backend_.OpenSection()) return defaultValue;
     OpenedSection section(backend_);
 
@@ -58,19 +56,17 @@ std::int32_t SettingsStore::ReadInteger(std::string_view name, std::int32_t defa
     return ParseInt32(text).value_or(defaultValue);
 }
 
-bool SettingsStore::ReadBool(std::string_view name, bool defaultValue) {
+bool SettingsStore::ReadBool(std::string_view name, bool defaultValue)
+{
     return ReadInteger(name, defaultValue ? 1 : 0) != 0;
 }
 
-void SettingsStore::WriteInteger(std::string_view name, std::int32_t value) {
-    WriteText(name, std::to_string(value));
-}
+void SettingsStore::WriteInteger(std::string_view name, std::int32_t value) { WriteText(name, std::to_string(value)); }
 
-void SettingsStore::WriteBool(std::string_view name, bool value) {
-    WriteText(name, value ? "1" : "0");
-}
+void SettingsStore::WriteBool(std::string_view name, bool value) { WriteText(name, value ? "1" : "0"); }
 
-void SettingsStore::WriteText(std::string_view name, std::string_view text) {
+void SettingsStore::WriteText(std::string_view name, std::string_view text)
+{
     if (!backend_.CreateSection()) {
         std::string message = "キー ";
         message += kSectionName;
@@ -83,7 +79,8 @@ void SettingsStore::WriteText(std::string_view name, std::string_view text) {
     if (!backend_.WriteString(name, text)) throw AppError(ValueMessage(name, "の設定に失敗しました"));
 }
 
-void LoadSettings(RegistryBackend& backend, SettingsTarget& target) {
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target)
+{
     SettingsStore store(backend);
     // The mode is one byte: a larger stored number keeps its low 8 bits ("258" is 2, "-1" is 255).
     target.SetCapMode(static_cast<std::uint8_t>(store.ReadInteger("CapMode", 0)));
@@ -91,15 +88,14 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target) {
     target.SetToolBarFlat(store.ReadBool("ToolBarFlat", false));
 }
 
-void SaveSettings(RegistryBackend& backend, const SettingsValues& values) {
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values)
+{
     SettingsStore store(backend);
     store.WriteInteger("CapMode", values.capMode);
     store.WriteInteger("CapTime", values.capTime);
     store.WriteBool("ToolBarFlat", values.toolBarFlat);
 }
 
-std::int32_t CapTimeOrDefault(std::int32_t seconds) {
-    return seconds < 1 || seconds > 99 ? kDefaultCapTime : seconds;
-}
+std::int32_t CapTimeOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCapTime : seconds; }
 
-} // namespace core
+}  // namespace core

@@ -6,7 +6,7 @@
 
 namespace core {
 
-inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegDword = 4; // Windows REG_* type codes
+inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegDword = 4;  // Windows REG_* type codes
 
 // The subkey of the store key that holds the three values.
 inline constexpr std::string_view kSectionName = "Pixtrove";
@@ -20,14 +20,15 @@ struct ValueInfo {
 class RegistryBackend {
 public:
     virtual ~RegistryBackend() = default;
-    virtual void OpenStore() = 0;                       // RegCreateKeyExA(HKCU, "Software\\Kvn"); failure not reported
+    virtual void OpenStore() = 0;  // RegCreateKeyExA(HKCU, "Software\\Kvn"); failure not reported
     virtual void CloseStore() noexcept = 0;
-    virtual bool OpenSection() = 0;                     // RegOpenKeyExA(store, "Pixtrove"); false on failure
+    virtual bool OpenSection() = 0;  // RegOpenKeyExA(store, "Pixtrove"); false on failure
     virtual void CloseSection() noexcept = 0;
-    virtual bool CreateSection() = 0;                   // RegCreateKeyExA(store, "Pixtrove") then close at once; false on failure
-    virtual std::optional<ValueInfo> QueryValue(std::string_view name) = 0;           // type+size, no data; nullopt if fails
-    virtual std::optional<std::vector<char>> ReadValue(std::string_view name, std::uint32_t size) = 0; // nullopt if read fails
-    virtual bool WriteString(std::string_view name, std::string_view text) = 0;       // REG_SZ, data = text + NUL
+    virtual bool CreateSection() = 0;  // RegCreateKeyExA(store, "Pixtrove") then close at once; false on failure
+    virtual std::optional<ValueInfo> QueryValue(std::string_view name) = 0;  // type+size, no data; nullopt if fails
+    virtual std::optional<std::vector<char>> ReadValue(std::string_view name,
+                                                       std::uint32_t size) = 0;  // nullopt if read fails
+    virtual bool WriteString(std::string_view name, std::string_view text) = 0;  // REG_SZ, data = text + NUL
 };
 
 // The store, open for one load or save: opened here, closed in the destructor,
@@ -79,4 +80,4 @@ inline constexpr std::int32_t kDefaultCapTime = 5;
 // The delay SetCapTime keeps: seconds outside 1..99 become the default 5.
 std::int32_t CapTimeOrDefault(std::int32_t seconds);
 
-} // namespace core
+}  // namespace core

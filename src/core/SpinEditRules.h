@@ -29,4 +29,4 @@ std::optional<std::string> SpinEditTextOnLeave(std::string_view text);
 // The text for a value set by the program, clamped.
 std::string SpinEditTextFor(std::int32_t value);
 
-} // namespace core
+}  // namespace core

@@ -18,8 +18,8 @@ void CopyPictureToClipboard(const Picture& picture, core::Rect source, HWND owne
         ::PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
         const core::Rect inside = core::CopySourceInPicture(source, picture.Width(), picture.Height());
         if (!inside.Empty())
-            ::BitBlt(memory.get(), inside.left - source.left, inside.top - source.top, inside.Width(),
-                     inside.Height(), picture.DC(), inside.left, inside.top, SRCCOPY);
+            ::BitBlt(memory.get(), inside.left - source.left, inside.top - source.top, inside.Width(), inside.Height(),
+                     picture.DC(), inside.left, inside.top, SRCCOPY);
         // Undo the frame where it stands in the picture: the ring of the source, inside the picture.
         const core::FrameStrips ring = core::FrameRing({source.left, source.top}, {source.right, source.bottom});
         const core::Rect pictureArea{0, 0, picture.Width(), picture.Height()};

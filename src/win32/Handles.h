@@ -43,7 +43,7 @@ inline void DestroyIconHandle(HICON i) noexcept { ::DestroyIcon(i); }
 inline void DestroyAccelerators(HACCEL a) noexcept { ::DestroyAcceleratorTable(a); }
 inline void DestroyImageList(HIMAGELIST l) noexcept { ::ImageList_Destroy(l); }
 
-using OwnedDC = Owned<HDC, &::DeleteDC>;                // CreateDC / CreateCompatibleDC
+using OwnedDC = Owned<HDC, &::DeleteDC>;  // CreateDC / CreateCompatibleDC
 using OwnedBitmap = Owned<HBITMAP, &DeleteGdiObject>;
 using OwnedFont = Owned<HFONT, &DeleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, &DeleteGdiObject>;

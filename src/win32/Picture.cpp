@@ -16,7 +16,10 @@ std::unique_ptr<Picture> Picture::Create(HDC compatibleWith, int width, int heig
 }
 
 Picture::Picture(OwnedDC dc, OwnedBitmap bitmap, int width, int height) noexcept
-    : dc_(std::move(dc)), bitmap_(std::move(bitmap)), selected_(dc_.get(), bitmap_.get()), width_(width),
+    : dc_(std::move(dc)),
+      bitmap_(std::move(bitmap)),
+      selected_(dc_.get(), bitmap_.get()),
+      width_(width),
       height_(height)
 {
 }

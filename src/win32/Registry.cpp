@@ -10,8 +10,8 @@ constexpr char kStoreKey[] = "Software\\Kvn";
 HKEY CreateKey(HKEY parent, const char* name) noexcept
 {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return nullptr;
     return key;
 }

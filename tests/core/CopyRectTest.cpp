@@ -17,10 +17,10 @@ struct CopyCase {
 };
 
 const CopyCase kCopies[] = {
-    {{30, 10}, {99, 40}, {30, 10, 99, 40}},   // a dragged selection
-    {{0, 0}, {4, 3}, {0, 0, 4, 3}},           // Select all on a 4 x 3 picture
-    {{10, 20}, {4, 5}, {4, 5, 10, 20}},       // corners in reverse order
-    {{7, 7}, {7, 7}, {7, 7, 7, 7}},           // a click without a drag
+    {{30, 10}, {99, 40}, {30, 10, 99, 40}},  // a dragged selection
+    {{0, 0}, {4, 3}, {0, 0, 4, 3}},          // Select all on a 4 x 3 picture
+    {{10, 20}, {4, 5}, {4, 5, 10, 20}},      // corners in reverse order
+    {{7, 7}, {7, 7}, {7, 7, 7, 7}},          // a click without a drag
 };
 
 TEST(CopySourceRect, FollowsTheWorkedExamples)

@@ -18,7 +18,8 @@ struct Parsed {
     std::int32_t value;
 };
 
-TEST(IntText, AcceptedTextsGiveTheirNumber) {
+TEST(IntText, AcceptedTextsGiveTheirNumber)
+{
     const Parsed rows[] = {
         {"0", 0},
         {"7", 7},
@@ -59,13 +60,10 @@ TEST(IntText, AcceptedTextsGiveTheirNumber) {
     }
 }
 
-TEST(IntText, SignBeforeHexChangesNothing) {
+TEST(IntText, SignBeforeHexChangesNothing)
+{
     const Parsed rows[] = {
-        {"-$1", 1},
-        {"-0x10", 16},
-        {"+$10", 16},
-        {"-x9", 9},
-        {" -$FFFFFFFF", -1},
+        {"-$1", 1}, {"-0x10", 16}, {"+$10", 16}, {"-x9", 9}, {" -$FFFFFFFF", -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -73,16 +71,49 @@ TEST(IntText, SignBeforeHexChangesNothing) {
     }
 }
 
-TEST(IntText, MalformedTextsDoNotParse) {
+TEST(IntText, MalformedTextsDoNotParse)
+{
     const std::string_view rows[] = {
-        "", " ", "   ",
-        "+", "-", "$", "x", "X", "0x", "0X", "-$", "+0x",  // sign or prefix without digits
-        "7 ", " 7 ", "\t7", "7\t",                          // only leading spaces are allowed
-        "abc", "yes", "1.5", "1,5", "1e3", "0b1", "1-",
-        "--1", "+-1", "- 1", "-+1", "$-1", "0x-1", "0x 1", "$+1",
-        "00x1", "0$1", "$$1", "0xx1", "0x1G", "$G", "12a",
-        "\xEF\xBC\x91",                                      // full-width digit one
-        std::string_view("7\0", 2),                          // a NUL is just another character here
+        "",
+        " ",
+        "   ",
+        "+",
+        "-",
+        "$",
+        "x",
+        "X",
+        "0x",
+        "0X",
+        "-$",
+        "+0x",  // sign or prefix without digits
+        "7 ",
+        " 7 ",
+        "\t7",
+        "7\t",  // only leading spaces are allowed
+        "abc",
+        "yes",
+        "1.5",
+        "1,5",
+        "1e3",
+        "0b1",
+        "1-",
+        "--1",
+        "+-1",
+        "- 1",
+        "-+1",
+        "$-1",
+        "0x-1",
+        "0x 1",
+        "$+1",
+        "00x1",
+        "0$1",
+        "$$1",
+        "0xx1",
+        "0x1G",
+        "$G",
+        "12a",
+        "\xEF\xBC\x91",              // full-width digit one
+        std::string_view("7\0", 2),  // a NUL is just another character here
     };
     for (const auto text : rows) {
         SCOPED_TRACE(testing::PrintToString(std::string(text)));
@@ -90,11 +121,14 @@ TEST(IntText, MalformedTextsDoNotParse) {
     }
 }
 
-TEST(IntText, NumbersBeyond32BitsDoNotParse) {
+TEST(IntText, NumbersBeyond32BitsDoNotParse)
+{
     const std::string_view rows[] = {
-        "2147483648", "+2147483648", "-2147483649", "4294967295", "4294967296",
-        "99999999999999999999999999",
-        "$100000000", "0x100000000", "-$100000000", "$FFFFFFFFFFFFFFFFFFFF",
+        "2147483648",  "+2147483648",
+        "-2147483649", "4294967295",
+        "4294967296",  "99999999999999999999999999",
+        "$100000000",  "0x100000000",
+        "-$100000000", "$FFFFFFFFFFFFFFFFFFFF",
     };
     for (const auto text : rows) {
         SCOPED_TRACE(text);
@@ -102,4 +136,4 @@ TEST(IntText, NumbersBeyond32BitsDoNotParse) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -9,13 +9,12 @@ using core::MergeMenus;
 
 namespace {
 
-const std::vector<int> kFrame{0, 2, 9};   // File, Options, Help
-const std::vector<int> kShot{0, 1, 8};    // File, Edit, Window
+const std::vector<int> kFrame{0, 2, 9};  // File, Options, Help
+const std::vector<int> kShot{0, 1, 8};   // File, Edit, Window
 
 TEST(MenuMerge, ShotWindowMenusTakeTheirPlacesInTheFrameBar)
 {
-    const std::vector<MenuSlot> expected{
-        {0, true, 0}, {1, true, 1}, {2, false, 1}, {8, true, 2}, {9, false, 2}};
+    const std::vector<MenuSlot> expected{{0, true, 0}, {1, true, 1}, {2, false, 1}, {8, true, 2}, {9, false, 2}};
     EXPECT_EQ(MergeMenus(kFrame, kShot), expected);
 }
 
@@ -37,8 +36,8 @@ TEST(MenuMerge, MenusOfOneGroupKeepTheirOrder)
 {
     const std::vector<int> frame{4, 1};
     const std::vector<int> child{7, 2, 2, 0};
-    const std::vector<MenuSlot> expected{
-        {0, true, 3}, {1, false, 1}, {2, true, 1}, {2, true, 2}, {4, false, 0}, {7, true, 0}};
+    const std::vector<MenuSlot> expected{{0, true, 3}, {1, false, 1}, {2, true, 1},
+                                         {2, true, 2}, {4, false, 0}, {7, true, 0}};
     EXPECT_EQ(MergeMenus(frame, child), expected);
 }
 

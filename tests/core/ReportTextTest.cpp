@@ -13,17 +13,18 @@ struct Report {
     std::string_view text;
 };
 
-TEST(ReportText, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+TEST(ReportText, AddsAFullStopOnlyAfterCharactersThatSortAfterIt)
+{
     const Report rows[] = {
         {"システム リソースが足りません", "システム リソースが足りません."},
         {"'CapTime' のデータ型が不正です", "'CapTime' のデータ型が不正です."},
         {"お知らせ。", "お知らせ。."},  // a Japanese full stop is still after "."
         {"abc", "abc."},
-        {"a/", "a/."},                  // "/" is the character right after "."
+        {"a/", "a/."},  // "/" is the character right after "."
         {"1", "1."},
         {"abc.", "abc."},
         {"a!", "a!"},
-        {"a-", "a-"},                   // "-" is the character right before "."
+        {"a-", "a-"},  // "-" is the character right before "."
         {"a ", "a "},
         {"", ""},
     };
@@ -33,4 +34,4 @@ TEST(ReportText, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
     }
 }
 
-} // namespace
+}  // namespace

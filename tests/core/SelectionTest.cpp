@@ -72,8 +72,7 @@ std::string Describe(const Selection& s)
 }
 
 // The picture holds exactly the frame the selection's state accounts for.
-::testing::AssertionResult PictureMatchesState(const PixelGrid& original, const PixelGrid& picture,
-                                               const Selection& s)
+::testing::AssertionResult PictureMatchesState(const PixelGrid& original, const PixelGrid& picture, const Selection& s)
 {
     if (s.Dragging() && s.Selected()) {
         return ::testing::AssertionFailure() << "dragging and selected at once: " << Describe(s);
@@ -438,9 +437,8 @@ TEST_P(SelectionSequences, PictureAlwaysHoldsExactlyTheFrameOfTheState)
 }
 
 INSTANTIATE_TEST_SUITE_P(PictureShapes, SelectionSequences,
-                         ::testing::Values(std::pair{13, 9}, std::pair{1, 1}, std::pair{1, 7},
-                                           std::pair{7, 1}, std::pair{2, 2}, std::pair{40, 3},
-                                           std::pair{0, 0}),
+                         ::testing::Values(std::pair{13, 9}, std::pair{1, 1}, std::pair{1, 7}, std::pair{7, 1},
+                                           std::pair{2, 2}, std::pair{40, 3}, std::pair{0, 0}),
                          [](const auto& info) {
                              return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
                          });

@@ -29,15 +29,14 @@ struct Stored {
     std::vector<char> data;
 };
 
-Stored Text(std::string_view text, std::uint32_t type = kRegSz) {
+Stored Text(std::string_view text, std::uint32_t type = kRegSz)
+{
     std::vector<char> data(text.begin(), text.end());
     data.push_back('\0');
     return {type, data};
 }
 
-Stored Bytes(std::uint32_t type, std::vector<char> data) {
-    return {type, std::move(data)};
-}
+Stored Bytes(std::uint32_t type, std::vector<char> data) { return {type, std::move(data)}; }
 
 // HKCU\Software\Kvn in memory. Logs every call and notes every call made out
 // of turn: a handle used while closed, opened twice, or left open at the end.
@@ -53,53 +52,62 @@ public:
     std::set<std::string, std::less<>> unwritable;
     int storeOpens = 0;
 
-    std::vector<std::string> Faults() const {
+    std::vector<std::string> Faults() const
+    {
         auto faults = faults_;
         if (storeOpen_) faults.push_back("store left open");
         if (sectionOpen_) faults.push_back("section left open");
         return faults;
     }
 
-    void OpenStore() override {
+    void OpenStore() override
+    {
         Call("OpenStore", !storeOpen_, "store opened twice");
         storeOpen_ = true;
         ++storeOpens;
     }
-    void CloseStore() noexcept override {
+    void CloseStore() noexcept override
+    {
         Call("CloseStore", storeOpen_, "store closed while closed");
         Check(!sectionOpen_, "store closed before its section");
         storeOpen_ = false;
     }
-    bool OpenSection() override {
+    bool OpenSection() override
+    {
         Call("OpenSection", storeOpen_, "section opened without the store");
         Check(!sectionOpen_, "section opened twice");
         sectionOpen_ = sectionExists && !openFails;
         return sectionOpen_;
     }
-    void CloseSection() noexcept override {
+    void CloseSection() noexcept override
+    {
         Call("CloseSection", sectionOpen_, "section closed while closed");
         sectionOpen_ = false;
     }
-    bool CreateSection() override {
+    bool CreateSection() override
+    {
         Call("CreateSection", storeOpen_, "section created without the store");
         if (createFails) return false;
         sectionExists = true;
         return true;
     }
-    std::optional<core::ValueInfo> QueryValue(std::string_view name) override {
+    std::optional<core::ValueInfo> QueryValue(std::string_view name) override
+    {
         Call("Query " + std::string(name), sectionOpen_, "query with the section closed");
         const auto found = values.find(name);
         if (found == values.end()) return std::nullopt;
         return core::ValueInfo{found->second.type, static_cast<std::uint32_t>(found->second.data.size())};
     }
-    std::optional<std::vector<char>> ReadValue(std::string_view name, std::uint32_t size) override {
+    std::optional<std::vector<char>> ReadValue(std::string_view name, std::uint32_t size) override
+    {
         Call("Read " + std::string(name), sectionOpen_, "read with the section closed");
         const auto found = values.find(name);
         Check(found != values.end() && found->second.data.size() == size, "read of another size than queried");
         if (unreadable.contains(name) || found == values.end()) return std::nullopt;
         return found->second.data;
     }
-    bool WriteString(std::string_view name, std::string_view text) override {
+    bool WriteString(std::string_view name, std::string_view text) override
+    {
         Call("Write " + std::string(name) + "=" + std::string(text), sectionOpen_, "write with the section closed");
         if (unwritable.contains(name)) return false;
         values[std::string(name)] = Text(text);
@@ -107,11 +115,13 @@ public:
     }
 
 private:
-    void Call(std::string entry, bool inTurn, const char* fault) {
+    void Call(std::string entry, bool inTurn, const char* fault)
+    {
         log_.push_back(std::move(entry));
         Check(inTurn, fault);
     }
-    void Check(bool ok, const char* fault) {
+    void Check(bool ok, const char* fault)
+    {
         if (!ok) faults_.push_back(fault);
     }
 
@@ -131,21 +141,25 @@ public:
     std::optional<bool> toolBarFlat;
     bool toolBarFails = false;
 
-    void SetCapMode(std::uint8_t mode) override {
+    void SetCapMode(std::uint8_t mode) override
+    {
         log_.push_back("SetCapMode " + std::to_string(mode));
         capMode = mode;
     }
-    void SetCapTime(std::int32_t seconds) override {
+    void SetCapTime(std::int32_t seconds) override
+    {
         log_.push_back("SetCapTime " + std::to_string(seconds));
         capTime = seconds;
     }
-    void SetToolBarFlat(bool flat) override {
+    void SetToolBarFlat(bool flat) override
+    {
         log_.push_back(flat ? "SetToolBarFlat 1" : "SetToolBarFlat 0");
         if (toolBarFails) throw std::runtime_error("tool bar");
         toolBarFlat = flat;
     }
 
-    core::SettingsValues Values() const {
+    core::SettingsValues Values() const
+    {
         return {capMode.value_or(0), capTime.value_or(0), toolBarFlat.value_or(false)};
     }
 
@@ -160,25 +174,30 @@ struct Registry {
     FakeRegistry backend{log};
     RecordingTarget target{log};
 
-    void Put(const std::string& name, Stored value) {
+    void Put(const std::string& name, Stored value)
+    {
         backend.sectionExists = true;
         backend.values[name] = std::move(value);
     }
     // The text of the AppError that ended the work; empty when there was none.
-    std::string Load() {
+    std::string Load()
+    {
         return Run([&] { core::LoadSettings(backend, target); });
     }
-    std::string Save(core::SettingsValues values) {
+    std::string Save(core::SettingsValues values)
+    {
         return Run([&] { core::SaveSettings(backend, values); });
     }
-    Log Entries(std::string_view prefix) const {
+    Log Entries(std::string_view prefix) const
+    {
         Log found;
         for (const auto& entry : log) {
             if (entry.starts_with(prefix)) found.push_back(entry);
         }
         return found;
     }
-    bool Mentions(std::string_view word) const {
+    bool Mentions(std::string_view word) const
+    {
         for (const auto& entry : log) {
             if (entry.find(word) != std::string::npos) return true;
         }
@@ -187,7 +206,8 @@ struct Registry {
 
 private:
     template <class Work>
-    std::string Run(Work work) {
+    std::string Run(Work work)
+    {
         const int opensBefore = backend.storeOpens;
         std::string error;
         try {
@@ -205,7 +225,8 @@ private:
 
 // ---- loading
 
-TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSection) {
+TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSection)
+{
     Registry registry;
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.target.capMode, 0);
@@ -215,23 +236,23 @@ TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSectio
     EXPECT_EQ(registry.Entries("CreateSection"), Log{});
 }
 
-TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNext) {
+TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNext)
+{
     Registry registry;
     registry.Put("CapMode", Text("2"));
     registry.Put("CapTime", Text("12"));
     registry.Put("ToolBarFlat", Text("1"));
     EXPECT_EQ(registry.Load(), "");
     const Log expected = {
-        "OpenStore",
-        "OpenSection", "Query CapMode", "Read CapMode", "CloseSection", "SetCapMode 2",
-        "OpenSection", "Query CapTime", "Read CapTime", "CloseSection", "SetCapTime 12",
-        "OpenSection", "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection", "SetToolBarFlat 1",
-        "CloseStore",
+        "OpenStore",         "OpenSection",      "Query CapMode", "Read CapMode",     "CloseSection",  "SetCapMode 2",
+        "OpenSection",       "Query CapTime",    "Read CapTime",  "CloseSection",     "SetCapTime 12", "OpenSection",
+        "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",  "SetToolBarFlat 1", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
 
-TEST(SettingsLoad, AMissingValueGivesItsDefaultWhileTheOthersAreRead) {
+TEST(SettingsLoad, AMissingValueGivesItsDefaultWhileTheOthersAreRead)
+{
     Registry registry;
     registry.Put("CapMode", Text("1"));
     registry.Put("ToolBarFlat", Text("1"));
@@ -241,7 +262,8 @@ TEST(SettingsLoad, AMissingValueGivesItsDefaultWhileTheOthersAreRead) {
     EXPECT_EQ(registry.target.toolBarFlat, true);
 }
 
-TEST(SettingsLoad, ASectionThatCannotBeOpenedGivesTheDefaults) {
+TEST(SettingsLoad, ASectionThatCannotBeOpenedGivesTheDefaults)
+{
     Registry registry;
     registry.Put("CapTime", Text("30"));
     registry.backend.openFails = true;
@@ -250,17 +272,16 @@ TEST(SettingsLoad, ASectionThatCannotBeOpenedGivesTheDefaults) {
     EXPECT_EQ(registry.Entries("CloseSection"), Log{});
 }
 
-TEST(SettingsLoad, StoredCapTimeGivesThisDelay) {
+TEST(SettingsLoad, StoredCapTimeGivesThisDelay)
+{
     struct Row {
         std::string_view stored;
         std::int32_t passed;  // to SetCapTime
         std::int32_t delay;   // what SetCapTime keeps
     };
     const Row rows[] = {
-        {"12", 12, 12}, {"1", 1, 1}, {"99", 99, 99},
-        {"0", 0, 5}, {"100", 100, 5}, {"-3", -3, 5},
-        {"abc", 5, 5}, {"", 5, 5}, {"7 ", 5, 5},
-        {" 7", 7, 7}, {"$C", 12, 12}, {"0x9", 9, 9}, {"+5", 5, 5},
+        {"12", 12, 12}, {"1", 1, 1},  {"99", 99, 99}, {"0", 0, 5},    {"100", 100, 5}, {"-3", -3, 5}, {"abc", 5, 5},
+        {"", 5, 5},     {"7 ", 5, 5}, {" 7", 7, 7},   {"$C", 12, 12}, {"0x9", 9, 9},   {"+5", 5, 5},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
@@ -272,14 +293,15 @@ TEST(SettingsLoad, StoredCapTimeGivesThisDelay) {
     }
 }
 
-TEST(SettingsLoad, StoredCapModeKeepsItsLowEightBits) {
+TEST(SettingsLoad, StoredCapModeKeepsItsLowEightBits)
+{
     struct Row {
         std::string_view stored;
         std::uint8_t mode;
     };
     const Row rows[] = {
-        {"2", 2}, {"258", 2}, {"-1", 255}, {"255", 255}, {"256", 0}, {"7", 7},
-        {"$1FF", 255}, {"$FFFFFFFF", 255}, {"abc", 0}, {"", 0},
+        {"2", 2}, {"258", 2},    {"-1", 255},        {"255", 255}, {"256", 0},
+        {"7", 7}, {"$1FF", 255}, {"$FFFFFFFF", 255}, {"abc", 0},   {"", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
@@ -290,14 +312,15 @@ TEST(SettingsLoad, StoredCapModeKeepsItsLowEightBits) {
     }
 }
 
-TEST(SettingsLoad, StoredToolBarFlatIsTrueForAnyNonZeroNumber) {
+TEST(SettingsLoad, StoredToolBarFlatIsTrueForAnyNonZeroNumber)
+{
     struct Row {
         std::string_view stored;
         bool flat;
     };
     const Row rows[] = {
-        {"1", true}, {"2", true}, {"-1", true}, {"$10", true},
-        {"0", false}, {"$0", false}, {"yes", false}, {"true", false}, {"", false},
+        {"1", true},   {"2", true},    {"-1", true},    {"$10", true}, {"0", false},
+        {"$0", false}, {"yes", false}, {"true", false}, {"", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
@@ -308,7 +331,8 @@ TEST(SettingsLoad, StoredToolBarFlatIsTrueForAnyNonZeroNumber) {
     }
 }
 
-TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType) {
+TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType)
+{
     Registry registry;
     registry.Put("CapMode", Bytes(kRegDword, {}));
     registry.Put("CapTime", Bytes(kRegDword, {}));
@@ -320,7 +344,8 @@ TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType) {
     EXPECT_EQ(registry.Entries("Read"), Log{});
 }
 
-TEST(SettingsLoad, ADwordCapTimeIsATypeErrorAfterTheModeIsAppliedAndBeforeTheFlagIsRead) {
+TEST(SettingsLoad, ADwordCapTimeIsATypeErrorAfterTheModeIsAppliedAndBeforeTheFlagIsRead)
+{
     Registry registry;
     registry.Put("CapMode", Text("2"));
     registry.Put("CapTime", Bytes(kRegDword, {12, 0, 0, 0}));
@@ -332,7 +357,8 @@ TEST(SettingsLoad, ADwordCapTimeIsATypeErrorAfterTheModeIsAppliedAndBeforeTheFla
     EXPECT_FALSE(registry.Mentions("ToolBarFlat"));
 }
 
-TEST(SettingsLoad, AValueThatCannotBeReadStopsTheLoad) {
+TEST(SettingsLoad, AValueThatCannotBeReadStopsTheLoad)
+{
     Registry registry;
     registry.Put("CapMode", Text("1"));
     registry.Put("CapTime", Text("12"));
@@ -343,7 +369,8 @@ TEST(SettingsLoad, AValueThatCannotBeReadStopsTheLoad) {
     EXPECT_FALSE(registry.Mentions("CapTime"));
 }
 
-TEST(SettingsLoad, AFailedReadIsReportedRatherThanTheWrongType) {
+TEST(SettingsLoad, AFailedReadIsReportedRatherThanTheWrongType)
+{
     Registry registry;
     registry.Put("ToolBarFlat", Bytes(kRegDword, {1, 0, 0, 0}));
     registry.backend.unreadable.insert("ToolBarFlat");
@@ -351,7 +378,8 @@ TEST(SettingsLoad, AFailedReadIsReportedRatherThanTheWrongType) {
     EXPECT_EQ(registry.target.capTime, 5);
 }
 
-TEST(SettingsLoad, ExpandableTextIsReadAsItStands) {
+TEST(SettingsLoad, ExpandableTextIsReadAsItStands)
+{
     Registry registry;
     registry.Put("CapTime", Text("12", kRegExpandSz));
     registry.Put("CapMode", Text("%CAPMODE%", kRegExpandSz));
@@ -360,7 +388,8 @@ TEST(SettingsLoad, ExpandableTextIsReadAsItStands) {
     EXPECT_EQ(registry.target.capMode, 0);
 }
 
-TEST(SettingsLoad, TheTextEndsAtTheFirstNulOrWithTheData) {
+TEST(SettingsLoad, TheTextEndsAtTheFirstNulOrWithTheData)
+{
     struct Row {
         std::vector<char> data;
         std::int32_t capTime;
@@ -380,7 +409,8 @@ TEST(SettingsLoad, TheTextEndsAtTheFirstNulOrWithTheData) {
     }
 }
 
-TEST(SettingsLoad, AnErrorFromASetterStillClosesTheStore) {
+TEST(SettingsLoad, AnErrorFromASetterStillClosesTheStore)
+{
     Registry registry;
     registry.Put("ToolBarFlat", Text("1"));
     registry.target.toolBarFails = true;
@@ -390,20 +420,20 @@ TEST(SettingsLoad, AnErrorFromASetterStillClosesTheStore) {
 
 // ---- saving
 
-TEST(SettingsSave, TheDefaultsAreWrittenAsThreeTextsInOrderEachInItsOwnVisit) {
+TEST(SettingsSave, TheDefaultsAreWrittenAsThreeTextsInOrderEachInItsOwnVisit)
+{
     Registry registry;
     EXPECT_EQ(registry.Save({0, 5, false}), "");
     const Log expected = {
-        "OpenStore",
-        "CreateSection", "OpenSection", "Write CapMode=0", "CloseSection",
-        "CreateSection", "OpenSection", "Write CapTime=5", "CloseSection",
-        "CreateSection", "OpenSection", "Write ToolBarFlat=0", "CloseSection",
-        "CloseStore",
+        "OpenStore",     "CreateSection",       "OpenSection",     "Write CapMode=0", "CloseSection",
+        "CreateSection", "OpenSection",         "Write CapTime=5", "CloseSection",    "CreateSection",
+        "OpenSection",   "Write ToolBarFlat=0", "CloseSection",    "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
 
-TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText) {
+TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
+{
     struct Row {
         core::SettingsValues values;
         Log writes;
@@ -423,7 +453,8 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText) {
     }
 }
 
-TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack) {
+TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack)
+{
     Registry registry;
     EXPECT_EQ(registry.Save({2, 42, true}), "");
     EXPECT_TRUE(registry.backend.sectionExists);
@@ -433,7 +464,8 @@ TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack) {
     EXPECT_EQ(registry.target.toolBarFlat, true);
 }
 
-TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm) {
+TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm)
+{
     Registry registry;
     registry.Put("CapMode", Text("-1"));
     registry.Put("CapTime", Text("07"));
@@ -443,14 +475,16 @@ TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm) {
     EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1"}));
 }
 
-TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite) {
+TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite)
+{
     Registry registry;
     registry.backend.createFails = true;
     EXPECT_EQ(registry.Save({1, 10, true}), "キー Pixtrove の作成に失敗しました");
     EXPECT_EQ(registry.log, (Log{"OpenStore", "CreateSection", "CloseStore"}));
 }
 
-TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently) {
+TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently)
+{
     Registry registry;
     registry.backend.openFails = true;
     EXPECT_EQ(registry.Save({1, 10, true}), "");
@@ -458,7 +492,8 @@ TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently) {
     EXPECT_EQ(registry.Entries("CreateSection").size(), 3u);
 }
 
-TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter) {
+TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter)
+{
     Registry registry;
     registry.backend.unwritable.insert("CapTime");
     EXPECT_EQ(registry.Save({1, 10, true}), "'CapTime' の設定に失敗しました");
@@ -469,14 +504,22 @@ TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter) {
 
 // ---- the delay kept by SetCapTime
 
-TEST(CapTime, DelaysOutsideOneTo99BecomeFiveSeconds) {
+TEST(CapTime, DelaysOutsideOneTo99BecomeFiveSeconds)
+{
     struct Row {
         std::int32_t seconds, delay;
     };
     const Row rows[] = {
-        {1, 1}, {5, 5}, {12, 12}, {99, 99},
-        {0, 5}, {100, 5}, {-3, 5}, {-1, 5},
-        {std::numeric_limits<std::int32_t>::min(), 5}, {std::numeric_limits<std::int32_t>::max(), 5},
+        {1, 1},
+        {5, 5},
+        {12, 12},
+        {99, 99},
+        {0, 5},
+        {100, 5},
+        {-3, 5},
+        {-1, 5},
+        {std::numeric_limits<std::int32_t>::min(), 5},
+        {std::numeric_limits<std::int32_t>::max(), 5},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.seconds);
@@ -484,4 +527,4 @@ TEST(CapTime, DelaysOutsideOneTo99BecomeFiveSeconds) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -205,7 +205,8 @@ TEST_F(Capture, ShotsAreNumberedFromOneAndAClosedShotsNumberIsNotGivenBack)
 
     main.CaptureScreenRect(0, 0, 64, 48);
     std::vector<std::wstring> captions;
-    for (app::TfrmCap* shot : Shots(main)) captions.push_back(WindowText(shot->hwnd()));
+    for (app::TfrmCap* shot : Shots(main))
+        captions.push_back(WindowText(shot->hwnd()));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Shot:3", L"Shot:1"}));
     EXPECT_EQ(main.ShotCount(), 3);
 }
@@ -278,13 +279,11 @@ TEST_F(Capture, AnEmptyRectangleMakesANumberedShotWithAnEmptyPicture)
     EXPECT_EQ(shot->Picture().Width(), 0);
     EXPECT_EQ(shot->Picture().Height(), 0);
     // The window shows nothing but its face colour.
-    ::RedrawWindow(shot->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     const RECT client = ClientOnScreen(shot->hwnd());
-    const std::vector<std::uint32_t> screen = ScreenPixels(client);
-    EXPECT_EQ(FirstDifference(screen, std::vector<std::uint32_t>(screen.size(), faceRgb), client.right - client.left),
-              "");
+    const auto area = static_cast<size_t>(client.right - client.left) * static_cast<size_t>(client.bottom - client.top);
+    EXPECT_EQ(ScreenShows(client, std::vector<std::uint32_t>(area, faceRgb)), "");
     EXPECT_TRUE(reports.texts().empty());
 }
 
@@ -341,12 +340,14 @@ TEST_F(Capture, FiftyCaptureAndCloseCyclesLeaveNoObjectsOrMemoryBehind)
         ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CLOSE, 0);
         Pump(0);
     };
-    for (int i = 0; i < 3; ++i) cycle();  // the first shots set up what stays for the run
+    for (int i = 0; i < 3; ++i)
+        cycle();  // the first shots set up what stays for the run
     const std::optional<int> gdiBefore = GdiObjectCount();
     const std::optional<int> menusBefore = MenuCount();
     const std::size_t memoryBefore = PrivateBytes();
 
-    for (int i = 0; i < 50; ++i) cycle();
+    for (int i = 0; i < 50; ++i)
+        cycle();
 
     EXPECT_TRUE(Shots(main).empty());
     EXPECT_EQ(main.ShotCount(), 53);

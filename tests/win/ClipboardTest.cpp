@@ -75,7 +75,8 @@ protected:
 TEST_F(Copy, ThePictureHoldsThePatternItWasPaintedWith)
 {
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) ASSERT_EQ(captured.at(x, y), PatternPixel(x, y)) << x << ", " << y;
+        for (int x = 0; x < kWidth; ++x)
+            ASSERT_EQ(captured.at(x, y), PatternPixel(x, y)) << x << ", " << y;
 }
 
 struct DragCase {
@@ -260,9 +261,9 @@ enum class Way { MenuItem, ToolButton, CtrlC };
 const char* WayName(Way way)
 {
     switch (way) {
-    case Way::MenuItem: return "MenuItem";
-    case Way::ToolButton: return "ToolButton";
-    case Way::CtrlC: return "CtrlC";
+        case Way::MenuItem: return "MenuItem";
+        case Way::ToolButton: return "ToolButton";
+        case Way::CtrlC: return "CtrlC";
     }
     return "";
 }
@@ -282,29 +283,29 @@ protected:
         const DWORD before = ::GetClipboardSequenceNumber();
         const auto copied = [&] { return ::GetClipboardSequenceNumber() != before; };
         switch (GetParam()) {
-        case Way::MenuItem: CopyByMenu(); break;
-        case Way::ToolButton: {
-            RECT button{};
-            ASSERT_TRUE(::SendMessageW(program.main.ToolBar(), TB_GETRECT, IDB_COPY_CLIPBOARD,
-                                       reinterpret_cast<LPARAM>(&button)));
-            POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-            ::ClientToScreen(program.main.ToolBar(), &centre);
-            MovePointerTo(centre);
-            PressPrimaryButton();
-            ASSERT_TRUE(PumpUntil([&] {
-                return ::SendMessageW(program.main.ToolBar(), TB_ISBUTTONPRESSED, IDB_COPY_CLIPBOARD, 0) != 0;
-            }));
-            ReleasePrimaryButton();
-            ASSERT_TRUE(PumpUntil(copied)) << "pointer at " << Cursor().x << ", " << Cursor().y << " for "
-                                            << centre.x << ", " << centre.y;
-            break;
-        }
-        case Way::CtrlC:
-            PressCtrlKey('C');
-            ASSERT_TRUE(PumpWithAccelerators(program.main, copied));
-            // Ctrl is up again before anything else reads the keyboard.
-            ASSERT_TRUE(PumpWithAccelerators(program.main, [] { return ::GetKeyState(VK_CONTROL) >= 0; }));
-            break;
+            case Way::MenuItem: CopyByMenu(); break;
+            case Way::ToolButton: {
+                RECT button{};
+                ASSERT_TRUE(::SendMessageW(program.main.ToolBar(), TB_GETRECT, IDB_COPY_CLIPBOARD,
+                                           reinterpret_cast<LPARAM>(&button)));
+                POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+                ::ClientToScreen(program.main.ToolBar(), &centre);
+                MovePointerTo(centre);
+                PressPrimaryButton();
+                ASSERT_TRUE(PumpUntil([&] {
+                    return ::SendMessageW(program.main.ToolBar(), TB_ISBUTTONPRESSED, IDB_COPY_CLIPBOARD, 0) != 0;
+                }));
+                ReleasePrimaryButton();
+                ASSERT_TRUE(PumpUntil(copied))
+                    << "pointer at " << Cursor().x << ", " << Cursor().y << " for " << centre.x << ", " << centre.y;
+                break;
+            }
+            case Way::CtrlC:
+                PressCtrlKey('C');
+                ASSERT_TRUE(PumpWithAccelerators(program.main, copied));
+                // Ctrl is up again before anything else reads the keyboard.
+                ASSERT_TRUE(PumpWithAccelerators(program.main, [] { return ::GetKeyState(VK_CONTROL) >= 0; }));
+                break;
         }
     }
 };
@@ -356,8 +357,8 @@ TEST_P(RealDrag, CopiesWhatTheReleaseSelected)
     ASSERT_TRUE(PumpUntil([&] { return shot.Selection().Dragging(); }));
     MovePointerTo(OnScreen(c.to));
     ASSERT_TRUE(PumpUntil([&] { return shot.Selection().SelEnd() == c.to; }))
-        << "pointer at " << Cursor().x << ", " << Cursor().y << " for " << OnScreen(c.to).x << ", "
-        << OnScreen(c.to).y << "; end " << shot.Selection().SelEnd().x << ", " << shot.Selection().SelEnd().y;
+        << "pointer at " << Cursor().x << ", " << Cursor().y << " for " << OnScreen(c.to).x << ", " << OnScreen(c.to).y
+        << "; end " << shot.Selection().SelEnd().x << ", " << shot.Selection().SelEnd().y;
     ReleasePrimaryButton();
     ASSERT_TRUE(PumpUntil([&] { return !shot.Selection().Dragging(); }));
     CopyByMenu();

@@ -72,20 +72,16 @@ TEST_P(StoredValues, AreReadByTheTextRulesAndSavedBackNormalised)
 
 INSTANTIATE_TEST_SUITE_P(
     Registry, StoredValues,
-    ::testing::Values(StoredCase{"CapMode", Sz("258"), 2, 5, false, "2"},
-                      StoredCase{"CapMode", Sz("-1"), 255, 5, false, "255"},
-                      StoredCase{"CapMode", Sz("1"), 1, 5, false, "1"},
-                      StoredCase{"CapTime", Sz(" 7"), 0, 7, false, "7"},
-                      StoredCase{"CapTime", Sz("7 "), 0, 5, false, "5"},
-                      StoredCase{"CapTime", Sz("$C"), 0, 12, false, "12"},
-                      StoredCase{"CapTime", Sz("0x9"), 0, 9, false, nullptr},
-                      StoredCase{"CapTime", Sz("100"), 0, 5, false, nullptr},
-                      StoredCase{"CapTime", Sz(""), 0, 5, false, nullptr},
-                      StoredCase{"CapTime", RawValue{REG_EXPAND_SZ, {'1', '1', 0}}, 0, 11, false, "11"},
-                      StoredCase{"CapTime", RawValue{REG_DWORD, {}}, 0, 5, false, nullptr},
-                      StoredCase{"ToolBarFlat", Sz("2"), 0, 5, true, "1"},
-                      StoredCase{"ToolBarFlat", Sz("-1"), 0, 5, true, "1"},
-                      StoredCase{"ToolBarFlat", Sz("yes"), 0, 5, false, "0"}),
+    ::testing::Values(
+        StoredCase{"CapMode", Sz("258"), 2, 5, false, "2"}, StoredCase{"CapMode", Sz("-1"), 255, 5, false, "255"},
+        StoredCase{"CapMode", Sz("1"), 1, 5, false, "1"}, StoredCase{"CapTime", Sz(" 7"), 0, 7, false, "7"},
+        StoredCase{"CapTime", Sz("7 "), 0, 5, false, "5"}, StoredCase{"CapTime", Sz("$C"), 0, 12, false, "12"},
+        StoredCase{"CapTime", Sz("0x9"), 0, 9, false, nullptr}, StoredCase{"CapTime", Sz("100"), 0, 5, false, nullptr},
+        StoredCase{"CapTime", Sz(""), 0, 5, false, nullptr},
+        StoredCase{"CapTime", RawValue{REG_EXPAND_SZ, {'1', '1', 0}}, 0, 11, false, "11"},
+        StoredCase{"CapTime", RawValue{REG_DWORD, {}}, 0, 5, false, nullptr},
+        StoredCase{"ToolBarFlat", Sz("2"), 0, 5, true, "1"}, StoredCase{"ToolBarFlat", Sz("-1"), 0, 5, true, "1"},
+        StoredCase{"ToolBarFlat", Sz("yes"), 0, 5, false, "0"}),
     [](const ::testing::TestParamInfo<StoredCase>& info) {
         return std::string(info.param.name) + std::to_string(info.index);
     });

@@ -35,11 +35,11 @@ void PaintPattern(HWND hwnd)
 LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT: PaintPattern(hwnd); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_MOUSEACTIVATE:
-        if (::GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
-        break;
+        case WM_PAINT: PaintPattern(hwnd); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_MOUSEACTIVATE:
+            if (::GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
+            break;
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -98,7 +98,8 @@ std::vector<std::uint32_t> PatternPixels(int width, int height)
     std::vector<std::uint32_t> pixels;
     pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(PatternColour(x, y));
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(PatternColour(x, y));
     return pixels;
 }
 
@@ -312,7 +313,8 @@ std::vector<std::uint32_t> ScreenPixels(RECT r)
     ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     ::GdiFlush();
     const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = source[i] & 0x00FFFFFF;
     ::SelectObject(memory, old);
     ::DeleteObject(dib);
     ::DeleteDC(memory);
@@ -344,6 +346,18 @@ std::string FirstDifference(const std::vector<std::uint32_t>& actual, const std:
         return out.str();
     }
     return {};
+}
+
+std::string ScreenShows(RECT r, const std::vector<std::uint32_t>& expected)
+{
+    std::string difference;
+    PumpUntil(
+        [&] {
+            difference = FirstDifference(ScreenPixels(r), expected, r.right - r.left);
+            return difference.empty();
+        },
+        1000);
+    return difference;
 }
 
 std::vector<std::uint32_t> WithRingInverted(std::vector<std::uint32_t> picture, int width, RECT ring)

@@ -89,6 +89,11 @@ std::vector<std::uint32_t> Crop(const std::vector<std::uint32_t>& pixels, int wi
 std::string FirstDifference(const std::vector<std::uint32_t>& actual, const std::vector<std::uint32_t>& expected,
                             int width);
 
+// Waits (up to a second, dispatching messages) until a screen rectangle shows `expected`:
+// under Wine what a window paints reaches the display a moment later. Returns the first
+// difference left, empty when the screen shows it.
+std::string ScreenShows(RECT screenRect, const std::vector<std::uint32_t>& expected);
+
 // `picture` with the one-pixel ring of the rectangle [left, right) x [top, bottom) inverted.
 std::vector<std::uint32_t> WithRingInverted(std::vector<std::uint32_t> picture, int width, RECT ring);
 

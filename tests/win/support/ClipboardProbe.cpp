@@ -31,7 +31,8 @@ public:
     {
         ::GdiFlush();
         Pixels p{width_, height_, std::vector<std::uint32_t>(bits_, bits_ + static_cast<size_t>(width_) * height_)};
-        for (auto& v : p.values) v &= 0x00FFFFFF;
+        for (auto& v : p.values)
+            v &= 0x00FFFFFF;
         return p;
     }
 
@@ -46,8 +47,8 @@ private:
 // The window the tests' own clipboard writes belong to.
 HWND HelperWindow()
 {
-    static HWND window = ::CreateWindowExW(0, L"STATIC", L"clipboard test helper", WS_POPUP, 0, 0, 0, 0,
-                                           HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    static HWND window = ::CreateWindowExW(0, L"STATIC", L"clipboard test helper", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE,
+                                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
     return window;
 }
 
@@ -100,7 +101,8 @@ std::unique_ptr<win::Picture> PatternPicture(int width, int height)
     if (width > 0 && height > 0) {
         DibCanvas canvas(width, height);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) canvas.bits()[static_cast<size_t>(y) * width + x] = PatternPixel(x, y);
+            for (int x = 0; x < width; ++x)
+                canvas.bits()[static_cast<size_t>(y) * width + x] = PatternPixel(x, y);
         ::BitBlt(picture->DC(), 0, 0, width, height, canvas.dc(), 0, 0, SRCCOPY);
         ::GdiFlush();
     }
@@ -119,7 +121,8 @@ Pixels Crop(const Pixels& pixels, core::Rect area)
     Pixels part{area.Width(), area.Height(), {}};
     part.values.reserve(static_cast<size_t>(part.width) * part.height);
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) part.values.push_back(pixels.at(x, y));
+        for (int x = area.left; x < area.right; ++x)
+            part.values.push_back(pixels.at(x, y));
     return part;
 }
 
@@ -218,7 +221,8 @@ std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
     ::DeleteFileW(file.c_str());
     const std::wstring self = SelfPath();
     std::wstring commandLine = L"\"" + self + L"\" ";
-    for (const char* p = kDumpClipboardArgument; *p; ++p) commandLine.push_back(static_cast<wchar_t>(*p));
+    for (const char* p = kDumpClipboardArgument; *p; ++p)
+        commandLine.push_back(static_cast<wchar_t>(*p));
     commandLine += L" \"" + file + L"\"";
 
     STARTUPINFOW startup{sizeof(startup)};
@@ -228,8 +232,7 @@ std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
         throw std::runtime_error("the second process did not start");
     win::OwnedHandle processHandle(process.hProcess), threadHandle(process.hThread);
     // This process owns the clipboard's data: it keeps answering messages while the other reads.
-    const bool ended = PumpUntil(
-        [&] { return ::WaitForSingleObject(processHandle.get(), 0) == WAIT_OBJECT_0; }, 30000);
+    const bool ended = PumpUntil([&] { return ::WaitForSingleObject(processHandle.get(), 0) == WAIT_OBJECT_0; }, 30000);
     if (!ended) {
         ::TerminateProcess(processHandle.get(), 1);
         throw std::runtime_error("the second process did not end");
@@ -248,8 +251,8 @@ std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
         p.width = size[0];
         p.height = size[1];
         p.values.resize(static_cast<size_t>(p.width) * p.height);
-        read = p.values.empty() || std::fread(p.values.data(), sizeof(std::uint32_t), p.values.size(), in) ==
-                                       p.values.size();
+        read = p.values.empty() ||
+               std::fread(p.values.data(), sizeof(std::uint32_t), p.values.size(), in) == p.values.size();
     }
     std::fclose(in);
     ::DeleteFileW(file.c_str());
@@ -270,8 +273,8 @@ int DumpClipboard(const char* file)
     const std::int32_t size[2] = {p.width, p.height};
     bool written = std::fwrite(size, sizeof(size), 1, out) == 1;
     if (!p.values.empty())
-        written = written && std::fwrite(p.values.data(), sizeof(std::uint32_t), p.values.size(), out) ==
-                                 p.values.size();
+        written =
+            written && std::fwrite(p.values.data(), sizeof(std::uint32_t), p.values.size(), out) == p.values.size();
     written = std::fclose(out) == 0 && written;
     return written ? 0 : 4;
 }
@@ -288,8 +291,8 @@ ClipboardHolder::ClipboardHolder()
         nullptr, 0,
         [](void* param) -> DWORD {
             const std::unique_ptr<Start> s(static_cast<Start*>(param));
-            const HWND window = ::CreateWindowExW(0, L"STATIC", L"clipboard holder", WS_POPUP, 0, 0, 0, 0,
-                                                  HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+            const HWND window = ::CreateWindowExW(0, L"STATIC", L"clipboard holder", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE,
+                                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
             *s->holding = window && OpenClipboardSoon(window);
             ::SetEvent(s->opened);
             ::WaitForSingleObject(s->release, INFINITE);
@@ -335,8 +338,7 @@ bool PumpWithAccelerators(const app::TRorUruvodi& main, const std::function<bool
 
 void PressCtrlKey(WORD key)
 {
-    INPUT keys[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false), KeyInput(key, true),
-                    KeyInput(VK_CONTROL, true)};
+    INPUT keys[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false), KeyInput(key, true), KeyInput(VK_CONTROL, true)};
     ::SendInput(static_cast<UINT>(std::size(keys)), keys, sizeof(INPUT));
 }
 

@@ -11,8 +11,8 @@ ScratchRegistry::ScratchRegistry()
     static int serial = 0;
     path_ = L"Software\\PixtroveTests\\" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_,
-                          nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_, nullptr) !=
+        ERROR_SUCCESS)
         throw std::runtime_error("scratch key not created");
     if (::RegOverridePredefKey(HKEY_CURRENT_USER, root_) != ERROR_SUCCESS)
         throw std::runtime_error("HKEY_CURRENT_USER not redirected");
@@ -51,7 +51,8 @@ RawValue Sz(const char* text)
 void PrintTo(const RawValue& value, std::ostream* out)
 {
     *out << "type " << value.type << " bytes {";
-    for (unsigned char b : value.data) *out << ' ' << static_cast<int>(b);
+    for (unsigned char b : value.data)
+        *out << ' ' << static_cast<int>(b);
     *out << " }";
 }
 
@@ -193,14 +194,16 @@ std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int& width, int& height)
     HDC screen = ::GetDC(nullptr);
     ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, screen);
-    for (auto& p : pixels) p &= 0x00FFFFFF;
+    for (auto& p : pixels)
+        p &= 0x00FFFFFF;
     return pixels;
 }
 
 std::wstring ProgramExe()
 {
     std::wstring path = L"Z:";
-    for (const char* p = PIXTROVE_EXE; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    for (const char* p = PIXTROVE_EXE; *p; ++p)
+        path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
     return path;
 }
 

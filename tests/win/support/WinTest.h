@@ -51,7 +51,8 @@ struct RawValue {
     bool operator==(const RawValue&) const = default;
 };
 RawValue Sz(const char* text);
-void PrintTo(const RawValue& value, std::ostream* out);  // readable failures: type and bytes  // REG_SZ text with its NUL, as the ANSI functions store it
+void PrintTo(const RawValue& value, std::ostream* out);  // readable failures: type and bytes  // REG_SZ text with its
+                                                         // NUL, as the ANSI functions store it
 
 // Reads / writes / lists values below the (redirected) HKEY_CURRENT_USER.
 std::optional<RawValue> ReadValue(const char* keyPath, const char* name);
