@@ -113,20 +113,7 @@ private:
 
 TfrmAbout::TfrmAbout(TRorUruvodi& main) : FMain(main)
 {
-    WNDCLASSEXW wc{};
-    wc.hInstance = Instance();
-    wc.lpszClassName = kClassName;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassOnce(wc);
-
-    const HWND owner = main.hwnd();
-    const UINT ownerDpi = win::DpiOf(owner);
-    const RECT at = win::CentredOver(owner, win::Scale(kClientWidth, ownerDpi), win::Scale(kClientHeight, ownerDpi),
-                                     kStyle, kExStyle, ownerDpi);
-    if (!::CreateWindowExW(kExStyle, kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, at.left, at.top, at.right - at.left,
-                           at.bottom - at.top, owner, nullptr, Instance(), this))
-        win::ThrowLastError();
+    CreateCentred(main.hwnd(), kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, kExStyle, kClientWidth, kClientHeight);
     try {
         CreateControls();
         FormCreate();
@@ -265,10 +252,8 @@ LRESULT TfrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         case WM_CLOSE: FClosed = true; return 0;
         case WM_DPICHANGED: {
-            const RECT& r = *reinterpret_cast<const RECT*>(lp);
             ApplyDpi(HIWORD(wp));
-            ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            win::MoveToSuggestedRect(hwnd_, lp);
             return 0;
         }
     }

@@ -95,8 +95,9 @@ TRorUruvodi::TRorUruvodi(HWND applicationWindow, bool endsApplication)
     wc.lpszClassName = kClassName;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PIXTROVE));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIconSm =
+        static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassOnce(wc);
 
@@ -394,10 +395,8 @@ LRESULT TRorUruvodi::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         case WM_SIZE: Layout(); return 0;
         case WM_DPICHANGED: {
-            const RECT& r = *reinterpret_cast<const RECT*>(lp);
             ApplyDpi(HIWORD(wp));
-            ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            win::MoveToSuggestedRect(hwnd_, lp);
             return 0;
         }
         case WM_COMMAND:

@@ -23,6 +23,12 @@ OwnedFont MakeFont(const wchar_t* face, int height96, BYTE charset, UINT dpi, in
     return font;
 }
 
+void MoveToSuggestedRect(HWND hwnd, LPARAM suggested) noexcept
+{
+    const RECT& r = *reinterpret_cast<const RECT*>(suggested);
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 OwnedFont MakeUiFont(UINT dpi) { return MakeFont(L"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, dpi); }
 
 }  // namespace win

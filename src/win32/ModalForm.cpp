@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
 
 namespace win {
@@ -27,6 +28,23 @@ RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWO
         at.y = std::max(work.top, std::min(at.y, work.bottom - height));
     }
     return {at.x, at.y, at.x + width, at.y + height};
+}
+
+void ModalForm::CreateCentred(HWND owner, const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                              int clientWidth96, int clientHeight96)
+{
+    WNDCLASSEXW wc{};
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterClassOnce(wc);
+
+    const UINT dpi = DpiOf(owner);
+    const RECT at = CentredOver(owner, Scale(clientWidth96, dpi), Scale(clientHeight96, dpi), style, exStyle, dpi);
+    if (!::CreateWindowExW(exStyle, className, caption, style, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                           owner, nullptr, wc.hInstance, this))
+        ThrowLastError();
 }
 
 void ModalForm::RunModal(HWND owner)

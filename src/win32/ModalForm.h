@@ -12,6 +12,10 @@ RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWO
 
 class ModalForm : public Window {
 protected:
+    // Registers the class (once) and makes the hidden form with a client area of the given
+    // size at 96 dpi, centred over the owner.
+    void CreateCentred(HWND owner, const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                       int clientWidth96, int clientHeight96);
     // Shows the form and runs its loop until Closed(); the owner is disabled meanwhile. The
     // loop dispatches everything, so the owner's timer still ticks; a WM_QUIT is passed on.
     void RunModal(HWND owner);

@@ -26,7 +26,8 @@ struct ListEntry {
 std::ostream& operator<<(std::ostream& out, const ListEntry& e)
 {
     std::string narrow;
-    for (wchar_t c : e.caption) narrow.push_back(c < 128 ? static_cast<char>(c) : '?');
+    for (wchar_t c : e.caption)
+        narrow.push_back(c < 128 ? static_cast<char>(c) : '?');
     return out << narrow << (e.checked ? " (checked)" : "");
 }
 
@@ -124,13 +125,11 @@ TEST_F(ShotMenus, TheWindowListFollowsTheActiveShotAlsoAfterTheFirstShotIsClosed
     CloseShot(main, first);
     ASSERT_EQ(ActiveShotWindow(main), &third);
     EXPECT_EQ(Bar(), kShotBar);
-    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())),
-              (std::vector<ListEntry>{{L"Shot:2", false}, {L"Shot:3", true}}));
+    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:2", false}, {L"Shot:3", true}}));
 
     Activate(second);
     EXPECT_EQ(::GetMenu(main.hwnd()), second.CapMenu());
-    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())),
-              (std::vector<ListEntry>{{L"Shot:2", true}, {L"Shot:3", false}}));
+    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:2", true}, {L"Shot:3", false}}));
     // The list moved: the shot behind keeps only its own two items.
     EXPECT_EQ(ExtraWindowMenuItems(third.CapMenu()), 0);
 
@@ -145,8 +144,7 @@ TEST_F(ShotMenus, TheWindowListFollowsTheActiveShotAlsoAfterTheFirstShotIsClosed
     ASSERT_NE(thirdEntry, 0u);
     ::SendMessageW(main.hwnd(), WM_COMMAND, thirdEntry, 0);
     EXPECT_EQ(ActiveShotWindow(main), &third);
-    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())),
-              (std::vector<ListEntry>{{L"Shot:2", false}, {L"Shot:3", true}}));
+    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:2", false}, {L"Shot:3", true}}));
 
     CloseShot(main, third);
     CloseShot(main, second);
@@ -161,8 +159,7 @@ TEST_F(ShotMenus, AShotOpenedAfterAllWereClosedGetsTheWindowListAgain)
     CloseShot(main, NewShot());
     NewShot();
     NewShot();
-    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())),
-              (std::vector<ListEntry>{{L"Shot:3", false}, {L"Shot:4", true}}));
+    EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:3", false}, {L"Shot:4", true}}));
 }
 
 std::vector<RECT> ChildRects(const app::TRorUruvodi& main)
@@ -214,6 +211,24 @@ TEST_F(ShotMenus, TileLaysTheShotsSideBySideOverTheWholeClientAndCascadeStaggers
         EXPECT_EQ(cascaded[i].bottom - cascaded[i].top, cascaded[0].bottom - cascaded[0].top) << i;
     }
     EXPECT_EQ(Shots(main).front(), ActiveShotWindow(main));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShotMenus, TheShotsItemsReadAsTheirCommandsWithTheirShortcuts)
+{
+    const app::TfrmCap& shot = NewShot();
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_CLOSE), L"閉じる(&C)");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_EXIT), L"終了(&X)\tAlt+F4");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_COPY), L"全体をクリップボードへコピー(&C)\tCtrl+C");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_SELECT_CANCEL), L"選択範囲取り消し(&R)");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_CASCADE), L"重ねて表示(&C)");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_TILE), L"並べて表示(&T)");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_ENVIRONMENT), L"環境設定(&D)...");
+    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_ABOUT), L"バージョン情報(&A)...");
 }
 
 }  // namespace

@@ -139,15 +139,14 @@ HWND PatternWindow::AddButton(int x, int y, int width, int height)
 RealMouse::RealMouse()
 {
     Seen().clear();
+    ::GetCursorPos(&where_);
     hook_ = ::SetWindowsHookExW(WH_MOUSE, &RealMouse::Hook, nullptr, ::GetCurrentThreadId());
 }
 
 RealMouse::~RealMouse()
 {
     if (leftHeld_) {
-        POINT at{};
-        ::GetCursorPos(&at);
-        Inject(MOUSEEVENTF_LEFTUP, at);
+        Inject(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, where_);
         Pump(50);
     }
     if (hook_) ::UnhookWindowsHookEx(hook_);
@@ -162,7 +161,7 @@ LRESULT CALLBACK RealMouse::Hook(int code, WPARAM wp, LPARAM lp) noexcept
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-bool RealMouse::WaitFor(const std::function<bool()>& seen) { return PumpUntil(seen, 300); }
+bool RealMouse::WaitFor(const std::function<bool()>& seen, DWORD timeoutMs) { return PumpUntil(seen, timeoutMs); }
 
 void RealMouse::MoveTo(POINT p)
 {
@@ -171,25 +170,33 @@ void RealMouse::MoveTo(POINT p)
     ::GetCursorPos(&now);
     if (now.x == p.x && now.y == p.y) Settle({p.x + 1, p.y});
     Settle(p);
+    where_ = p;
 }
 
 void RealMouse::Settle(POINT p)
 {
-    const size_t from = Seen().size();
-    const auto at = [&](bool injected) {
-        for (size_t i = from; i < Seen().size(); ++i) {
-            const SeenMouse& m = Seen()[i];
-            if (IsMove(m.msg) && m.pt.x == p.x && m.pt.y == p.y && (m.extra == kInjected) == injected) return true;
-        }
+    const auto movedSince = [](size_t from, const std::function<bool(const SeenMouse&)>& which) {
+        for (size_t i = from; i < Seen().size(); ++i)
+            if (IsMove(Seen()[i].msg) && which(Seen()[i])) return true;
         return false;
     };
-    // Under Wine the echo of a move arrives after the next input; moving to the same spot
-    // again brings it in. Where there is no echo at all the move itself is enough.
+    const auto here = [&](const SeenMouse& m) { return m.pt.x == p.x && m.pt.y == p.y; };
+    // Under Wine the echo of a move arrives after the next input, and an echo of an earlier
+    // position (even one of a window that has gone) can come later still: moving to the same
+    // spot again brings the echoes in, and the pointer counts as settled once its own echo
+    // has come and nothing else has moved it for a moment. Where there is no echo at all the
+    // move itself is enough.
     bool received = false;
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < 12; ++round) {
+        const size_t from = Seen().size();
         Inject(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p);
-        received = WaitFor([&] { return at(true); }) || received;
-        if (at(false)) return;
+        received = WaitFor([&] {
+                       return movedSince(from, [&](const SeenMouse& m) { return here(m) && m.extra == kInjected; });
+                   }) ||
+                   received;
+        if (!movedSince(from, [&](const SeenMouse& m) { return here(m) && m.extra != kInjected; })) continue;
+        const size_t settled = Seen().size();
+        if (!WaitFor([&] { return movedSince(settled, [&](const SeenMouse& m) { return !here(m); }); }, 60)) return;
     }
     POINT now{};
     ::GetCursorPos(&now);
@@ -197,34 +204,30 @@ void RealMouse::Settle(POINT p)
         ADD_FAILURE() << "the pointer did not settle at (" << p.x << ", " << p.y << ")";
 }
 
-void RealMouse::LeftDown()
+// The button goes down or up together with a move to where the pointer was sent last, as a
+// real mouse reports it, so that a late echo cannot shift the press.
+void RealMouse::Button(DWORD flag, UINT message, UINT ncMessage)
 {
     const size_t from = Seen().size();
-    POINT at{};
-    ::GetCursorPos(&at);
-    Inject(MOUSEEVENTF_LEFTDOWN, at);
-    leftHeld_ = true;
+    Inject(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flag, where_);
     const bool ok = WaitFor([&] {
         for (size_t i = from; i < Seen().size(); ++i)
-            if (Seen()[i].msg == WM_LBUTTONDOWN || Seen()[i].msg == WM_NCLBUTTONDOWN) return true;
+            if (Seen()[i].msg == message || Seen()[i].msg == ncMessage) return true;
         return false;
     });
-    if (!ok) ADD_FAILURE() << "the button press did not arrive";
+    if (!ok) ADD_FAILURE() << "the button message did not arrive";
+}
+
+void RealMouse::LeftDown()
+{
+    leftHeld_ = true;
+    Button(MOUSEEVENTF_LEFTDOWN, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN);
 }
 
 void RealMouse::LeftUp()
 {
-    const size_t from = Seen().size();
-    POINT at{};
-    ::GetCursorPos(&at);
-    Inject(MOUSEEVENTF_LEFTUP, at);
     leftHeld_ = false;
-    const bool ok = WaitFor([&] {
-        for (size_t i = from; i < Seen().size(); ++i)
-            if (Seen()[i].msg == WM_LBUTTONUP || Seen()[i].msg == WM_NCLBUTTONUP) return true;
-        return false;
-    });
-    if (!ok) ADD_FAILURE() << "the button release did not arrive";
+    Button(MOUSEEVENTF_LEFTUP, WM_LBUTTONUP, WM_NCLBUTTONUP);
 }
 
 void RealMouse::Click(POINT p)

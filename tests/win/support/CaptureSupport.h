@@ -58,9 +58,11 @@ public:
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) noexcept;
     void Settle(POINT screen);
-    bool WaitFor(const std::function<bool()>& seen);
+    void Button(DWORD flag, UINT message, UINT ncMessage);
+    bool WaitFor(const std::function<bool()>& seen, DWORD timeoutMs = 300);
 
     HHOOK hook_ = nullptr;
+    POINT where_{};  // where the pointer was sent last
     bool leftHeld_ = false;
 };
 
