@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "CaptureSupport.h"
 #include "ClipboardProbe.h"
 #include "WinTest.h"
 #include "app/Cap.h"
@@ -302,9 +303,9 @@ protected:
             }
             case Way::CtrlC:
                 PressCtrlKey('C');
-                ASSERT_TRUE(PumpWithAccelerators(program.main, copied));
+                ASSERT_TRUE(PumpProgramUntil(program.main, copied));
                 // Ctrl is up again before anything else reads the keyboard.
-                ASSERT_TRUE(PumpWithAccelerators(program.main, [] { return ::GetKeyState(VK_CONTROL) >= 0; }));
+                ASSERT_TRUE(PumpProgramUntil(program.main, [] { return ::GetKeyState(VK_CONTROL) >= 0; }));
                 break;
         }
     }

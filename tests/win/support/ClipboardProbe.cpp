@@ -317,25 +317,6 @@ ClipboardHolder::~ClipboardHolder()
     ::CloseHandle(opened_);
 }
 
-bool PumpWithAccelerators(const app::TRorUruvodi& main, const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (main.hwnd()) {
-                if (::TranslateMDISysAccel(main.MdiClient(), &msg)) continue;
-                if (::TranslateAcceleratorW(main.hwnd(), main.Accelerators(), &msg)) continue;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (::GetTickCount64() >= end) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void PressCtrlKey(WORD key)
 {
     INPUT keys[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false), KeyInput(key, true), KeyInput(VK_CONTROL, true)};

@@ -80,9 +80,6 @@ private:
     bool holding_ = false;
 };
 
-// Runs the thread's messages as the program's loop does: MDI keys and the frame's
-// accelerators first.
-bool PumpWithAccelerators(const app::TRorUruvodi& main, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // Real input (SendInput): a key pressed with Ctrl held; the pointer moved to a screen point
 // (returns once it is there); the primary button pressed or released where the pointer is.
