@@ -37,7 +37,7 @@ enum ControlId : int { kBtnExit = IDOK, kImage1 = 100, kLabel2, kLblVersion, kLa
 enum class Face { Arial, Tahoma };
 
 // Labels size themselves to their text; the icon sizes itself to the icon.
-struct ControlSpec {
+struct ControlLayout {
     ControlId id;
     const wchar_t* className;
     const wchar_t* text;
@@ -47,7 +47,7 @@ struct ControlSpec {
     bool onPanel;  // drawn on the white panel
 };
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {kImage1, L"Static", nullptr, SS_ICON, 59, 12, 0, 0, Face::Arial, true},
     {kLabel2, L"Static", L"Pixtrove!", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 103, 8, 0, 0, Face::Tahoma, true},
     {kLblVersion, L"Static", kPlaceholderVersion, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 106, 32, 0, 0, Face::Arial, true},
@@ -96,7 +96,7 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void CreateControls();
     void ApplyDpi(UINT dpi);
-    void SizeLabel(HWND label, const ControlSpec& spec, UINT dpi);
+    void SizeLabel(HWND label, const ControlLayout& layout, UINT dpi);
     void PaintPanel();
     LRESULT LabelColours(HDC dc, HWND control);
 
@@ -130,7 +130,7 @@ TfrmAbout::~TfrmAbout()
 
 void TfrmAbout::CreateControls()
 {
-    for (const ControlSpec& c : kControls) {
+    for (const ControlLayout& c : kControls) {
         if (!::CreateWindowExW(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Instance(), nullptr))
             win::ThrowLastError();
@@ -156,7 +156,7 @@ void TfrmAbout::ApplyDpi(UINT dpi)
         ::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON, iconSize, iconSize, 0)));
     if (!icon) win::ThrowLastError();
 
-    for (const ControlSpec& c : kControls) {
+    for (const ControlLayout& c : kControls) {
         const HWND control = Control(c.id);
         const HFONT font = c.face == Face::Tahoma ? tahoma.get() : arial.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -177,7 +177,7 @@ void TfrmAbout::ApplyDpi(UINT dpi)
 }
 
 // A label is as large as its text in its font.
-void TfrmAbout::SizeLabel(HWND label, const ControlSpec& spec, UINT dpi)
+void TfrmAbout::SizeLabel(HWND label, const ControlLayout& layout, UINT dpi)
 {
     const std::wstring text = win::TextOf(label);
     win::WindowDC dc(label);
@@ -185,14 +185,14 @@ void TfrmAbout::SizeLabel(HWND label, const ControlSpec& spec, UINT dpi)
     win::SelectedObject selected(dc.get(), font);
     RECT r{0, 0, 0, 0};
     ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    ::MoveWindow(label, win::Scale(spec.left, dpi), win::Scale(spec.top, dpi), r.right, r.bottom, TRUE);
+    ::MoveWindow(label, win::Scale(layout.left, dpi), win::Scale(layout.top, dpi), r.right, r.bottom, TRUE);
 }
 
 void TfrmAbout::FormCreate()
 {
     ::SetWindowTextW(lblVersion, VersionText(win::ProgramPath()).c_str());
     const UINT dpi = win::DpiOf(hwnd_);
-    for (const ControlSpec& c : kControls)
+    for (const ControlLayout& c : kControls)
         if (c.id == kLblVersion) SizeLabel(lblVersion, c, dpi);
 }
 
@@ -225,7 +225,7 @@ LRESULT TfrmAbout::LabelColours(HDC dc, HWND control)
 {
     const int id = ::GetDlgCtrlID(control);
     const bool onPanel = std::any_of(std::begin(kControls), std::end(kControls),
-                                     [id](const ControlSpec& c) { return c.id == id && c.onPanel; });
+                                     [id](const ControlLayout& c) { return c.id == id && c.onPanel; });
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     if (onPanel) {
         ::SetBkColor(dc, RGB(255, 255, 255));

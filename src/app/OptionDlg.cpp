@@ -44,7 +44,7 @@ enum ControlId : int {
     kUpdateBtn,
 };
 
-struct ControlSpec {
+struct ControlLayout {
     ControlId id;
     const wchar_t* className;
     const wchar_t* text;
@@ -55,7 +55,7 @@ struct ControlSpec {
 
 // Created in this order, which is also the drawing order; the check box sits in the group
 // box at 8, 16 but is the group box's sibling, so that its notifications come to the dialog.
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {kLabel1, L"Static", L"画面取り込みまでの時間：", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 16, 20, 133, 12},
     {kSeCaptureTime, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16,
      37, 21},
@@ -256,7 +256,7 @@ TfrmOptionDlg::~TfrmOptionDlg()
 
 void TfrmOptionDlg::CreateControls()
 {
-    for (const ControlSpec& c : kControls) {
+    for (const ControlLayout& c : kControls) {
         if (!::CreateWindowExW(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Instance(), nullptr))
             win::ThrowLastError();
@@ -291,7 +291,7 @@ void TfrmOptionDlg::CreateControls()
 void TfrmOptionDlg::ApplyDpi(UINT dpi)
 {
     win::OwnedFont font = win::MakeUiFont(dpi);
-    for (const ControlSpec& c : kControls) {
+    for (const ControlLayout& c : kControls) {
         const HWND control = Control(c.id);
         ::MoveWindow(control, win::Scale(c.left, dpi), win::Scale(c.top, dpi), win::Scale(c.width, dpi),
                      win::Scale(c.height, dpi), TRUE);
