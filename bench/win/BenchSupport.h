@@ -1,6 +1,6 @@
 #pragma once
-// What the Windows benchmarks share: timing, the printed figures, the message pump, and a
-// scratch HKEY_CURRENT_USER for the main window's settings.
+// What the Windows benchmarks share: timing, the printed figures, the message pump, and the
+// program's main window with its settings under a scratch key.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+#include "app/Application.h"
+#include "app/Main.h"
+#include "win32/ErrorReport.h"
 
 namespace bench {
 
@@ -57,6 +61,27 @@ public:
 
 private:
     HKEY scratch_ = nullptr;
+};
+
+// The main window as the program shows it; error reports go to stderr and are counted.
+struct Program {
+    ScratchSettings settings;
+    int errors = 0;
+    app::ApplicationWindow application;
+    app::TRorUruvodi main{application.hwnd(), false};
+
+    Program()
+    {
+        win::SetErrorReportSink([this](const std::wstring& text) {
+            std::fwprintf(stderr, L"error report: %ls\n", text.c_str());
+            ++errors;
+        });
+        main.Show(SW_SHOWNORMAL);
+        Pump();
+    }
+    ~Program() { win::SetErrorReportSink(nullptr); }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 };
 
 }  // namespace bench

@@ -86,17 +86,8 @@ bool ClipboardHoldsWholePicture()
 
 int Run()
 {
-    bench::ScratchSettings settings;
-    bool failed = false;
-    win::SetErrorReportSink([&failed](const std::wstring& text) {
-        std::fwprintf(stderr, L"error report: %ls\n", text.c_str());
-        failed = true;
-    });
-
-    app::ApplicationWindow application;
-    app::TRorUruvodi main(application.hwnd(), false);
-    main.Show(SW_SHOWNORMAL);
-    Pump();
+    bench::Program program;
+    app::TRorUruvodi& main = program.main;
     app::TfrmCap& shot = app::TfrmCap::Create(main, PatternPicture(), "Shot:1");
     Pump();
 
@@ -113,7 +104,7 @@ int Run()
         whiteThenBare.push_back(Milliseconds([&] { BareCopy(shot.Picture(), true); }));
         win::WindowDC screen(nullptr);
         HBITMAP made = ::CreateCompatibleBitmap(screen.get(), kWidth, kHeight);
-        handOvers.push_back(Milliseconds([&] { HandOver(application.hwnd(), made); }));
+        handOvers.push_back(Milliseconds([&] { HandOver(program.application.hwnd(), made); }));
         Pump();
     }
     shot.mnSelectCancelClick();
@@ -124,7 +115,7 @@ int Run()
     Report("the same, filled white first", whiteThenBare);
     Report("clipboard hand-over of a made bitmap", handOvers);
 
-    return failed ? 1 : 0;
+    return program.errors ? 1 : 0;
 }
 
 }  // namespace

@@ -34,12 +34,8 @@ void BareScreenRead(int width, int height)
 int main()
 {
     try {
-        bench::ScratchSettings settings;
-        win::SetErrorReportSink([](const std::wstring& text) { std::fwprintf(stderr, L"error: %ls\n", text.c_str()); });
-        app::ApplicationWindow application;
-        app::TRorUruvodi main(application.hwnd(), false);
-        main.Show(SW_SHOWNORMAL);
-        bench::Pump();
+        bench::Program program;
+        app::TRorUruvodi& main = program.main;
 
         const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
         std::vector<double> bare, grab, capture;

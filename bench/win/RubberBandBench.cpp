@@ -65,12 +65,8 @@ void Measure(app::TRorUruvodi& main, int size)
 int main()
 {
     try {
-        bench::ScratchSettings settings;
-        win::SetErrorReportSink([](const std::wstring& text) { std::fwprintf(stderr, L"error: %ls\n", text.c_str()); });
-        app::ApplicationWindow application;
-        app::TRorUruvodi main(application.hwnd(), false);
-        main.Show(SW_SHOWNORMAL);
-        bench::Pump();
+        bench::Program program;
+        app::TRorUruvodi& main = program.main;
         std::printf("Rubber band: one pointer move during a drag (two outlines inverted, their strips repainted)\n");
         for (int size : {512, 4096, 16384})
             Measure(main, size);

@@ -113,14 +113,10 @@ private:
 
 TfrmAbout::TfrmAbout(TRorUruvodi& main) : FMain(main)
 {
-    CreateCentred(main.hwnd(), kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, kExStyle, kClientWidth, kClientHeight);
-    try {
+    CreateCentred(main.hwnd(), kClassName, L"ﾊﾞｰｼﾞｮﾝ情報", kStyle, kExStyle, kClientWidth, kClientHeight, [this] {
         CreateControls();
         FormCreate();
-    } catch (...) {
-        ::DestroyWindow(hwnd_);
-        throw;
-    }
+    });
 }
 
 TfrmAbout::~TfrmAbout()

@@ -239,14 +239,10 @@ private:
 
 TfrmOptionDlg::TfrmOptionDlg(TRorUruvodi& main) : FMain(main)
 {
-    CreateCentred(main.hwnd(), kClassName, L"環境設定", kStyle, kExStyle, kClientWidth, kClientHeight);
-    try {
+    CreateCentred(main.hwnd(), kClassName, L"環境設定", kStyle, kExStyle, kClientWidth, kClientHeight, [this] {
         CreateControls();
         FormCreate();
-    } catch (...) {
-        ::DestroyWindow(hwnd_);
-        throw;
-    }
+    });
 }
 
 TfrmOptionDlg::~TfrmOptionDlg()

@@ -31,7 +31,7 @@ RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWO
 }
 
 void ModalForm::CreateCentred(HWND owner, const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-                              int clientWidth96, int clientHeight96)
+                              int clientWidth96, int clientHeight96, const std::function<void()>& build)
 {
     WNDCLASSEXW wc{};
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -45,6 +45,12 @@ void ModalForm::CreateCentred(HWND owner, const wchar_t* className, const wchar_
     if (!::CreateWindowExW(exStyle, className, caption, style, at.left, at.top, at.right - at.left, at.bottom - at.top,
                            owner, nullptr, wc.hInstance, this))
         ThrowLastError();
+    try {
+        build();
+    } catch (...) {
+        ::DestroyWindow(hwnd_);
+        throw;
+    }
 }
 
 void ModalForm::RunModal(HWND owner)

@@ -2,6 +2,8 @@
 // What the program's two modal boxes share: placement over the owner and the modal loop.
 #include <windows.h>
 
+#include <functional>
+
 #include "win32/Window.h"
 
 namespace win {
@@ -12,10 +14,11 @@ RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWO
 
 class ModalForm : public Window {
 protected:
-    // Registers the class (once) and makes the hidden form with a client area of the given
-    // size at 96 dpi, centred over the owner.
+    // Registers the class (once), makes the hidden form with a client area of the given size
+    // at 96 dpi, centred over the owner, and fills it with `build`; a form whose building
+    // fails is destroyed again before the error goes on.
     void CreateCentred(HWND owner, const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-                       int clientWidth96, int clientHeight96);
+                       int clientWidth96, int clientHeight96, const std::function<void()>& build);
     // Shows the form and runs its loop until Closed(); the owner is disabled meanwhile. The
     // loop dispatches everything, so the owner's timer still ticks; a WM_QUIT is passed on.
     void RunModal(HWND owner);
