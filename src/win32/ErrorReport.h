@@ -16,6 +16,14 @@ inline constexpr wchar_t kAppTitle[] = L"Pixtrove!";
 core::AppError SystemError(DWORD code);
 [[noreturn]] void ThrowLastError();
 
+// Hands back a handle from a platform call, or throws its last error when there is none.
+template <class H>
+H ThrowLastErrorIfNull(H handle)
+{
+    if (!handle) ThrowLastError();
+    return handle;
+}
+
 // Shows the standard report: the message (with its full stop by the report rule) in a
 // modal box captioned "Pixtrove!" with the error icon.
 void ShowErrorReport(const std::string& utf8Message);

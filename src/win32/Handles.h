@@ -25,6 +25,13 @@ public:
     H get() const noexcept { return h_; }
     explicit operator bool() const noexcept { return h_ != Null; }
     H release() noexcept { return std::exchange(h_, Null); }
+    // For functions that return a handle through a pointer: frees what is held, then lends
+    // the slot, e.g. ::RegOpenKeyExW(..., key.put()).
+    H* put() noexcept
+    {
+        reset();
+        return &h_;
+    }
     void reset(H h = Null) noexcept
     {
         if (h_ != Null) Close(h_);
