@@ -2,7 +2,7 @@
 set(WIN_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 # Win32 structures are customarily initialised with their size first and the rest zero.
 set(WIN_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
-set(WIN_LIBS user32 gdi32 comctl32 advapi32 version)
+set(WIN_LIBS user32 gdi32 comctl32 advapi32 version uxtheme shell32)
 add_link_options(-static -static-libgcc -static-libstdc++)
 target_compile_definitions(pixtrove_core PUBLIC ${WIN_DEFINES})
 
@@ -107,6 +107,7 @@ foreach(src IN LISTS WIN_BENCH_SOURCES)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} $<TARGET_OBJECTS:pixtrove_res>)
     target_link_libraries(${name} PRIVATE pixtrove_app)
+    target_include_directories(${name} PRIVATE tests/win/support)
 endforeach()
 
 # The scripted tour that scripts/run.sh shows where there is no display.

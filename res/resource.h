@@ -25,8 +25,3 @@
 #define IDB_COPY_CLIPBOARD 1205
 // The window list of the MDI frame numbers its entries from here.
 #define IDM_FIRST_CHILD 50000
-
-// The settings dialog.
-#define IDD_OPTIONS 200
-// The version box.
-#define IDD_ABOUT 300

@@ -9,11 +9,15 @@
 #include <functional>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Main.h"
+#include "Probes.h"
+#include "app/ApplicationWindow.h"
+#include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 
 namespace bench {
+
+using wintest::FrameProbe;
+using wintest::ShotProbe;
 
 inline double Milliseconds(const std::function<void()>& work)
 {
@@ -68,7 +72,7 @@ struct Program {
     ScratchSettings settings;
     int errors = 0;
     app::ApplicationWindow application;
-    app::TRorUruvodi main{application.hwnd(), false};
+    app::MainFrame main{application.hwnd(), false};
 
     Program()
     {

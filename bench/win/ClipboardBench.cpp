@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/Cap.h"
-#include "app/Main.h"
+#include "app/ApplicationWindow.h"
+#include "app/ShotWindow.h"
+#include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
+
+using wintest::ShotProbe;
 
 namespace {
 
@@ -87,27 +89,27 @@ bool ClipboardHoldsWholePicture()
 int Run()
 {
     bench::Program program;
-    app::TRorUruvodi& main = program.main;
-    app::TfrmCap& shot = app::TfrmCap::Create(main, PatternPicture(), "Shot:1");
+    app::MainFrame& main = program.main;
+    app::ShotWindow& shot = app::ShotWindow::Create(main, PatternPicture(), "Shot:1");
     Pump();
 
     std::vector<double> copies, bare, whiteThenBare, handOvers;
     for (int run = 0; run < kRuns; ++run) {
-        shot.mnSelectCancelClick();
-        copies.push_back(Milliseconds([&] { shot.mnCopyClick(); }));
+        ShotProbe::SelectCancel(shot);
+        copies.push_back(Milliseconds([&] { ShotProbe::Copy(shot); }));
         if (run == 0 && !ClipboardHoldsWholePicture()) {
             std::fprintf(stderr, "the clipboard does not hold the whole picture\n");
             return 1;
         }
         Pump();
-        bare.push_back(Milliseconds([&] { BareCopy(shot.Picture(), false); }));
-        whiteThenBare.push_back(Milliseconds([&] { BareCopy(shot.Picture(), true); }));
+        bare.push_back(Milliseconds([&] { BareCopy(ShotProbe::Picture(shot), false); }));
+        whiteThenBare.push_back(Milliseconds([&] { BareCopy(ShotProbe::Picture(shot), true); }));
         win::WindowDC screen(nullptr);
         HBITMAP made = ::CreateCompatibleBitmap(screen.get(), kWidth, kHeight);
         handOvers.push_back(Milliseconds([&] { HandOver(program.application.hwnd(), made); }));
         Pump();
     }
-    shot.mnSelectCancelClick();
+    ShotProbe::SelectCancel(shot);
 
     std::printf("Copy to the clipboard, %d x %d, 32-bit screen-compatible bitmaps\n", kWidth, kHeight);
     Report("copy command (select all + copy + clipboard)", copies);

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/Main.h"
+#include "app/ApplicationWindow.h"
+#include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
+
+using wintest::FrameProbe;
 
 namespace {
 
@@ -35,15 +37,15 @@ int main()
 {
     try {
         bench::Program program;
-        app::TRorUruvodi& main = program.main;
+        app::MainFrame& main = program.main;
 
         const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
         std::vector<double> bare, grab, capture;
         for (int run = 0; run < kRuns; ++run) {
             bare.push_back(bench::Milliseconds([&] { BareScreenRead(width, height); }));
             grab.push_back(bench::Milliseconds([&] { win::GrabScreen({0, 0, width, height}); }));
-            capture.push_back(bench::Milliseconds([&] { main.CaptureScreenRect(0, 0, width, height); }));
-            if (HWND shot = main.ActiveShot()) ::SendMessageW(shot, WM_CLOSE, 0, 0);
+            capture.push_back(bench::Milliseconds([&] { FrameProbe::CaptureScreenRect(main, 0, 0, width, height); }));
+            if (HWND shot = FrameProbe::ActiveShot(main)) ::SendMessageW(shot, WM_CLOSE, 0, 0);
             bench::Pump();
         }
         std::printf("Full-screen grab, %d x %d\n", width, height);

@@ -10,18 +10,20 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/Cap.h"
-#include "app/Main.h"
+#include "app/ApplicationWindow.h"
+#include "app/ShotWindow.h"
+#include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
+
+using wintest::ShotProbe;
 
 namespace {
 
 constexpr int kMoves = 400;
 
-void Measure(app::TRorUruvodi& main, int size)
+void Measure(app::MainFrame& main, int size)
 {
     std::unique_ptr<win::Picture> picture;
     try {
@@ -31,7 +33,7 @@ void Measure(app::TRorUruvodi& main, int size)
         std::printf("%5d x %-5d  picture not made here: %s\n", size, size, e.what());
         return;
     }
-    app::TfrmCap& shot = app::TfrmCap::Create(main, std::move(picture), "Shot");
+    app::ShotWindow& shot = app::ShotWindow::Create(main, std::move(picture), "Shot");
     ::ShowWindow(shot.hwnd(), SW_MAXIMIZE);
     bench::Pump();
     ::UpdateWindow(shot.hwnd());
@@ -40,16 +42,16 @@ void Measure(app::TRorUruvodi& main, int size)
     // inside the visible part of the picture; then a frame across the whole picture, whose
     // outlines grow with its side (most of them lie outside the window and are not repainted).
     const auto drag = [&](const char* what, core::Point anchor, core::Point around) {
-        shot.ImageMouseDown(true, anchor);
+        ShotProbe::PressPicture(shot, true, anchor);
         std::vector<double> times;
         for (int i = 0; i < kMoves; ++i) {
             const core::Point p{around.x + (i * 7) % 40, around.y + (i * 3) % 30};
             times.push_back(bench::Milliseconds([&] {
-                shot.ImageMouseMove(p);
+                ShotProbe::MoveOverPicture(shot, p);
                 ::UpdateWindow(shot.hwnd());
             }));
         }
-        shot.ImageMouseUp(true);
+        ShotProbe::ReleasePicture(shot, true);
         char label[64];
         std::snprintf(label, sizeof label, "%s, %d x %d picture", what, size, size);
         bench::Report(label, times);
@@ -66,7 +68,7 @@ int main()
 {
     try {
         bench::Program program;
-        app::TRorUruvodi& main = program.main;
+        app::MainFrame& main = program.main;
         std::printf("Rubber band: one pointer move during a drag (two outlines inverted, their strips repainted)\n");
         for (int size : {512, 4096, 16384})
             Measure(main, size);

@@ -55,51 +55,45 @@ std::vector<int> Groups(const MenuDef (&menus)[N])
     return groups;
 }
 
-HMENU BuildPopup(const MenuDef& def)
+win::OwnedMenu BuildPopup(const MenuDef& def)
 {
-    HMENU popup = ::CreatePopupMenu();
-    if (!popup) win::ThrowLastError();
+    win::OwnedMenu popup(win::ThrowLastErrorIfNull(::CreatePopupMenu()));
     for (const MenuItem& item : def.items) {
-        const BOOL ok = item.id ? ::AppendMenuW(popup, MF_STRING, item.id, item.text)
-                                : ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        if (!ok) {
-            ::DestroyMenu(popup);
-            win::ThrowLastError();
-        }
+        win::ThrowLastErrorIfNull(item.id ? ::AppendMenuW(popup.get(), MF_STRING, item.id, item.text)
+                                          : ::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr));
     }
     return popup;
 }
 
-// Builds a menu bar from the merged list; returns the popup of the child's menu at
-// childMenuOfInterest (or nullptr).
-HMENU BuildBar(std::span<const core::MenuSlot> slots, std::span<const MenuDef> frame, std::span<const MenuDef> child,
-               int childMenuOfInterest, HMENU* found)
+// Builds a menu bar from the merged list; `found` receives the popup of the child's menu
+// at childMenuOfInterest.
+win::OwnedMenu BuildBar(std::span<const core::MenuSlot> slots, std::span<const MenuDef> frame,
+                        std::span<const MenuDef> child, int childMenuOfInterest, HMENU* found)
 {
-    win::OwnedMenu bar(::CreateMenu());
-    if (!bar) win::ThrowLastError();
+    win::OwnedMenu bar(win::ThrowLastErrorIfNull(::CreateMenu()));
     for (const core::MenuSlot& slot : slots) {
         const MenuDef& def =
             slot.fromChild ? child[static_cast<size_t>(slot.index)] : frame[static_cast<size_t>(slot.index)];
-        HMENU popup = BuildPopup(def);
-        if (!::AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), def.title)) {
-            ::DestroyMenu(popup);
-            win::ThrowLastError();
-        }
-        if (found && slot.fromChild && slot.index == childMenuOfInterest) *found = popup;
+        win::OwnedMenu popup = BuildPopup(def);
+        win::ThrowLastErrorIfNull(
+            ::AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.get()), def.title));
+        // The bar owns it now.
+        const HMENU added = popup.release();
+        if (found && slot.fromChild && slot.index == childMenuOfInterest) *found = added;
     }
-    return bar.release();
+    return bar;
 }
 
 }  // namespace
 
-HMENU BuildFrameMenu()
+win::OwnedMenu BuildFrameMenu()
 {
     const std::vector<int> groups = Groups(kFrameMenus);
     const std::vector<core::MenuSlot> slots = core::MergeMenus(groups, {});
     return BuildBar(slots, kFrameMenus, {}, -1, nullptr);
 }
 
-HMENU BuildShotMenu(HMENU& windowMenu)
+win::OwnedMenu BuildShotMenu(HMENU& windowMenu)
 {
     const std::vector<int> frame = Groups(kFrameMenus), child = Groups(kShotMenus);
     const std::vector<core::MenuSlot> slots = core::MergeMenus(frame, child);

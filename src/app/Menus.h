@@ -3,10 +3,12 @@
 // which merges the shot window's menus with the frame's by group index.
 #include <windows.h>
 
+#include "win32/Handles.h"
+
 namespace app {
 
-HMENU BuildFrameMenu();
+win::OwnedMenu BuildFrameMenu();
 // windowMenu receives the shot window's "ウィンドウ(&W)" menu, under which the window list goes.
-HMENU BuildShotMenu(HMENU& windowMenu);
+win::OwnedMenu BuildShotMenu(HMENU& windowMenu);
 
 }  // namespace app

@@ -1,8 +1,8 @@
 // The program entry: one running copy per log-on, then the main window and its loop.
 #include <windows.h>
 
-#include "app/Application.h"
-#include "app/Main.h"
+#include "app/ApplicationWindow.h"
+#include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 
@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 
     try {
         app::ApplicationWindow application;
-        app::TRorUruvodi main(application.hwnd(), true);
+        app::MainFrame main(application.hwnd(), true);
         if (!anotherInstance) main.Show(show);
         return app::RunMessageLoop(main);
     } catch (...) {

@@ -1,7 +1,5 @@
 #include "core/CaptureTarget.h"
 
-#include "core/WCCommon.h"
-
 namespace core {
 
 namespace {
@@ -20,15 +18,15 @@ ScreenRect WindowTarget(WindowId window, TargetProbe& probe)
 
 }  // namespace
 
-ScreenRect CaptureTargetRect(std::uint8_t mode, TargetProbe& probe)
+ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe)
 {
     switch (mode) {
-        case cmDesktop: {
+        case CaptureMode::Desktop: {
             const std::int32_t width = probe.ScreenWidth();
             return ScreenRect{0, 0, width, probe.ScreenHeight()};
         }
-        case cmActiveWindow: return WindowTarget(probe.ForegroundWindow(), probe);
-        case cmCursorWindow: return WindowTarget(probe.WindowUnderCursor(), probe);
+        case CaptureMode::ActiveWindow: return WindowTarget(probe.ForegroundWindow(), probe);
+        case CaptureMode::CursorWindow: return WindowTarget(probe.WindowUnderCursor(), probe);
         default: return ScreenRect{};
     }
 }

@@ -6,6 +6,14 @@
 
 namespace core {
 
+// The capture target. Stored as one byte; values 3..255 can come from the
+// registry and are kept as they are (they capture nothing).
+enum class CaptureMode : std::uint8_t {
+    Desktop = 0,
+    ActiveWindow = 1,
+    CursorWindow = 2,
+};
+
 // A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
 struct ScreenRect {
     std::int32_t left, top, width, height;
@@ -29,11 +37,10 @@ protected:
     ~TargetProbe() = default;
 };
 
-// The screen rectangle to capture for a capture mode (a CaptureMode byte,
-// any value). Window rectangles are taken as they are: negative edges stay
+// The screen rectangle to capture for a capture mode (any byte value). Window rectangles are taken as they are: negative edges stay
 // and nothing is clipped to the screen. No window, a window that has gone, or
 // an unknown mode give the empty rectangle. Only the probes the mode needs
 // are asked.
-ScreenRect CaptureTargetRect(std::uint8_t mode, TargetProbe& probe);
+ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
 
 }  // namespace core

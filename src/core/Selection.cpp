@@ -5,7 +5,7 @@
 namespace core {
 
 Selection::Selection(FrameSurface& picture, std::int32_t width, std::int32_t height)
-    : FPicture(picture), FWidth(std::max(width, 0)), FHeight(std::max(height, 0))
+    : surface_(picture), width_(std::max(width, 0)), height_(std::max(height, 0))
 {
 }
 
@@ -15,25 +15,25 @@ Selection::Selection(FrameSurface& picture, std::int32_t width, std::int32_t hei
 void Selection::ReplaceFrame(Point start, Point end)
 {
     if (FrameStands()) {
-        if (NormalisedRect(FSelStart, FSelEnd) == NormalisedRect(start, end)) {
-            FSelStart = start;
-            FSelEnd = end;
+        if (NormalisedRect(start_, end_) == NormalisedRect(start, end)) {
+            start_ = start;
+            end_ = end;
             return;
         }
-        FPicture.InvertFrame(FSelStart, FSelEnd);
+        surface_.InvertFrame(start_, end_);
     }
-    FSelStart = start;
-    FSelEnd = end;
-    FPicture.InvertFrame(FSelStart, FSelEnd);
+    start_ = start;
+    end_ = end;
+    surface_.InvertFrame(start_, end_);
 }
 
 void Selection::RemoveFrame()
 {
     if (FrameStands()) {
-        FPicture.InvertFrame(FSelStart, FSelEnd);
+        surface_.InvertFrame(start_, end_);
     }
-    FDragging = false;
-    FSelected = false;
+    dragging_ = false;
+    selected_ = false;
 }
 
 void Selection::Press(Point p)
@@ -41,51 +41,51 @@ void Selection::Press(Point p)
     // Also removes the frame of a drag already under way (a second button),
     // which would otherwise stay in the picture with nothing to account for it.
     RemoveFrame();
-    FDragging = true;
-    FSelStart = p;
-    FSelEnd = p;
+    dragging_ = true;
+    start_ = p;
+    end_ = p;
 }
 
 void Selection::Move(Point p)
 {
-    if (!FDragging) {
+    if (!dragging_) {
         return;
     }
-    ReplaceFrame(FSelStart, p);
+    ReplaceFrame(start_, p);
 }
 
 void Selection::Release()
 {
-    if (!FDragging) {
+    if (!dragging_) {
         return;
     }
     // Normalising does not change the frame: the order of the corners does not matter to it.
-    const Rect r = NormalisedRect(FSelStart, FSelEnd);
-    FSelStart = Point{r.left, r.top};
-    FSelEnd = Point{r.right, r.bottom};
+    const Rect r = NormalisedRect(start_, end_);
+    start_ = Point{r.left, r.top};
+    end_ = Point{r.right, r.bottom};
 
     // The end is exclusive, so clamping it to the width and height keeps the
     // edge pixels of a drag that went past the right or bottom edge.
-    const auto clampX = [this](std::int32_t x) { return std::clamp(x, 0, FWidth); };
-    const auto clampY = [this](std::int32_t y) { return std::clamp(y, 0, FHeight); };
-    ReplaceFrame(Point{clampX(FSelStart.x), clampY(FSelStart.y)}, Point{clampX(FSelEnd.x), clampY(FSelEnd.y)});
+    const auto clampX = [this](std::int32_t x) { return std::clamp(x, 0, width_); };
+    const auto clampY = [this](std::int32_t y) { return std::clamp(y, 0, height_); };
+    ReplaceFrame(Point{clampX(start_.x), clampY(start_.y)}, Point{clampX(end_.x), clampY(end_.y)});
 
-    FDragging = false;
-    FSelected = true;
+    dragging_ = false;
+    selected_ = true;
 }
 
 void Selection::SelectAll()
 {
-    ReplaceFrame(Point{0, 0}, Point{FWidth, FHeight});
-    FDragging = false;
-    FSelected = true;
+    ReplaceFrame(Point{0, 0}, Point{width_, height_});
+    dragging_ = false;
+    selected_ = true;
 }
 
 void Selection::Cancel()
 {
     RemoveFrame();
-    FSelStart = Point{0, 0};
-    FSelEnd = Point{0, 0};
+    start_ = Point{0, 0};
+    end_ = Point{0, 0};
 }
 
 }  // namespace core

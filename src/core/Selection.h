@@ -17,8 +17,8 @@ protected:
 
 // Rubber-band state of one shot window.
 //
-// At every moment the picture holds exactly one frame, that of FSelStart and
-// FSelEnd, while a drag is under way or a selection is shown, and no frame
+// At every moment the picture holds exactly one frame, that of Start() and
+// End(), while a drag is under way or a selection is shown, and no frame
 // otherwise (then all four coordinates are 0). The pixels under a frame are
 // not kept: a frame is removed by inverting it a second time.
 //
@@ -29,29 +29,29 @@ class Selection {
 public:
     Selection(FrameSurface& picture, std::int32_t width, std::int32_t height);
 
-    void Press(Point p);  // ImageMouseDown
-    void Move(Point p);   // ImageMouseMove (drag part only)
-    void Release();       // ImageMouseUp (coordinates not used)
-    void SelectAll();     // mnSelectAllClick
-    void Cancel();        // mnSelectCancelClick
+    void Press(Point p);  // OnPictureButtonDown
+    void Move(Point p);   // OnPictureMouseMove (drag part only)
+    void Release();       // OnPictureButtonUp (coordinates not used)
+    void SelectAll();     // OnSelectAll
+    void Cancel();        // OnSelectCancel
 
-    Point SelStart() const { return FSelStart; }
-    Point SelEnd() const { return FSelEnd; }
-    bool Dragging() const { return FDragging; }
-    bool Selected() const { return FSelected; }
+    Point Start() const { return start_; }
+    Point End() const { return end_; }
+    bool Dragging() const { return dragging_; }
+    bool Selected() const { return selected_; }
 
 private:
-    bool FrameStands() const { return FDragging || FSelected; }
+    bool FrameStands() const { return dragging_ || selected_; }
     void ReplaceFrame(Point start, Point end);
     void RemoveFrame();
 
-    FrameSurface& FPicture;
-    std::int32_t FWidth;
-    std::int32_t FHeight;
-    Point FSelStart{0, 0};
-    Point FSelEnd{0, 0};
-    bool FDragging = false;
-    bool FSelected = false;
+    FrameSurface& surface_;
+    std::int32_t width_;
+    std::int32_t height_;
+    Point start_{0, 0};
+    Point end_{0, 0};
+    bool dragging_ = false;
+    bool selected_ = false;
 };
 
 }  // namespace core

@@ -83,19 +83,19 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target)
 {
     SettingsStore store(backend);
     // The mode is one byte: a larger stored number keeps its low 8 bits ("258" is 2, "-1" is 255).
-    target.SetCapMode(static_cast<std::uint8_t>(store.ReadInteger("CapMode", 0)));
-    target.SetCapTime(store.ReadInteger("CapTime", kDefaultCapTime));
-    target.SetToolBarFlat(store.ReadBool("ToolBarFlat", false));
+    target.SetCaptureMode(static_cast<CaptureMode>(store.ReadInteger("CapMode", 0) & 0xFF));
+    target.SetCaptureDelay(store.ReadInteger("CapTime", kDefaultCaptureDelay));
+    target.SetFlatToolBar(store.ReadBool("ToolBarFlat", false));
 }
 
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values)
 {
     SettingsStore store(backend);
-    store.WriteInteger("CapMode", values.capMode);
-    store.WriteInteger("CapTime", values.capTime);
-    store.WriteBool("ToolBarFlat", values.toolBarFlat);
+    store.WriteInteger("CapMode", static_cast<std::uint8_t>(values.mode));
+    store.WriteInteger("CapTime", values.delay);
+    store.WriteBool("ToolBarFlat", values.flatToolBar);
 }
 
-std::int32_t CapTimeOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCapTime : seconds; }
+std::int32_t CaptureDelayOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCaptureDelay : seconds; }
 
 }  // namespace core

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/CaptureTarget.h"
+
 namespace core {
 
 inline constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegDword = 4;  // Windows REG_* type codes
@@ -51,20 +53,20 @@ private:
     RegistryBackend& backend_;
 };
 
-// The main window implements this; LoadSettings passes each value through it.
+// The main frame implements this; LoadSettings passes each value through it.
 struct SettingsTarget {
-    virtual void SetCapMode(std::uint8_t mode) = 0;
-    virtual void SetCapTime(std::int32_t seconds) = 0;  // receives the stored number as it is
-    virtual void SetToolBarFlat(bool flat) = 0;
+    virtual void SetCaptureMode(CaptureMode mode) = 0;
+    virtual void SetCaptureDelay(std::int32_t seconds) = 0;  // receives the stored number as it is
+    virtual void SetFlatToolBar(bool flat) = 0;
 
 protected:
     ~SettingsTarget() = default;
 };
 
 struct SettingsValues {
-    std::uint8_t capMode;
-    std::int32_t capTime;
-    bool toolBarFlat;
+    CaptureMode mode;
+    std::int32_t delay;
+    bool flatToolBar;
 };
 
 // Reads "CapMode", "CapTime", "ToolBarFlat" in that order, handing each to its
@@ -75,9 +77,9 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target);
 // the later ones unwritten.
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values);
 
-inline constexpr std::int32_t kDefaultCapTime = 5;
+inline constexpr std::int32_t kDefaultCaptureDelay = 5;
 
-// The delay SetCapTime keeps: seconds outside 1..99 become the default 5.
-std::int32_t CapTimeOrDefault(std::int32_t seconds);
+// The delay SetCaptureDelay keeps: seconds outside 1..99 become the default 5.
+std::int32_t CaptureDelayOrDefault(std::int32_t seconds);
 
 }  // namespace core

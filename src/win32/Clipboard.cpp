@@ -1,6 +1,6 @@
 #include "win32/Clipboard.h"
 
-#include "core/CopyRect.h"
+#include "core/Geometry.h"
 #include "win32/ErrorReport.h"
 
 namespace win {
@@ -9,14 +9,12 @@ void CopyPictureToClipboard(const Picture& picture, core::Rect source, HWND owne
 {
     const int width = source.Width(), height = source.Height();
     WindowDC screen(nullptr);
-    OwnedDC memory(::CreateCompatibleDC(screen.get()));
-    if (!memory) ThrowLastError();
-    OwnedBitmap copy(::CreateCompatibleBitmap(screen.get(), width, height));
-    if (!copy) ThrowLastError();
+    OwnedDC memory(ThrowLastErrorIfNull(::CreateCompatibleDC(screen.get())));
+    OwnedBitmap copy(ThrowLastErrorIfNull(::CreateCompatibleBitmap(screen.get(), width, height)));
     {
         SelectedObject into(memory.get(), copy.get());
         ::PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
-        const core::Rect inside = core::CopySourceInPicture(source, picture.Width(), picture.Height());
+        const core::Rect inside = core::Intersect(source, {0, 0, picture.Width(), picture.Height()});
         if (!inside.Empty())
             ::BitBlt(memory.get(), inside.left - source.left, inside.top - source.top, inside.Width(), inside.Height(),
                      picture.DC(), inside.left, inside.top, SRCCOPY);
@@ -33,7 +31,7 @@ void CopyPictureToClipboard(const Picture& picture, core::Rect source, HWND owne
     ClipboardSession clipboard(owner);
     if (!clipboard) throw core::AppError(kClipboardBusy);
     ::EmptyClipboard();
-    if (!::SetClipboardData(CF_BITMAP, copy.get())) ThrowLastError();
+    ThrowLastErrorIfNull(::SetClipboardData(CF_BITMAP, copy.get()));
     copy.release();  // the clipboard owns it now
 }
 

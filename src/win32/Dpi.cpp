@@ -18,8 +18,7 @@ OwnedFont MakeFont(const wchar_t* face, int height96, BYTE charset, UINT dpi, in
     lf.lfCharSet = charset;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    OwnedFont font(::CreateFontIndirectW(&lf));
-    if (!font) ThrowLastError();
+    OwnedFont font(ThrowLastErrorIfNull(::CreateFontIndirectW(&lf)));
     return font;
 }
 

@@ -1,8 +1,14 @@
 #pragma once
-// What the program's two modal boxes share: placement over the owner and the modal loop.
+// What the program's modal boxes share: creation centred over the owner, the modal loop,
+// and the keys of a dialog.
+//
+// The boxes are built from control tables, not dialog templates, and run their own loop:
+// the system's dialog manager moves the focus on a mnemonic, which would make the settings
+// box's delay field correct its text before "更新(&A)" reads it.
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "win32/Window.h"
 
@@ -12,19 +18,40 @@ namespace win {
 // normal position when minimised) and kept on the owner's monitor.
 RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
 
+// A form's window goes in the derived class's destructor, while its handlers still exist.
 class ModalForm : public Window {
 protected:
-    // Registers the class (once), makes the hidden form with a client area of the given size
-    // at 96 dpi, centred over the owner, and fills it with `build`; a form whose building
-    // fails is destroyed again before the error goes on.
-    void CreateCentred(HWND owner, const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-                       int clientWidth96, int clientHeight96, const std::function<void()>& build);
-    // Shows the form and runs its loop until Closed(); the owner is disabled meanwhile. The
+    // Makes the hidden form with a client area of the given size at 96 dpi, centred over the
+    // owner, and fills it with `build`; a form whose building fails is destroyed again.
+    void CreateCentred(HWND owner, const WindowClass& windowClass, const wchar_t* caption, DWORD style,
+                       DWORD exStyle, int clientWidth96, int clientHeight96, const std::function<void()>& build);
+    // Puts the form back over the owner once its content has its size.
+    void Recentre(HWND owner, int clientWidth96, int clientHeight96);
+
+    // The controls that take the focus, in keyboard order; Enter presses the focused push
+    // button or else the default one, Esc the cancel one (0: none), and a push button's
+    // mnemonic presses it. None of them moves the focus.
+    void SetKeyboard(std::vector<int> order, int defaultButton, int cancelButton);
+    // A push button was pressed, by mouse or by key.
+    virtual void OnButton(int id) = 0;
+    // The default push button follows the focus among the push buttons.
+    void ShowDefaultButtonFor(HWND focus);
+
+    // Shows the form and runs its loop until Close(); the owner is disabled meanwhile. The
     // loop dispatches everything, so the owner's timer still ticks; a WM_QUIT is passed on.
     void RunModal(HWND owner);
-    virtual bool Closed() const noexcept = 0;
-    // The form's own keys, taken before the message is dispatched (run inside the guard).
-    virtual bool DialogKey(const MSG& msg) = 0;
+    void Close() noexcept { closed_ = true; }
+
+private:
+    bool DialogKey(const MSG& msg);
+    bool PressMnemonic(wchar_t letter);
+    void MoveFocus(HWND focus, bool forward);
+    HWND Control(int id) const noexcept { return ::GetDlgItem(hwnd_, id); }
+
+    std::vector<int> order_;
+    int defaultButton_ = 0;
+    int cancelButton_ = 0;
+    bool closed_ = false;
 };
 
 }  // namespace win

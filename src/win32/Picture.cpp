@@ -7,11 +7,9 @@ namespace win {
 
 std::unique_ptr<Picture> Picture::Create(HDC compatibleWith, int width, int height)
 {
-    OwnedDC dc(::CreateCompatibleDC(compatibleWith));
-    if (!dc) ThrowLastError();
+    OwnedDC dc(ThrowLastErrorIfNull(::CreateCompatibleDC(compatibleWith)));
     // A 0 x 0 picture still gets the system's 1 x 1 bitmap, so that its DC is always valid.
-    OwnedBitmap bitmap(::CreateCompatibleBitmap(compatibleWith, width, height));
-    if (!bitmap) ThrowLastError();
+    OwnedBitmap bitmap(ThrowLastErrorIfNull(::CreateCompatibleBitmap(compatibleWith, width, height)));
     return std::make_unique<Picture>(std::move(dc), std::move(bitmap), width, height);
 }
 
@@ -39,8 +37,7 @@ std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
     if (!display) return nullptr;
     OwnedDC memory(::CreateCompatibleDC(display.get()));
     if (!memory) return nullptr;
-    OwnedBitmap bitmap(::CreateCompatibleBitmap(display.get(), rect.width, rect.height));
-    if (!bitmap) ThrowLastError();
+    OwnedBitmap bitmap(ThrowLastErrorIfNull(::CreateCompatibleBitmap(display.get(), rect.width, rect.height)));
     auto picture = std::make_unique<Picture>(std::move(memory), std::move(bitmap), rect.width, rect.height);
     ::BitBlt(picture->DC(), 0, 0, rect.width, rect.height, display.get(), rect.left, rect.top, SRCCOPY);
     return picture;

@@ -7,29 +7,27 @@ namespace {
 
 constexpr char kStoreKey[] = "Software\\Kvn";
 
-HKEY CreateKey(HKEY parent, const char* name) noexcept
+// Leaves `key` empty when the key can be neither opened nor made.
+void CreateKey(HKEY parent, const char* name, OwnedKey& key) noexcept
 {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return nullptr;
-    return key;
+    if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.put(),
+                          nullptr) != ERROR_SUCCESS)
+        key.reset();
 }
 
 }  // namespace
 
-void RegistryStore::OpenStore() { store_.reset(CreateKey(HKEY_CURRENT_USER, kStoreKey)); }
+void RegistryStore::OpenStore() { CreateKey(HKEY_CURRENT_USER, kStoreKey, store_); }
 
 void RegistryStore::CloseStore() noexcept { store_.reset(); }
 
 bool RegistryStore::OpenSection()
 {
-    HKEY key = nullptr;
     if (!store_) return false;
     const std::string section(core::kSectionName);
-    if (::RegOpenKeyExA(store_.get(), section.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
-    section_.reset(key);
-    return true;
+    if (::RegOpenKeyExA(store_.get(), section.c_str(), 0, KEY_ALL_ACCESS, section_.put()) == ERROR_SUCCESS) return true;
+    section_.reset();
+    return false;
 }
 
 void RegistryStore::CloseSection() noexcept { section_.reset(); }
@@ -38,7 +36,8 @@ bool RegistryStore::CreateSection()
 {
     if (!store_) return false;
     const std::string section(core::kSectionName);
-    OwnedKey created(CreateKey(store_.get(), section.c_str()));
+    OwnedKey created;
+    CreateKey(store_.get(), section.c_str(), created);
     return static_cast<bool>(created);
 }
 

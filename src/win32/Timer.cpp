@@ -31,7 +31,7 @@ void Timer::SetInterval(UINT intervalMs)
 void Timer::Arm()
 {
     if (!owner_ || !enabled_ || interval_ == 0) return;
-    if (!::SetTimer(owner_, id_, interval_, nullptr)) ThrowLastError();
+    ThrowLastErrorIfNull(::SetTimer(owner_, id_, interval_, nullptr));
 }
 
 void Timer::Disarm() noexcept

@@ -115,7 +115,7 @@ TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheModeNeeds)
         probe.underCursor = c.underCursor;
         probe.foregroundRect = c.foregroundRect;
         probe.underCursorRect = c.underCursorRect;
-        EXPECT_EQ(CaptureTargetRect(c.mode, probe), c.target) << c.situation;
+        EXPECT_EQ(CaptureTargetRect(static_cast<core::CaptureMode>(c.mode), probe), c.target) << c.situation;
         EXPECT_EQ(probe.asked, c.asked) << c.situation;
     }
 }

@@ -66,8 +66,8 @@ PixelGrid WithFrame(const PixelGrid& original, Point a, Point b)
 
 std::string Describe(const Selection& s)
 {
-    return "start (" + std::to_string(s.SelStart().x) + ", " + std::to_string(s.SelStart().y) + "), end (" +
-           std::to_string(s.SelEnd().x) + ", " + std::to_string(s.SelEnd().y) + "), dragging " +
+    return "start (" + std::to_string(s.Start().x) + ", " + std::to_string(s.Start().y) + "), end (" +
+           std::to_string(s.End().x) + ", " + std::to_string(s.End().y) + "), dragging " +
            std::to_string(s.Dragging()) + ", selected " + std::to_string(s.Selected());
 }
 
@@ -78,7 +78,7 @@ std::string Describe(const Selection& s)
         return ::testing::AssertionFailure() << "dragging and selected at once: " << Describe(s);
     }
     if (!s.Dragging() && !s.Selected()) {
-        if (s.SelStart() != Point{0, 0} || s.SelEnd() != Point{0, 0}) {
+        if (s.Start() != Point{0, 0} || s.End() != Point{0, 0}) {
             return ::testing::AssertionFailure() << "no selection but corners not 0: " << Describe(s);
         }
         if (picture != original) {
@@ -86,7 +86,7 @@ std::string Describe(const Selection& s)
         }
         return ::testing::AssertionSuccess();
     }
-    if (picture != WithFrame(original, s.SelStart(), s.SelEnd())) {
+    if (picture != WithFrame(original, s.Start(), s.End())) {
         return ::testing::AssertionFailure() << "picture does not hold exactly the frame of " << Describe(s);
     }
     return ::testing::AssertionSuccess();
@@ -131,8 +131,8 @@ TEST_F(SelectionOnPicture, DragPastTheRightEdgeEndsAtTheWidthAndFramesTheLastCol
 
     selection.Release();
 
-    EXPECT_EQ(selection.SelStart(), (Point{30, 10}));
-    EXPECT_EQ(selection.SelEnd(), (Point{100, 40}));
+    EXPECT_EQ(selection.Start(), (Point{30, 10}));
+    EXPECT_EQ(selection.End(), (Point{100, 40}));
     EXPECT_TRUE(selection.Selected());
     EXPECT_FALSE(selection.Dragging());
     EXPECT_TRUE(Same(picture, WithFrame(original, {30, 10}, {100, 40})));
@@ -142,16 +142,16 @@ TEST_F(SelectionOnPicture, DragPastTheRightEdgeEndsAtTheWidthAndFramesTheLastCol
 TEST_F(SelectionOnPicture, DragPastTheBottomEdgeEndsAtTheHeight)
 {
     Drag({5, 70}, {20, 500});
-    EXPECT_EQ(selection.SelStart(), (Point{5, 70}));
-    EXPECT_EQ(selection.SelEnd(), (Point{20, 80}));
+    EXPECT_EQ(selection.Start(), (Point{5, 70}));
+    EXPECT_EQ(selection.End(), (Point{20, 80}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {5, 70}, {20, 80})));
 }
 
 TEST_F(SelectionOnPicture, DragPastTheLeftAndTopEdgesStartsAtZero)
 {
     Drag({10, 12}, {-7, -3});
-    EXPECT_EQ(selection.SelStart(), (Point{0, 0}));
-    EXPECT_EQ(selection.SelEnd(), (Point{10, 12}));
+    EXPECT_EQ(selection.Start(), (Point{0, 0}));
+    EXPECT_EQ(selection.End(), (Point{10, 12}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {0, 0}, {10, 12})));
     EXPECT_NE(picture.At(0, 5), original.At(0, 5));
 }
@@ -161,15 +161,15 @@ TEST_F(SelectionOnPicture, ClickWithoutMovingSelectsAnEmptyAreaAndDrawsNothing)
     selection.Press({30, 40});
     selection.Release();
     EXPECT_TRUE(selection.Selected());
-    EXPECT_EQ(selection.SelStart(), (Point{30, 40}));
-    EXPECT_EQ(selection.SelEnd(), (Point{30, 40}));
+    EXPECT_EQ(selection.Start(), (Point{30, 40}));
+    EXPECT_EQ(selection.End(), (Point{30, 40}));
     EXPECT_TRUE(Same(picture, original));
 }
 
 TEST_F(SelectionOnPicture, DragEndingOnTheLastColumnIsKeptAsItIs)
 {
     Drag({10, 10}, {kWidth - 1, 30});
-    EXPECT_EQ(selection.SelEnd(), (Point{kWidth - 1, 30}));
+    EXPECT_EQ(selection.End(), (Point{kWidth - 1, 30}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {10, 10}, {kWidth - 1, 30})));
     EXPECT_EQ(picture.At(kWidth - 1, 10), original.At(kWidth - 1, 10));
 }
@@ -178,11 +178,11 @@ TEST_F(SelectionOnPicture, DragTowardsTheTopLeftExchangesTheCornersAtTheRelease)
 {
     selection.Press({50, 60});
     selection.Move({20, 25});
-    EXPECT_EQ(selection.SelStart(), (Point{50, 60}));
-    EXPECT_EQ(selection.SelEnd(), (Point{20, 25}));
+    EXPECT_EQ(selection.Start(), (Point{50, 60}));
+    EXPECT_EQ(selection.End(), (Point{20, 25}));
     selection.Release();
-    EXPECT_EQ(selection.SelStart(), (Point{20, 25}));
-    EXPECT_EQ(selection.SelEnd(), (Point{50, 60}));
+    EXPECT_EQ(selection.Start(), (Point{20, 25}));
+    EXPECT_EQ(selection.End(), (Point{50, 60}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {20, 25}, {50, 60})));
 }
 
@@ -198,8 +198,8 @@ TEST_F(SelectionOnPicture, FrameFollowsThePointerLeavingNoTrail)
 TEST_F(SelectionOnPicture, SelectAllFramesTheWholePicture)
 {
     selection.SelectAll();
-    EXPECT_EQ(selection.SelStart(), (Point{0, 0}));
-    EXPECT_EQ(selection.SelEnd(), (Point{kWidth, kHeight}));
+    EXPECT_EQ(selection.Start(), (Point{0, 0}));
+    EXPECT_EQ(selection.End(), (Point{kWidth, kHeight}));
     EXPECT_TRUE(selection.Selected());
     EXPECT_TRUE(Same(picture, WithFrame(original, {0, 0}, {kWidth, kHeight})));
 }
@@ -223,8 +223,8 @@ TEST_F(SelectionOnPicture, SelectAllAfterABackwardDragOverTheWholePictureNormali
     selection.Press({kWidth, kHeight});
     selection.Move({0, 0});
     selection.SelectAll();
-    EXPECT_EQ(selection.SelStart(), (Point{0, 0}));
-    EXPECT_EQ(selection.SelEnd(), (Point{kWidth, kHeight}));
+    EXPECT_EQ(selection.Start(), (Point{0, 0}));
+    EXPECT_EQ(selection.End(), (Point{kWidth, kHeight}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {0, 0}, {kWidth, kHeight})));
 }
 
@@ -234,7 +234,7 @@ TEST_F(SelectionOnPicture, PressWhileASelectionIsShownRestoresThePicture)
     selection.Press({60, 70});
     EXPECT_TRUE(selection.Dragging());
     EXPECT_FALSE(selection.Selected());
-    EXPECT_EQ(selection.SelStart(), (Point{60, 70}));
+    EXPECT_EQ(selection.Start(), (Point{60, 70}));
     EXPECT_TRUE(Same(picture, original));
 }
 
@@ -243,8 +243,8 @@ TEST_F(SelectionOnPicture, CancelRemovesTheFrameAndZeroesTheCorners)
     Drag({10, 10}, {40, 30});
     selection.Cancel();
     EXPECT_FALSE(selection.Selected());
-    EXPECT_EQ(selection.SelStart(), (Point{0, 0}));
-    EXPECT_EQ(selection.SelEnd(), (Point{0, 0}));
+    EXPECT_EQ(selection.Start(), (Point{0, 0}));
+    EXPECT_EQ(selection.End(), (Point{0, 0}));
     EXPECT_TRUE(Same(picture, original));
 }
 
@@ -261,8 +261,8 @@ TEST_F(SelectionOnPicture, SecondPressDuringADragRemovesTheDraggedFrame)
     selection.Move({40, 30});
     selection.Press({70, 60});
     EXPECT_TRUE(selection.Dragging());
-    EXPECT_EQ(selection.SelStart(), (Point{70, 60}));
-    EXPECT_EQ(selection.SelEnd(), (Point{70, 60}));
+    EXPECT_EQ(selection.Start(), (Point{70, 60}));
+    EXPECT_EQ(selection.End(), (Point{70, 60}));
     EXPECT_TRUE(Same(picture, original));
 }
 
@@ -276,7 +276,7 @@ TEST_F(SelectionOnPicture, SelectAllDuringADragEndsTheDragAndFramesOnlyThePictur
     EXPECT_TRUE(Same(picture, WithFrame(original, {0, 0}, {kWidth, kHeight})));
     selection.Move({50, 50});
     selection.Release();
-    EXPECT_EQ(selection.SelEnd(), (Point{kWidth, kHeight}));
+    EXPECT_EQ(selection.End(), (Point{kWidth, kHeight}));
     EXPECT_TRUE(Same(picture, WithFrame(original, {0, 0}, {kWidth, kHeight})));
 }
 
@@ -300,8 +300,8 @@ TEST_F(SelectionOnPicture, MoveAndReleaseWithoutADragChangeNothing)
     const PixelGrid shown = picture;
     selection.Move({70, 70});
     selection.Release();
-    EXPECT_EQ(selection.SelStart(), (Point{10, 10}));
-    EXPECT_EQ(selection.SelEnd(), (Point{40, 30}));
+    EXPECT_EQ(selection.Start(), (Point{10, 10}));
+    EXPECT_EQ(selection.End(), (Point{40, 30}));
     EXPECT_TRUE(Same(picture, shown));
 }
 
@@ -426,12 +426,12 @@ TEST_P(SelectionSequences, PictureAlwaysHoldsExactlyTheFrameOfTheState)
         ASSERT_TRUE(PictureMatchesState(original, picture, s))
             << "after step " << step << " (" << event << " at " << p.x << ", " << p.y << ")";
         if (s.Selected()) {
-            ASSERT_LE(0, s.SelStart().x);
-            ASSERT_LE(0, s.SelStart().y);
-            ASSERT_LE(s.SelStart().x, s.SelEnd().x);
-            ASSERT_LE(s.SelStart().y, s.SelEnd().y);
-            ASSERT_LE(s.SelEnd().x, width);
-            ASSERT_LE(s.SelEnd().y, height);
+            ASSERT_LE(0, s.Start().x);
+            ASSERT_LE(0, s.Start().y);
+            ASSERT_LE(s.Start().x, s.End().x);
+            ASSERT_LE(s.Start().y, s.End().y);
+            ASSERT_LE(s.End().x, width);
+            ASSERT_LE(s.End().y, height);
         }
     }
 }

@@ -17,6 +17,8 @@
 
 namespace {
 
+core::CaptureMode Mode(int byte) { return static_cast<core::CaptureMode>(byte); }
+
 using core::kRegDword;
 using core::kRegExpandSz;
 using core::kRegSz;
@@ -141,26 +143,27 @@ public:
     std::optional<bool> toolBarFlat;
     bool toolBarFails = false;
 
-    void SetCapMode(std::uint8_t mode) override
+    void SetCaptureMode(core::CaptureMode mode) override
     {
-        log_.push_back("SetCapMode " + std::to_string(mode));
-        capMode = mode;
+        const auto byte = static_cast<std::uint8_t>(mode);
+        log_.push_back("SetCaptureMode " + std::to_string(byte));
+        capMode = byte;
     }
-    void SetCapTime(std::int32_t seconds) override
+    void SetCaptureDelay(std::int32_t seconds) override
     {
-        log_.push_back("SetCapTime " + std::to_string(seconds));
+        log_.push_back("SetCaptureDelay " + std::to_string(seconds));
         capTime = seconds;
     }
-    void SetToolBarFlat(bool flat) override
+    void SetFlatToolBar(bool flat) override
     {
-        log_.push_back(flat ? "SetToolBarFlat 1" : "SetToolBarFlat 0");
+        log_.push_back(flat ? "SetFlatToolBar 1" : "SetFlatToolBar 0");
         if (toolBarFails) throw std::runtime_error("tool bar");
         toolBarFlat = flat;
     }
 
     core::SettingsValues Values() const
     {
-        return {capMode.value_or(0), capTime.value_or(0), toolBarFlat.value_or(false)};
+        return {static_cast<core::CaptureMode>(capMode.value_or(0)), capTime.value_or(0), toolBarFlat.value_or(false)};
     }
 
 private:
@@ -244,9 +247,9 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
     registry.Put("ToolBarFlat", Text("1"));
     EXPECT_EQ(registry.Load(), "");
     const Log expected = {
-        "OpenStore",         "OpenSection",      "Query CapMode", "Read CapMode",     "CloseSection",  "SetCapMode 2",
-        "OpenSection",       "Query CapTime",    "Read CapTime",  "CloseSection",     "SetCapTime 12", "OpenSection",
-        "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",  "SetToolBarFlat 1", "CloseStore",
+        "OpenStore",         "OpenSection",      "Query CapMode", "Read CapMode",     "CloseSection",  "SetCaptureMode 2",
+        "OpenSection",       "Query CapTime",    "Read CapTime",  "CloseSection",     "SetCaptureDelay 12", "OpenSection",
+        "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",  "SetFlatToolBar 1", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -276,8 +279,8 @@ TEST(SettingsLoad, StoredCapTimeGivesThisDelay)
 {
     struct Row {
         std::string_view stored;
-        std::int32_t passed;  // to SetCapTime
-        std::int32_t delay;   // what SetCapTime keeps
+        std::int32_t passed;  // to SetCaptureDelay
+        std::int32_t delay;   // what SetCaptureDelay keeps
     };
     const Row rows[] = {
         {"12", 12, 12}, {"1", 1, 1},  {"99", 99, 99}, {"0", 0, 5},    {"100", 100, 5}, {"-3", -3, 5}, {"abc", 5, 5},
@@ -289,7 +292,7 @@ TEST(SettingsLoad, StoredCapTimeGivesThisDelay)
         registry.Put("CapTime", Text(row.stored));
         EXPECT_EQ(registry.Load(), "");
         ASSERT_EQ(registry.target.capTime, row.passed);
-        EXPECT_EQ(core::CapTimeOrDefault(*registry.target.capTime), row.delay);
+        EXPECT_EQ(core::CaptureDelayOrDefault(*registry.target.capTime), row.delay);
     }
 }
 
@@ -423,7 +426,7 @@ TEST(SettingsLoad, AnErrorFromASetterStillClosesTheStore)
 TEST(SettingsSave, TheDefaultsAreWrittenAsThreeTextsInOrderEachInItsOwnVisit)
 {
     Registry registry;
-    EXPECT_EQ(registry.Save({0, 5, false}), "");
+    EXPECT_EQ(registry.Save({Mode(0), 5, false}), "");
     const Log expected = {
         "OpenStore",     "CreateSection",       "OpenSection",     "Write CapMode=0", "CloseSection",
         "CreateSection", "OpenSection",         "Write CapTime=5", "CloseSection",    "CreateSection",
@@ -439,10 +442,10 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
         Log writes;
     };
     const Row rows[] = {
-        {{255, 99, true}, {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1"}},
-        {{3, 1, false}, {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0"}},
-        {{128, -3, true}, {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1"}},
-        {{0, std::numeric_limits<std::int32_t>::min(), false},
+        {{Mode(255), 99, true}, {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1"}},
+        {{Mode(3), 1, false}, {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0"}},
+        {{Mode(128), -3, true}, {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1"}},
+        {{Mode(0), std::numeric_limits<std::int32_t>::min(), false},
          {"Write CapMode=0", "Write CapTime=-2147483648", "Write ToolBarFlat=0"}},
     };
     for (const auto& row : rows) {
@@ -456,7 +459,7 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
 TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack)
 {
     Registry registry;
-    EXPECT_EQ(registry.Save({2, 42, true}), "");
+    EXPECT_EQ(registry.Save({Mode(2), 42, true}), "");
     EXPECT_TRUE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.target.capMode, 2);
@@ -479,7 +482,7 @@ TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite)
 {
     Registry registry;
     registry.backend.createFails = true;
-    EXPECT_EQ(registry.Save({1, 10, true}), "キー Pixtrove の作成に失敗しました");
+    EXPECT_EQ(registry.Save({Mode(1), 10, true}), "キー Pixtrove の作成に失敗しました");
     EXPECT_EQ(registry.log, (Log{"OpenStore", "CreateSection", "CloseStore"}));
 }
 
@@ -487,7 +490,7 @@ TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently)
 {
     Registry registry;
     registry.backend.openFails = true;
-    EXPECT_EQ(registry.Save({1, 10, true}), "");
+    EXPECT_EQ(registry.Save({Mode(1), 10, true}), "");
     EXPECT_EQ(registry.Entries("Write"), Log{});
     EXPECT_EQ(registry.Entries("CreateSection").size(), 3u);
 }
@@ -496,13 +499,13 @@ TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter)
 {
     Registry registry;
     registry.backend.unwritable.insert("CapTime");
-    EXPECT_EQ(registry.Save({1, 10, true}), "'CapTime' の設定に失敗しました");
+    EXPECT_EQ(registry.Save({Mode(1), 10, true}), "'CapTime' の設定に失敗しました");
     EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=1", "Write CapTime=10"}));
     EXPECT_TRUE(registry.backend.values.contains("CapMode"));
     EXPECT_FALSE(registry.Mentions("ToolBarFlat"));
 }
 
-// ---- the delay kept by SetCapTime
+// ---- the delay kept by SetCaptureDelay
 
 TEST(CapTime, DelaysOutsideOneTo99BecomeFiveSeconds)
 {
@@ -523,7 +526,7 @@ TEST(CapTime, DelaysOutsideOneTo99BecomeFiveSeconds)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.seconds);
-        EXPECT_EQ(core::CapTimeOrDefault(row.seconds), row.delay);
+        EXPECT_EQ(core::CaptureDelayOrDefault(row.seconds), row.delay);
     }
 }
 

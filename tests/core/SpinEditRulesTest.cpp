@@ -106,7 +106,7 @@ TEST(SpinEditSetByProgram, TheValueIsClampedAndShownAsPlainDecimal)
 // The delay an apply produces. Enter and Alt+A leave the focus in the field, so
 // its text is read as it stands; a click moves the focus first, so the field's
 // leave rule has run on the text before it is read.
-std::int32_t DelayByKey(std::string_view text) { return core::CapTimeOrDefault(core::SpinEditValue(text)); }
+std::int32_t DelayByKey(std::string_view text) { return core::CaptureDelayOrDefault(core::SpinEditValue(text)); }
 
 std::string TextAfterClick(std::string_view text)
 {

@@ -22,19 +22,19 @@ protected:
     ErrorReports reports;
 
     // Presses the start button on the tool bar with the mouse.
-    static void ClickStart(app::TRorUruvodi& main, RealMouse& mouse)
+    static void ClickStart(app::MainFrame& main, RealMouse& mouse)
     {
         RECT button{};
-        ::SendMessageW(main.ToolBar(), TB_GETRECT, IDB_START_CAPTURE, reinterpret_cast<LPARAM>(&button));
+        ::SendMessageW(FrameProbe::ToolBar(main), TB_GETRECT, IDB_START_CAPTURE, reinterpret_cast<LPARAM>(&button));
         POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-        ::ClientToScreen(main.ToolBar(), &centre);
+        ::ClientToScreen(FrameProbe::ToolBar(main), &centre);
         mouse.Click(centre);
     }
 
     // Waits for the shot of a pending capture and for the program to be back.
-    static bool WaitForShot(app::TRorUruvodi& main, int number)
+    static bool WaitForShot(app::MainFrame& main, int number)
     {
-        return PumpUntil([&] { return main.ShotCount() == number && FrameIsBack(main); }, kTickWait);
+        return PumpUntil([&] { return FrameProbe::ShotCount(main) == number && FrameIsBack(main); }, kTickWait);
     }
 };
 
@@ -64,7 +64,7 @@ std::wstring RefusalReport(int width, int height)
 // Records, with each report, whether the program was back when the user got to read it.
 class ReportsWithState {
 public:
-    explicit ReportsWithState(const app::TRorUruvodi& main)
+    explicit ReportsWithState(const app::MainFrame& main)
     {
         win::SetErrorReportSink([this, &main](const std::wstring& text) {
             texts.push_back(text);
@@ -79,29 +79,29 @@ public:
 TEST_F(Capture, DesktopModeWaitsTheDelayThenShowsTheWholeScreenWithThePatternInPlace)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
     PatternWindow pattern(PatternWindow::Kind::TopmostPopup, {1000, 780, 1200, 920});
     RealMouse mouse;
 
     ClickStart(main, mouse);
     const ULONGLONG pressed = ::GetTickCount64();
     EXPECT_TRUE(::IsIconic(main.hwnd()));
-    EXPECT_TRUE(main.StartTimer().Enabled());
+    EXPECT_TRUE(FrameProbe::CaptureTimer(main).Enabled());
     EXPECT_TRUE(Shots(main).empty());
 
-    ASSERT_TRUE(WaitForShot(main, 1)) << "shots: " << main.ShotCount();
+    ASSERT_TRUE(WaitForShot(main, 1)) << "shots: " << FrameProbe::ShotCount(main);
     EXPECT_GE(::GetTickCount64() - pressed, 950u);
-    EXPECT_FALSE(main.StartTimer().Enabled());
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    EXPECT_FALSE(FrameProbe::CaptureTimer(main).Enabled());
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(Shots(main).size(), 1u);
     EXPECT_EQ(WindowText(shot->hwnd()), L"Shot:1");
-    EXPECT_EQ(::GetMenu(main.hwnd()), shot->CapMenu());
+    EXPECT_EQ(::GetMenu(main.hwnd()), ShotProbe::Menu(*shot));
 
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    ASSERT_EQ(shot->Picture().Width(), width);
-    ASSERT_EQ(shot->Picture().Height(), height);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Width(), width);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Height(), height);
     const std::vector<std::uint32_t> picture = PicturePixels(*shot);
     EXPECT_EQ(FirstDifference(Crop(picture, width, pattern.ClientRectOnScreen()), PatternPixels(200, 140), 200), "");
     EXPECT_TRUE(reports.texts().empty());
@@ -110,8 +110,8 @@ TEST_F(Capture, DesktopModeWaitsTheDelayThenShowsTheWholeScreenWithThePatternInP
 TEST_F(Capture, ActiveWindowModeTakesTheWindowInFrontAtTheTickWithItsFrame)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_ACTIVE_WINDOW, 0);
     PatternWindow framed(PatternWindow::Kind::Framed, {980, 300, 1260, 520});
     RealMouse mouse;
@@ -122,13 +122,13 @@ TEST_F(Capture, ActiveWindowModeTakesTheWindowInFrontAtTheTickWithItsFrame)
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == framed.hwnd(); }));
 
     ASSERT_TRUE(WaitForShot(main, 1));
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(WindowText(shot->hwnd()), L"Shot:1");
     const RECT outer = framed.WindowRect(), client = framed.ClientRectOnScreen();
     const int width = outer.right - outer.left;
-    ASSERT_EQ(shot->Picture().Width(), width);
-    ASSERT_EQ(shot->Picture().Height(), outer.bottom - outer.top);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Width(), width);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Height(), outer.bottom - outer.top);
     const RECT inPicture{client.left - outer.left, client.top - outer.top, client.right - outer.left,
                          client.bottom - outer.top};
     EXPECT_EQ(FirstDifference(Crop(PicturePixels(*shot), width, inPicture),
@@ -141,8 +141,8 @@ TEST_F(Capture, ActiveWindowModeTakesTheWindowInFrontAtTheTickWithItsFrame)
 TEST_F(Capture, CursorWindowModeTakesOnlyTheButtonUnderThePointer)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_CURSOR_WINDOW, 0);
     PatternWindow framed(PatternWindow::Kind::Framed, {980, 300, 1260, 520});
     const HWND button = framed.AddButton(30, 40, 110, 36);
@@ -158,11 +158,11 @@ TEST_F(Capture, CursorWindowModeTakesOnlyTheButtonUnderThePointer)
     ASSERT_EQ(::WindowFromPoint(over), button);
 
     ASSERT_TRUE(WaitForShot(main, 1));
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     const int width = target.right - target.left;
-    ASSERT_EQ(shot->Picture().Width(), width);
-    ASSERT_EQ(shot->Picture().Height(), target.bottom - target.top);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Width(), width);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Height(), target.bottom - target.top);
     // The button is on screen as it was at the tick: the frame came back elsewhere.
     EXPECT_EQ(FirstDifference(PicturePixels(*shot), ScreenPixels(target), width), "");
     EXPECT_TRUE(reports.texts().empty());
@@ -171,10 +171,10 @@ TEST_F(Capture, CursorWindowModeTakesOnlyTheButtonUnderThePointer)
 TEST_F(Capture, AShotMadeWhileTheProgramIsMinimisedGetsTheUsualWindowSize)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
-    main.CaptureScreenRect(0, 0, 64, 48);
-    app::TfrmCap* usual = ActiveShotWindow(main);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
+    FrameProbe::CaptureScreenRect(main, 0, 0, 64, 48);
+    app::ShotWindow* usual = ActiveShotWindow(main);
     ASSERT_NE(usual, nullptr);
     RECT usualRect{};
     ::GetWindowRect(usual->hwnd(), &usualRect);
@@ -182,7 +182,7 @@ TEST_F(Capture, AShotMadeWhileTheProgramIsMinimisedGetsTheUsualWindowSize)
 
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     ASSERT_TRUE(WaitForShot(main, 2));
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     RECT rect{};
     ::GetWindowRect(shot->hwnd(), &rect);
@@ -195,20 +195,20 @@ TEST_F(Capture, AShotMadeWhileTheProgramIsMinimisedGetsTheUsualWindowSize)
 TEST_F(Capture, ShotsAreNumberedFromOneAndAClosedShotsNumberIsNotGivenBack)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.CaptureScreenRect(0, 0, 64, 48);
-    main.CaptureScreenRect(0, 0, 64, 48);
-    app::TfrmCap* second = ActiveShotWindow(main);
+    app::MainFrame& main = program.main;
+    FrameProbe::CaptureScreenRect(main, 0, 0, 64, 48);
+    FrameProbe::CaptureScreenRect(main, 0, 0, 64, 48);
+    app::ShotWindow* second = ActiveShotWindow(main);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(WindowText(second->hwnd()), L"Shot:2");
     CloseShot(main, *second);
 
-    main.CaptureScreenRect(0, 0, 64, 48);
+    FrameProbe::CaptureScreenRect(main, 0, 0, 64, 48);
     std::vector<std::wstring> captions;
-    for (app::TfrmCap* shot : Shots(main))
+    for (app::ShotWindow* shot : Shots(main))
         captions.push_back(WindowText(shot->hwnd()));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Shot:3", L"Shot:1"}));
-    EXPECT_EQ(main.ShotCount(), 3);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 3);
 }
 
 struct Refused {
@@ -222,16 +222,16 @@ TEST_P(RefusedPicture, IsReportedAndLeavesNoWindowAndNoNumberUsed)
     const Refused size = GetParam();
     const std::wstring expected = RefusalReport(size.width, size.height);
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.CaptureScreenRect(0, 0, 32, 32);
+    app::MainFrame& main = program.main;
+    FrameProbe::CaptureScreenRect(main, 0, 0, 32, 32);
 
     // As the capture tick runs it: inside the handler guard, which reports what the grab raised.
-    win::GuardedVoid([&] { main.CaptureScreenRect(0, 0, size.width, size.height); });
+    win::GuardedVoid([&] { FrameProbe::CaptureScreenRect(main, 0, 0, size.width, size.height); });
     EXPECT_EQ(reports.texts(), std::vector<std::wstring>{expected});
     EXPECT_EQ(Shots(main).size(), 1u);
-    EXPECT_EQ(main.ShotCount(), 1);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 1);
 
-    main.CaptureScreenRect(0, 0, 32, 32);
+    FrameProbe::CaptureScreenRect(main, 0, 0, 32, 32);
     ASSERT_NE(ActiveShotWindow(main), nullptr);
     EXPECT_EQ(WindowText(ActiveShotWindow(main)->hwnd()), L"Shot:2");
 }
@@ -245,8 +245,8 @@ INSTANTIATE_TEST_SUITE_P(HugeRectangles, RefusedPicture,
 TEST_F(Capture, WhenTheGrabFailsTheProgramIsBackBeforeTheErrorIsReported)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_ACTIVE_WINDOW, 0);
     ReportsWithState seen(main);
     const std::wstring expected = RefusalReport(100000, 100000);
@@ -264,20 +264,20 @@ TEST_F(Capture, WhenTheGrabFailsTheProgramIsBackBeforeTheErrorIsReported)
     ASSERT_EQ(seen.texts, std::vector<std::wstring>{expected});
     EXPECT_TRUE(seen.backAtReport[0]) << "the report came while the program was still minimised";
     EXPECT_TRUE(Shots(main).empty());
-    EXPECT_EQ(main.ShotCount(), 0);
-    EXPECT_FALSE(main.StartTimer().Enabled());
+    EXPECT_EQ(FrameProbe::ShotCount(main), 0);
+    EXPECT_FALSE(FrameProbe::CaptureTimer(main).Enabled());
 }
 
 TEST_F(Capture, AnEmptyRectangleMakesANumberedShotWithAnEmptyPicture)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.CaptureScreenRect(0, 0, 0, 0);
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    app::MainFrame& main = program.main;
+    FrameProbe::CaptureScreenRect(main, 0, 0, 0, 0);
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(WindowText(shot->hwnd()), L"Shot:1");
-    EXPECT_EQ(shot->Picture().Width(), 0);
-    EXPECT_EQ(shot->Picture().Height(), 0);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Width(), 0);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Height(), 0);
     // The window shows nothing but its face colour.
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
@@ -290,25 +290,25 @@ TEST_F(Capture, AnEmptyRectangleMakesANumberedShotWithAnEmptyPicture)
 TEST_F(Capture, AModeWithNoTargetGivesAShotWithAnEmptyPictureAfterTheDelay)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
-    main.SetCapMode(3);
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
+    FrameProbe::SetCaptureMode(main, 3);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     ASSERT_TRUE(WaitForShot(main, 1));
-    app::TfrmCap* shot = ActiveShotWindow(main);
+    app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(WindowText(shot->hwnd()), L"Shot:1");
-    EXPECT_EQ(shot->Picture().Width(), 0);
-    EXPECT_EQ(shot->Picture().Height(), 0);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Width(), 0);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Height(), 0);
     EXPECT_TRUE(reports.texts().empty());
 }
 
 TEST_F(Capture, ASecondStartPressDuringTheWaitKeepsTheFirstDeadlineAndMakesOneShot)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    main.SetCapTime(1);
-    main.SetCapMode(3);  // an empty picture: the quickest grab
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
+    FrameProbe::SetCaptureMode(main, 3);  // an empty picture: the quickest grab
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     const ULONGLONG pressed = ::GetTickCount64();
     Pump(600);
@@ -322,19 +322,19 @@ TEST_F(Capture, ASecondStartPressDuringTheWaitKeepsTheFirstDeadlineAndMakesOneSh
     EXPECT_GE(waited, 950u);
     EXPECT_LT(waited, 1450u) << "the second press restarted the countdown";
     Pump(1200);
-    EXPECT_EQ(main.ShotCount(), 1);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 1);
     EXPECT_EQ(Shots(main).size(), 1u);
-    EXPECT_FALSE(main.StartTimer().Enabled());
+    EXPECT_FALSE(FrameProbe::CaptureTimer(main).Enabled());
 }
 
 TEST_F(Capture, FiftyCaptureAndCloseCyclesLeaveNoObjectsOrMemoryBehind)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     const auto cycle = [&] {
-        main.CaptureScreenRect(0, 0, width, height);
-        app::TfrmCap* shot = ActiveShotWindow(main);
+        FrameProbe::CaptureScreenRect(main, 0, 0, width, height);
+        app::ShotWindow* shot = ActiveShotWindow(main);
         ASSERT_NE(shot, nullptr);
         ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_ALL, 0);
         ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CLOSE, 0);
@@ -350,7 +350,7 @@ TEST_F(Capture, FiftyCaptureAndCloseCyclesLeaveNoObjectsOrMemoryBehind)
         cycle();
 
     EXPECT_TRUE(Shots(main).empty());
-    EXPECT_EQ(main.ShotCount(), 53);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 53);
     ASSERT_TRUE(gdiBefore.has_value()) << "no way to count GDI objects here";
     EXPECT_EQ(GdiObjectCount(), gdiBefore);
     if (menusBefore) {

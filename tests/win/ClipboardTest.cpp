@@ -6,7 +6,7 @@
 #include "CaptureSupport.h"
 #include "ClipboardProbe.h"
 #include "WinTest.h"
-#include "app/Cap.h"
+#include "app/ShotWindow.h"
 #include "resource.h"
 
 using namespace wintest;
@@ -52,25 +52,25 @@ protected:
     static constexpr int kWidth = 64, kHeight = 48;
     static constexpr core::Rect kWhole{0, 0, kWidth, kHeight};
 
-    static app::TfrmCap& MakeShot(app::TRorUruvodi& main, int width, int height, const char* caption)
+    static app::ShotWindow& MakeShot(app::MainFrame& main, int width, int height, const char* caption)
     {
-        app::TfrmCap& shot = app::TfrmCap::Create(main, PatternPicture(width, height), caption);
+        app::ShotWindow& shot = app::ShotWindow::Create(main, PatternPicture(width, height), caption);
         Pump(20);
         return shot;
     }
 
     void Drag(core::Point from, core::Point to)
     {
-        shot.ImageMouseDown(true, from);
-        shot.ImageMouseMove(to);
-        shot.ImageMouseUp(true);
+        ShotProbe::PressPicture(shot, true, from);
+        ShotProbe::MoveOverPicture(shot, to);
+        ShotProbe::ReleasePicture(shot, true);
     }
 
     // The copy expected of a selection: the picture's own pixels, as captured.
     Pixels Expected(core::Rect area) const { return Crop(captured, area); }
 
-    app::TfrmCap& shot = MakeShot(program.main, kWidth, kHeight, "Shot:1");
-    const Pixels captured = PicturePixels(shot.Picture());
+    app::ShotWindow& shot = MakeShot(program.main, kWidth, kHeight, "Shot:1");
+    const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
 };
 
 TEST_F(Copy, ThePictureHoldsThePatternItWasPaintedWith)
@@ -98,7 +98,7 @@ TEST_P(DraggedSelection, IsCopiedWithThePicturesOwnPixelsWhileTheFrameStaysInThe
     const std::optional<Pixels> copy = ClipboardBitmap();
     ASSERT_TRUE(copy.has_value());
     EXPECT_EQ(*copy, Expected(c.copied)) << Differences(Expected(c.copied), *copy);
-    const Pixels picture = PicturePixels(shot.Picture());
+    const Pixels picture = PicturePixels(ShotProbe::Picture(shot));
     EXPECT_EQ(picture, WithFrame(captured, c.copied)) << Differences(WithFrame(captured, c.copied), picture);
     EXPECT_TRUE(reports.texts().empty());
 }
@@ -119,24 +119,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Copy, SelectAllCopiesTheWholePicture)
 {
-    shot.mnSelectAllClick();
+    ShotProbe::SelectAll(shot);
     CopyByMenu();
     EXPECT_EQ(ClipboardBitmap(), captured);
-    EXPECT_EQ(PicturePixels(shot.Picture()), WithFrame(captured, kWhole));
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), WithFrame(captured, kWhole));
 }
 
 TEST_F(Copy, WithNothingSelectedSelectsAllFirstAndCopiesTheWholePicture)
 {
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_COPY), MenuCaption(kWholeCaption));
-    EXPECT_EQ(program.main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), MenuCaption(kWholeCaption));
+    EXPECT_EQ(FrameProbe::CopyHint(program.main), kWholeCaption);
     CopyByMenu();
     EXPECT_EQ(ClipboardBitmap(), captured);
-    EXPECT_TRUE(shot.Selection().Selected());
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{0, 0}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{kWidth, kHeight}));
-    EXPECT_EQ(PicturePixels(shot.Picture()), WithFrame(captured, kWhole));
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_COPY), MenuCaption(kSelectionCaption));
-    EXPECT_EQ(program.main.CopyHint(), kSelectionCaption);
+    EXPECT_TRUE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{0, 0}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{kWidth, kHeight}));
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), WithFrame(captured, kWhole));
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), MenuCaption(kSelectionCaption));
+    EXPECT_EQ(FrameProbe::CopyHint(program.main), kSelectionCaption);
 }
 
 TEST_F(Copy, ASecondProcessReadsTheSamePicture)
@@ -167,9 +167,9 @@ TEST_F(Copy, AClipboardHeldByAnotherThreadIsReportedAndKeepsItsContent)
     EXPECT_EQ(reports.texts()[0], kBusy);
     ExpectEarlierTextUntouched(before);
     // The Select all of the failed copy stays, and nothing stands in the way of the next copy.
-    EXPECT_TRUE(shot.Selection().Selected());
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_COPY), MenuCaption(kSelectionCaption));
-    EXPECT_EQ(PicturePixels(shot.Picture()), WithFrame(captured, kWhole));
+    EXPECT_TRUE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), MenuCaption(kSelectionCaption));
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), WithFrame(captured, kWhole));
     CopyByMenu();
     EXPECT_EQ(ClipboardBitmap(), captured);
     EXPECT_EQ(reports.texts().size(), 1u);
@@ -178,18 +178,18 @@ TEST_F(Copy, AClipboardHeldByAnotherThreadIsReportedAndKeepsItsContent)
 TEST_F(Copy, CopyingTwiceGivesTheSameBitmapAndLeavesThePictureAsItWas)
 {
     Drag({3, 4}, {41, 33});
-    const Pixels framed = PicturePixels(shot.Picture());
+    const Pixels framed = PicturePixels(ShotProbe::Picture(shot));
     CopyByMenu();
     const DWORD afterFirst = ::GetClipboardSequenceNumber();
     const std::optional<Pixels> first = ClipboardBitmap();
-    EXPECT_EQ(PicturePixels(shot.Picture()), framed);
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), framed);
     CopyByMenu();
     EXPECT_NE(::GetClipboardSequenceNumber(), afterFirst);
     const std::optional<Pixels> second = ClipboardBitmap();
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(*first, Expected({3, 4, 41, 33}));
     EXPECT_EQ(second, first);
-    EXPECT_EQ(PicturePixels(shot.Picture()), framed);
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), framed);
     EXPECT_EQ(framed, WithFrame(captured, {3, 4, 41, 33}));
 }
 
@@ -209,45 +209,45 @@ TEST_F(Copy, TheShotWindowStillShowsTheFrameAfterTheCopy)
 
 TEST_F(Copy, AClickWithoutADragLeavesTheClipboardAsItWas)
 {
-    shot.ImageMouseDown(true, {20, 20});
-    shot.ImageMouseUp(true);
-    ASSERT_TRUE(shot.Selection().Selected());
+    ShotProbe::PressPicture(shot, true, {20, 20});
+    ShotProbe::ReleasePicture(shot, true);
+    ASSERT_TRUE(ShotProbe::Selection(shot).Selected());
     const DWORD before = ::GetClipboardSequenceNumber();
     CopyByMenu();
     ExpectEarlierTextUntouched(before);
-    EXPECT_EQ(PicturePixels(shot.Picture()), captured);
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), captured);
     EXPECT_TRUE(reports.texts().empty());
 }
 
 TEST_F(Copy, AnEmptyPictureSelectsAllAndLeavesTheClipboardAsItWas)
 {
-    app::TfrmCap& empty = MakeShot(program.main, 0, 0, "Shot:2");
-    ASSERT_EQ(program.main.ActiveShot(), empty.hwnd());
+    app::ShotWindow& empty = MakeShot(program.main, 0, 0, "Shot:2");
+    ASSERT_EQ(FrameProbe::ActiveShot(program.main), empty.hwnd());
     const DWORD before = ::GetClipboardSequenceNumber();
     CopyByMenu();
     ExpectEarlierTextUntouched(before);
-    EXPECT_TRUE(empty.Selection().Selected());
-    EXPECT_EQ(MenuItemText(empty.CapMenu(), IDM_COPY), MenuCaption(kSelectionCaption));
-    EXPECT_FALSE(shot.Selection().Selected());
+    EXPECT_TRUE(ShotProbe::Selection(empty).Selected());
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(empty), IDM_COPY), MenuCaption(kSelectionCaption));
+    EXPECT_FALSE(ShotProbe::Selection(shot).Selected());
     EXPECT_TRUE(reports.texts().empty());
 }
 
 TEST_F(Copy, TheToolButtonCopiesFromTheActiveShotWindow)
 {
-    app::TfrmCap& second = MakeShot(program.main, 30, 20, "Shot:2");
-    ASSERT_EQ(program.main.ActiveShot(), second.hwnd());
-    const Pixels secondCaptured = PicturePixels(second.Picture());
+    app::ShotWindow& second = MakeShot(program.main, 30, 20, "Shot:2");
+    ASSERT_EQ(FrameProbe::ActiveShot(program.main), second.hwnd());
+    const Pixels secondCaptured = PicturePixels(ShotProbe::Picture(second));
     ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_COPY_CLIPBOARD, 0);
     EXPECT_EQ(ClipboardBitmap(), secondCaptured);
-    EXPECT_TRUE(second.Selection().Selected());
-    EXPECT_FALSE(shot.Selection().Selected());
+    EXPECT_TRUE(ShotProbe::Selection(second).Selected());
+    EXPECT_FALSE(ShotProbe::Selection(shot).Selected());
 }
 
 class NoShotWindow : public ClipboardTestBase {};
 
 TEST_F(NoShotWindow, TheToolButtonAndTheMenuCommandDoNothing)
 {
-    ASSERT_EQ(program.main.ActiveShot(), nullptr);
+    ASSERT_EQ(FrameProbe::ActiveShot(program.main), nullptr);
     const DWORD before = ::GetClipboardSequenceNumber();
     ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_COPY_CLIPBOARD, 0);
     CopyByMenu();
@@ -287,14 +287,14 @@ protected:
             case Way::MenuItem: CopyByMenu(); break;
             case Way::ToolButton: {
                 RECT button{};
-                ASSERT_TRUE(::SendMessageW(program.main.ToolBar(), TB_GETRECT, IDB_COPY_CLIPBOARD,
+                ASSERT_TRUE(::SendMessageW(FrameProbe::ToolBar(program.main), TB_GETRECT, IDB_COPY_CLIPBOARD,
                                            reinterpret_cast<LPARAM>(&button)));
                 POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-                ::ClientToScreen(program.main.ToolBar(), &centre);
+                ::ClientToScreen(FrameProbe::ToolBar(program.main), &centre);
                 MovePointerTo(centre);
                 PressPrimaryButton();
                 ASSERT_TRUE(PumpUntil([&] {
-                    return ::SendMessageW(program.main.ToolBar(), TB_ISBUTTONPRESSED, IDB_COPY_CLIPBOARD, 0) != 0;
+                    return ::SendMessageW(FrameProbe::ToolBar(program.main), TB_ISBUTTONPRESSED, IDB_COPY_CLIPBOARD, 0) != 0;
                 }));
                 ReleasePrimaryButton();
                 ASSERT_TRUE(PumpUntil(copied))
@@ -315,8 +315,8 @@ TEST_P(CopyBy, GivesTheSameCopyAsTheMenuItem)
 {
     CopyTheWay();
     EXPECT_EQ(ClipboardBitmap(), captured);
-    EXPECT_TRUE(shot.Selection().Selected());
-    EXPECT_EQ(program.main.CopyHint(), kSelectionCaption);
+    EXPECT_TRUE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(FrameProbe::CopyHint(program.main), kSelectionCaption);
 
     Drag({5, 7}, {33, 44});
     CopyTheWay();
@@ -355,13 +355,13 @@ TEST_P(RealDrag, CopiesWhatTheReleaseSelected)
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.main.hwnd(); }));
     MovePointerTo(OnScreen(c.from));
     PressPrimaryButton();
-    ASSERT_TRUE(PumpUntil([&] { return shot.Selection().Dragging(); }));
+    ASSERT_TRUE(PumpUntil([&] { return ShotProbe::Selection(shot).Dragging(); }));
     MovePointerTo(OnScreen(c.to));
-    ASSERT_TRUE(PumpUntil([&] { return shot.Selection().SelEnd() == c.to; }))
+    ASSERT_TRUE(PumpUntil([&] { return ShotProbe::Selection(shot).End() == c.to; }))
         << "pointer at " << Cursor().x << ", " << Cursor().y << " for " << OnScreen(c.to).x << ", " << OnScreen(c.to).y
-        << "; end " << shot.Selection().SelEnd().x << ", " << shot.Selection().SelEnd().y;
+        << "; end " << ShotProbe::Selection(shot).End().x << ", " << ShotProbe::Selection(shot).End().y;
     ReleasePrimaryButton();
-    ASSERT_TRUE(PumpUntil([&] { return !shot.Selection().Dragging(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !ShotProbe::Selection(shot).Dragging(); }));
     CopyByMenu();
     const std::optional<Pixels> copy = ClipboardBitmap();
     ASSERT_TRUE(copy.has_value());

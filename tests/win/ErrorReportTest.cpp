@@ -30,14 +30,8 @@ class FailingWindow final : public win::Window {
 public:
     FailingWindow()
     {
-        WNDCLASSEXW wc{};
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PixtroveFailingWindow";
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        RegisterClassOnce(wc);
-        ::CreateWindowExW(0, wc.lpszClassName, L"Failing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
-                          nullptr, nullptr, wc.hInstance, this);
+        Create({.name = L"PixtroveFailingWindow"}, 0, L"Failing", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+               {100, 100, 420, 300}, nullptr);
         ::SetForegroundWindow(hwnd_);
         Pump(50);
     }

@@ -41,21 +41,21 @@ protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 };
 
 TEST_F(HighDpi, TheToolBarIsHalfAgainAsTallAndTheClientAreaStartsBelowIt)
 {
-    const RECT tools = RectIn(main.hwnd(), main.ToolBar());
+    const RECT tools = RectIn(main.hwnd(), FrameProbe::ToolBar(main));
     const int height = tools.bottom - tools.top;
     EXPECT_TRUE(height == 43 || height == 44) << height;
     EXPECT_EQ(RectIn(main.hwnd(), main.MdiClient()).top, tools.bottom);
-    EXPECT_EQ(RectIn(main.hwnd(), main.MdiClient()).bottom, RectIn(main.hwnd(), main.StatusBar()).top);
+    EXPECT_EQ(RectIn(main.hwnd(), main.MdiClient()).bottom, RectIn(main.hwnd(), FrameProbe::StatusBar(main)).top);
 }
 
 TEST_F(HighDpi, GlyphsAre24PixelsAndSeparators12)
 {
-    const HIMAGELIST images = ToolBarImages(main.ToolBar());
+    const HIMAGELIST images = ToolBarImages(FrameProbe::ToolBar(main));
     ASSERT_NE(images, nullptr);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
@@ -63,11 +63,11 @@ TEST_F(HighDpi, GlyphsAre24PixelsAndSeparators12)
     EXPECT_EQ(cy, 24);
     EXPECT_EQ(::ImageList_GetImageCount(images), 6);
     for (int separator : {3, 5}) {
-        const RECT r = ItemRect(main.ToolBar(), separator);
+        const RECT r = ItemRect(FrameProbe::ToolBar(main), separator);
         EXPECT_EQ(r.right - r.left, 12) << separator;
     }
     // Buttons are wide enough for their glyph and start at the scaled indent.
-    const RECT first = ItemRect(main.ToolBar(), 0);
+    const RECT first = ItemRect(FrameProbe::ToolBar(main), 0);
     EXPECT_TRUE(first.left == 4 || first.left == 5) << first.left;
     EXPECT_GE(first.right - first.left, 24 + 6);
     EXPECT_GE(first.bottom - first.top, 24 + 6);
@@ -94,7 +94,7 @@ TEST_F(HighDpi, TheScaledGlyphsKeepTheColoursOfThePixelArt)
                 want.insert(c == 0xFF00FF ? 0 : c);
             }
         IMAGEINFO info{};
-        ASSERT_TRUE(::ImageList_GetImageInfo(ToolBarImages(main.ToolBar()), glyph, &info));
+        ASSERT_TRUE(::ImageList_GetImageInfo(ToolBarImages(FrameProbe::ToolBar(main)), glyph, &info));
         ASSERT_EQ(info.rcImage.right - info.rcImage.left, 24);
         int lw = 0, lh = 0;
         const std::vector<std::uint32_t> scaled = BitmapPixels(info.hbmImage, lw, lh);
@@ -109,7 +109,7 @@ TEST_F(HighDpi, TheScaledGlyphsKeepTheColoursOfThePixelArt)
 TEST_F(HighDpi, StatusPanelsEndAt300And375)
 {
     int edges[4]{};
-    ASSERT_EQ(::SendMessageW(main.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    ASSERT_EQ(::SendMessageW(FrameProbe::StatusBar(main), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     EXPECT_EQ(edges[0], 300);
     EXPECT_EQ(edges[1], 375);
 }
@@ -117,7 +117,7 @@ TEST_F(HighDpi, StatusPanelsEndAt300And375)
 TEST_F(HighDpi, TheUserInterfaceFontIs9PointsThat18PixelsHigh)
 {
     LOGFONTW lf{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(main.StatusBar(), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(FrameProbe::StatusBar(main), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
     EXPECT_EQ(lf.lfHeight, -18);
     EXPECT_STREQ(lf.lfFaceName, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);

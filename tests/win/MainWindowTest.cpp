@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CaptureSupport.h"
+#include "RecordingShell.h"
 #include "WinTest.h"
 #include "resource.h"
 #include "win32/Dpi.h"
@@ -72,10 +73,10 @@ std::vector<int> StatusParts(HWND statusBar)
 }
 
 // What the tool tip of a button reads: the text the frame gives when the tip asks for it.
-std::wstring TipText(const app::TRorUruvodi& main, int id)
+std::wstring TipText(const app::MainFrame& main, int id)
 {
     NMTTDISPINFOW info{};
-    info.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageW(main.ToolBar(), TB_GETTOOLTIPS, 0, 0));
+    info.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETTOOLTIPS, 0, 0));
     info.hdr.idFrom = static_cast<UINT_PTR>(id);
     info.hdr.code = TTN_GETDISPINFOW;
     ::SendMessageW(main.hwnd(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
@@ -105,7 +106,7 @@ protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 };
 
 TEST_F(MainWindow, IsAnMdiFrameCaptionedPixtroveWithItsClientArea)
@@ -127,9 +128,9 @@ TEST_F(MainWindow, StacksTheToolBarTheClientAreaAndTheStatusBarWithoutGapsAt96Dp
     ASSERT_EQ(win::DpiOf(main.hwnd()), 96u);
     RECT frame{};
     ::GetClientRect(main.hwnd(), &frame);
-    const RECT tools = RectIn(main.hwnd(), main.ToolBar());
+    const RECT tools = RectIn(main.hwnd(), FrameProbe::ToolBar(main));
     const RECT client = RectIn(main.hwnd(), main.MdiClient());
-    const RECT status = RectIn(main.hwnd(), main.StatusBar());
+    const RECT status = RectIn(main.hwnd(), FrameProbe::StatusBar(main));
     EXPECT_EQ(tools.top, 0);
     EXPECT_EQ(tools.bottom - tools.top, 29);
     EXPECT_EQ(tools.right - tools.left, frame.right);
@@ -153,7 +154,7 @@ TEST_F(MainWindow, ToolBarHasThreeModeButtonsStartAndCopyWithTwoNarrowSeparators
         {IDB_START_CAPTURE, BTNS_BUTTON, 3},     {0, BTNS_SEP, 8},
         {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
     };
-    const HWND bar = main.ToolBar();
+    const HWND bar = FrameProbe::ToolBar(main);
     ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 7);
     int left = 3;  // the indent
     for (int i = 0; i < 7; ++i) {
@@ -176,7 +177,7 @@ TEST_F(MainWindow, ToolBarHasThreeModeButtonsStartAndCopyWithTwoNarrowSeparators
 
 TEST_F(MainWindow, ToolBarImagesAreSixGlyphsOf16PixelsAt96Dpi)
 {
-    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(main.ToolBar(), TB_GETIMAGELIST, 0, 0));
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(::ImageList_GetImageCount(images), 6);
     int cx = 0, cy = 0;
@@ -212,11 +213,11 @@ TEST_F(MainWindow, TheCopyButtonsTipFollowsTheCopyCaptionOfTheShotWindows)
 // The tip a user sees when resting the pointer on the start button.
 TEST_F(MainWindow, RestingThePointerOnTheStartButtonShowsItsToolTip)
 {
-    const auto tip = reinterpret_cast<HWND>(::SendMessageW(main.ToolBar(), TB_GETTOOLTIPS, 0, 0));
+    const auto tip = reinterpret_cast<HWND>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tip, nullptr);
     ::SetForegroundWindow(main.hwnd());
     RealMouse mouse;
-    const POINT on = ButtonCentreOnScreen(main.ToolBar(), IDB_START_CAPTURE);
+    const POINT on = ButtonCentreOnScreen(FrameProbe::ToolBar(main), IDB_START_CAPTURE);
     mouse.MoveTo({on.x - 2, on.y});
     mouse.MoveTo(on);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(tip) != FALSE; }, 4000));
@@ -226,27 +227,31 @@ TEST_F(MainWindow, RestingThePointerOnTheStartButtonShowsItsToolTip)
 
 struct ModeClick {
     int button;
-    std::uint8_t mode;
+    core::CaptureMode mode;
 };
 
 TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsClickedAgain)
 {
     ::SetForegroundWindow(main.hwnd());
-    ASSERT_TRUE(ButtonChecked(main.ToolBar(), IDB_FULL_SCREEN));
+    ASSERT_TRUE(ButtonChecked(FrameProbe::ToolBar(main), IDB_FULL_SCREEN));
     const ModeClick clicks[] = {
-        {IDB_FULL_SCREEN, cmDesktop},        {IDB_ACTIVE_WINDOW, cmActiveWindow}, {IDB_ACTIVE_WINDOW, cmActiveWindow},
-        {IDB_CURSOR_WINDOW, cmCursorWindow}, {IDB_CURSOR_WINDOW, cmCursorWindow}, {IDB_FULL_SCREEN, cmDesktop},
+        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
+        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
+        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
+        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
+        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
+        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click
     for (const ModeClick& c : clicks) {
         SCOPED_TRACE(c.button);
-        const POINT centre = ButtonCentreOnScreen(main.ToolBar(), c.button);
+        const POINT centre = ButtonCentreOnScreen(FrameProbe::ToolBar(main), c.button);
         mouse.Click({centre.x + (side = -side), centre.y});
-        PumpUntil([&] { return main.CapMode() == c.mode; }, 1000);
-        EXPECT_EQ(main.CapMode(), c.mode);
-        EXPECT_TRUE(ButtonChecked(main.ToolBar(), c.button));
-        EXPECT_EQ(CheckedModeButtons(main.ToolBar()), 1);
+        PumpUntil([&] { return FrameProbe::CaptureMode(main) == c.mode; }, 1000);
+        EXPECT_EQ(FrameProbe::CaptureMode(main), c.mode);
+        EXPECT_TRUE(ButtonChecked(FrameProbe::ToolBar(main), c.button));
+        EXPECT_EQ(CheckedModeButtons(FrameProbe::ToolBar(main)), 1);
     }
     mouse.MoveTo({0, 0});
     EXPECT_TRUE(reports.texts().empty());
@@ -254,25 +259,25 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
 
 TEST_F(MainWindow, TheFlatSettingSwitchesTheToolBarBetweenFlatAndRaisedButtons)
 {
-    const HWND bar = main.ToolBar();
+    const HWND bar = FrameProbe::ToolBar(main);
     ASSERT_FALSE(::SendMessageW(bar, TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
-    main.SetToolBarFlat(true);
+    main.SetFlatToolBar(true);
     EXPECT_TRUE(::SendMessageW(bar, TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
-    main.SetToolBarFlat(true);
+    main.SetFlatToolBar(true);
     EXPECT_TRUE(::SendMessageW(bar, TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
-    main.SetToolBarFlat(false);
+    main.SetFlatToolBar(false);
     EXPECT_FALSE(::SendMessageW(bar, TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
 }
 
 TEST_F(MainWindow, StatusBarHasPanelsOf200And50PixelsInTheUserInterfaceFontAt96Dpi)
 {
-    EXPECT_EQ(StatusParts(main.StatusBar()), (std::vector<int>{200, 250}));
-    const LOGFONTW font = FontOf(main.StatusBar());
+    EXPECT_EQ(StatusParts(FrameProbe::StatusBar(main)), (std::vector<int>{200, 250}));
+    const LOGFONTW font = FontOf(FrameProbe::StatusBar(main));
     EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(font.lfHeight, -12);
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-    EXPECT_EQ(StatusText(main.StatusBar(), 0), L"");
-    EXPECT_EQ(StatusText(main.StatusBar(), 1), L"");
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 0), L"");
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 1), L"");
 }
 
 TEST_F(MainWindow, MenuBarReadsFileOptionHelp)
@@ -306,21 +311,6 @@ TEST_F(MainWindow, MenuItemsCarryTheirTextsAndShortcuts)
 
 // --- keys through the program's own loop ------------------------------------------------
 
-struct HelpCall {
-    HWND hwnd;
-    std::wstring file;
-    UINT command;
-    ULONG_PTR data;
-};
-std::vector<HelpCall> gHelpCalls;
-
-BOOL WINAPI RecordHelp(HWND hwnd, LPCWSTR file, UINT command, ULONG_PTR data)
-{
-    gHelpCalls.push_back({hwnd, file ? file : L"", command, data});
-    ::PostQuitMessage(0);
-    return TRUE;
-}
-
 // Ends app::RunMessageLoop if what a test waits for never comes.
 class LoopWatchdog {
 public:
@@ -343,8 +333,9 @@ void TakeKeyboard(HWND hwnd)
 
 TEST_F(MainWindow, F1AsksTheHelpEngineForTheContentsOfTheProgramsHelpFile)
 {
-    gHelpCalls.clear();
-    app::TRorUruvodi::SetHelpEngine(&RecordHelp);
+    RecordingShell shell;
+    shell.onCall = [] { ::PostQuitMessage(0); };
+    FrameProbe::UseShell(main, shell);
     TakeKeyboard(main.hwnd());
     ASSERT_EQ(::GetForegroundWindow(), main.hwnd());
     PressKeys({VK_F1});
@@ -353,13 +344,12 @@ TEST_F(MainWindow, F1AsksTheHelpEngineForTheContentsOfTheProgramsHelpFile)
         LoopWatchdog watchdog(5000);
         ended = app::RunMessageLoop(main);
     }
-    app::TRorUruvodi::SetHelpEngine(nullptr);
     EXPECT_EQ(ended, 0) << "the help engine was not called";
-    ASSERT_EQ(gHelpCalls.size(), 1u);
-    EXPECT_EQ(gHelpCalls[0].hwnd, main.hwnd());
-    EXPECT_EQ(gHelpCalls[0].file, ModuleWithExtension(L".hlp"));
-    EXPECT_EQ(gHelpCalls[0].command, static_cast<UINT>(HELP_FINDER));
-    EXPECT_EQ(gHelpCalls[0].data, 0u);
+    ASSERT_EQ(shell.helpCalls.size(), 1u);
+    EXPECT_EQ(shell.helpCalls[0].owner, main.hwnd());
+    EXPECT_EQ(shell.helpCalls[0].file, ModuleWithExtension(L".hlp"));
+    EXPECT_EQ(shell.helpCalls[0].command, static_cast<UINT>(HELP_FINDER));
+    EXPECT_EQ(shell.helpCalls[0].data, 0u);
 }
 
 // Commands sent to the frame, seen as they arrive.
@@ -381,9 +371,9 @@ protected:
 TEST_F(ProgramWindow, AltF4IsTheExitCommandWhichSavesAndEndsTheLoop)
 {
     app::ApplicationWindow application;
-    app::TRorUruvodi main(application.hwnd(), true);
+    app::MainFrame main(application.hwnd(), true);
     main.Show(SW_SHOWNORMAL);
-    main.SetCapTime(42);
+    main.SetCaptureDelay(42);
     TakeKeyboard(main.hwnd());
     ASSERT_EQ(::GetForegroundWindow(), main.hwnd());
 

@@ -17,16 +17,16 @@ protected:
 TEST_F(Settings, FirstStartWithNoKeyUsesTheDefaultsAndCreatesOnlyTheStoreKey)
 {
     Program program;
-    app::TRorUruvodi& main = program.main;
-    EXPECT_EQ(main.CapMode(), cmDesktop);
-    EXPECT_EQ(main.CapTime(), 5);
-    EXPECT_FALSE(main.ToolBarFlat());
-    EXPECT_TRUE(ButtonChecked(main.ToolBar(), IDB_FULL_SCREEN));
-    EXPECT_FALSE(ButtonChecked(main.ToolBar(), IDB_ACTIVE_WINDOW));
-    EXPECT_FALSE(ButtonChecked(main.ToolBar(), IDB_CURSOR_WINDOW));
-    EXPECT_EQ(main.StartTimer().Interval(), 5000u);
-    EXPECT_FALSE(main.StartTimer().Enabled());
-    EXPECT_FALSE(::GetWindowLongPtrW(main.ToolBar(), GWL_STYLE) & TBSTYLE_FLAT);
+    app::MainFrame& main = program.main;
+    EXPECT_EQ(FrameProbe::CaptureMode(main), core::CaptureMode::Desktop);
+    EXPECT_EQ(main.CaptureDelay(), 5);
+    EXPECT_FALSE(main.FlatToolBar());
+    EXPECT_TRUE(ButtonChecked(FrameProbe::ToolBar(main), IDB_FULL_SCREEN));
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(main), IDB_ACTIVE_WINDOW));
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(main), IDB_CURSOR_WINDOW));
+    EXPECT_EQ(FrameProbe::CaptureTimer(main).Interval(), 5000u);
+    EXPECT_FALSE(FrameProbe::CaptureTimer(main).Enabled());
+    EXPECT_FALSE(::GetWindowLongPtrW(FrameProbe::ToolBar(main), GWL_STYLE) & TBSTYLE_FLAT);
     EXPECT_TRUE(KeyExists("Software\\Kvn"));
     EXPECT_TRUE(SubkeyNames("Software\\Kvn").empty());
     EXPECT_TRUE(reports.texts().empty());
@@ -58,11 +58,11 @@ TEST_P(StoredValues, AreReadByTheTextRulesAndSavedBackNormalised)
     const StoredCase& c = GetParam();
     WriteValue(kSection, c.name, c.stored);
     Program program;
-    EXPECT_EQ(program.main.CapMode(), c.capMode);
-    EXPECT_EQ(program.main.CapTime(), c.capTime);
-    EXPECT_EQ(program.main.StartTimer().Interval(), static_cast<UINT>(c.capTime) * 1000u);
-    EXPECT_EQ(program.main.ToolBarFlat(), c.flat);
-    EXPECT_EQ((::GetWindowLongPtrW(program.main.ToolBar(), GWL_STYLE) & TBSTYLE_FLAT) != 0, c.flat);
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), static_cast<core::CaptureMode>(c.capMode));
+    EXPECT_EQ(program.main.CaptureDelay(), c.capTime);
+    EXPECT_EQ(FrameProbe::CaptureTimer(program.main).Interval(), static_cast<UINT>(c.capTime) * 1000u);
+    EXPECT_EQ(program.main.FlatToolBar(), c.flat);
+    EXPECT_EQ((::GetWindowLongPtrW(FrameProbe::ToolBar(program.main), GWL_STYLE) & TBSTYLE_FLAT) != 0, c.flat);
     EXPECT_TRUE(reports.texts().empty());
     if (c.savedBack) {
         program.main.SaveSettings();
@@ -90,9 +90,9 @@ TEST_F(Settings, ModeOutOfRangeLeavesNoModeButtonDown)
 {
     WriteValue(kSection, "CapMode", Sz("3"));
     Program program;
-    EXPECT_EQ(program.main.CapMode(), 3);
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{3});
     for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW})
-        EXPECT_FALSE(ButtonChecked(program.main.ToolBar(), id)) << id;
+        EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << id;
 }
 
 TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsRead)
@@ -103,13 +103,13 @@ TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsR
     Program program;
     ASSERT_EQ(reports.texts().size(), 1u);
     EXPECT_EQ(reports.texts()[0], L"'CapTime' のデータ型が不正です.");
-    EXPECT_EQ(program.main.CapMode(), 2);
-    EXPECT_EQ(program.main.CapTime(), 0);
-    EXPECT_EQ(program.main.StartTimer().Interval(), 3000u);
-    EXPECT_FALSE(program.main.ToolBarFlat());
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode::CursorWindow);
+    EXPECT_EQ(program.main.CaptureDelay(), 0);
+    EXPECT_EQ(FrameProbe::CaptureTimer(program.main).Interval(), 3000u);
+    EXPECT_FALSE(program.main.FlatToolBar());
     // The rest of the creation was skipped: no mode button, no help file; the window still opens.
-    EXPECT_FALSE(ButtonChecked(program.main.ToolBar(), IDB_CURSOR_WINDOW));
-    EXPECT_TRUE(program.main.HelpFile().empty());
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_CURSOR_WINDOW));
+    EXPECT_TRUE(FrameProbe::HelpFile(program.main).empty());
     EXPECT_TRUE(::IsWindowVisible(program.main.hwnd()));
 }
 
@@ -117,7 +117,7 @@ TEST_F(Settings, AModePickedOnTheToolBarIsKeptUntilTheNextSave)
 {
     Program program;
     ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_CURSOR_WINDOW, 0);
-    EXPECT_EQ(program.main.CapMode(), cmCursorWindow);
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode::CursorWindow);
     EXPECT_FALSE(ReadValue(kSection, "CapMode").has_value());
     program.main.SaveSettings();
     EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("2"));
@@ -127,7 +127,7 @@ TEST_F(Settings, AModePickedOnTheToolBarIsKeptUntilTheNextSave)
 TEST_F(Settings, ExitThroughTheMenuSavesTwiceWithTheSameDataAndCloses)
 {
     Program program;
-    program.main.SetCapTime(42);
+    program.main.SetCaptureDelay(42);
     ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(program.main.hwnd(), nullptr);
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("42"));
@@ -138,7 +138,7 @@ TEST_F(Settings, ExitThroughTheMenuSavesTwiceWithTheSameDataAndCloses)
 TEST_F(Settings, ClosingTheWindowSaves)
 {
     Program program;
-    program.main.SetToolBarFlat(true);
+    program.main.SetFlatToolBar(true);
     ::SendMessageW(program.main.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpUntil([&] { return program.main.hwnd() == nullptr; });
     EXPECT_EQ(program.main.hwnd(), nullptr);

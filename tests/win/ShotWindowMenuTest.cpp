@@ -68,16 +68,16 @@ protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 
-    app::TfrmCap& NewShot()
+    app::ShotWindow& NewShot()
     {
-        main.CaptureScreenRect(0, 0, 64, 48);
-        app::TfrmCap* shot = ActiveShotWindow(main);
+        FrameProbe::CaptureScreenRect(main, 0, 0, 64, 48);
+        app::ShotWindow* shot = ActiveShotWindow(main);
         if (!shot) throw std::runtime_error("no shot window");
         return *shot;
     }
-    void Activate(const app::TfrmCap& shot)
+    void Activate(const app::ShotWindow& shot)
     {
         ::SendMessageW(main.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(shot.hwnd()), 0);
     }
@@ -89,9 +89,9 @@ TEST_F(ShotMenus, TheBarShowsTheShotsMenusOnlyWhileAShotIsOpen)
     EXPECT_EQ(Bar(), kFrameBar);
     EXPECT_EQ(::GetMenu(main.hwnd()), main.FrameMenu());
 
-    app::TfrmCap& shot = NewShot();
+    app::ShotWindow& shot = NewShot();
     EXPECT_EQ(Bar(), kShotBar);
-    EXPECT_EQ(::GetMenu(main.hwnd()), shot.CapMenu());
+    EXPECT_EQ(::GetMenu(main.hwnd()), ShotProbe::Menu(shot));
     EXPECT_EQ(MenuItemText(::GetMenu(main.hwnd()), IDM_CLOSE), L"閉じる(&C)");
     EXPECT_EQ(MenuItemText(::GetMenu(main.hwnd()), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
     EXPECT_EQ(MenuItemText(::GetMenu(main.hwnd()), IDM_ENVIRONMENT), L"環境設定(&D)...");
@@ -105,20 +105,20 @@ TEST_F(ShotMenus, TheBarShowsTheShotsMenusOnlyWhileAShotIsOpen)
 
 TEST_F(ShotMenus, TheCloseItemOfTheBarClosesTheActiveShot)
 {
-    app::TfrmCap& first = NewShot();
-    app::TfrmCap& second = NewShot();
+    app::ShotWindow& first = NewShot();
+    app::ShotWindow& second = NewShot();
     const HWND secondWindow = second.hwnd();
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(secondWindow); }));
     EXPECT_EQ(ActiveShotWindow(main), &first);
-    EXPECT_EQ(::GetMenu(main.hwnd()), first.CapMenu());
+    EXPECT_EQ(::GetMenu(main.hwnd()), ShotProbe::Menu(first));
 }
 
 TEST_F(ShotMenus, TheWindowListFollowsTheActiveShotAlsoAfterTheFirstShotIsClosed)
 {
-    app::TfrmCap& first = NewShot();
-    app::TfrmCap& second = NewShot();
-    app::TfrmCap& third = NewShot();
+    app::ShotWindow& first = NewShot();
+    app::ShotWindow& second = NewShot();
+    app::ShotWindow& third = NewShot();
     EXPECT_EQ(WindowList(::GetMenu(main.hwnd())),
               (std::vector<ListEntry>{{L"Shot:1", false}, {L"Shot:2", false}, {L"Shot:3", true}}));
 
@@ -128,10 +128,10 @@ TEST_F(ShotMenus, TheWindowListFollowsTheActiveShotAlsoAfterTheFirstShotIsClosed
     EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:2", false}, {L"Shot:3", true}}));
 
     Activate(second);
-    EXPECT_EQ(::GetMenu(main.hwnd()), second.CapMenu());
+    EXPECT_EQ(::GetMenu(main.hwnd()), ShotProbe::Menu(second));
     EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:2", true}, {L"Shot:3", false}}));
     // The list moved: the shot behind keeps only its own two items.
-    EXPECT_EQ(ExtraWindowMenuItems(third.CapMenu()), 0);
+    EXPECT_EQ(ExtraWindowMenuItems(ShotProbe::Menu(third)), 0);
 
     // Picking an entry activates that shot.
     const HMENU windowMenu = WindowMenuOf(::GetMenu(main.hwnd()));
@@ -162,10 +162,10 @@ TEST_F(ShotMenus, AShotOpenedAfterAllWereClosedGetsTheWindowListAgain)
     EXPECT_EQ(WindowList(::GetMenu(main.hwnd())), (std::vector<ListEntry>{{L"Shot:3", false}, {L"Shot:4", true}}));
 }
 
-std::vector<RECT> ChildRects(const app::TRorUruvodi& main)
+std::vector<RECT> ChildRects(const app::MainFrame& main)
 {
     std::vector<RECT> rects;
-    for (app::TfrmCap* shot : Shots(main)) {
+    for (app::ShotWindow* shot : Shots(main)) {
         RECT r{};
         ::GetWindowRect(shot->hwnd(), &r);
         ::MapWindowPoints(nullptr, main.MdiClient(), reinterpret_cast<POINT*>(&r), 2);
@@ -219,16 +219,16 @@ namespace {
 
 TEST_F(ShotMenus, TheShotsItemsReadAsTheirCommandsWithTheirShortcuts)
 {
-    const app::TfrmCap& shot = NewShot();
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_CLOSE), L"閉じる(&C)");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_EXIT), L"終了(&X)\tAlt+F4");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_COPY), L"全体をクリップボードへコピー(&C)\tCtrl+C");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_SELECT_CANCEL), L"選択範囲取り消し(&R)");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_CASCADE), L"重ねて表示(&C)");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_TILE), L"並べて表示(&T)");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_ENVIRONMENT), L"環境設定(&D)...");
-    EXPECT_EQ(MenuItemText(shot.CapMenu(), IDM_ABOUT), L"バージョン情報(&A)...");
+    const app::ShotWindow& shot = NewShot();
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CLOSE), L"閉じる(&C)");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_EXIT), L"終了(&X)\tAlt+F4");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), L"全体をクリップボードへコピー(&C)\tCtrl+C");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_CANCEL), L"選択範囲取り消し(&R)");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CASCADE), L"重ねて表示(&C)");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_TILE), L"並べて表示(&T)");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_ENVIRONMENT), L"環境設定(&D)...");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_ABOUT), L"バージョン情報(&A)...");
 }
 
 }  // namespace

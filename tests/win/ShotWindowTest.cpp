@@ -24,28 +24,28 @@ protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 
     // A shot of a pattern painted on screen, away from the frame; the pattern's own
     // window is gone again before the test goes on.
-    app::TfrmCap& PatternShot()
+    app::ShotWindow& PatternShot()
     {
         {
             PatternWindow pattern(PatternWindow::Kind::TopmostPopup, {1000, 780, 1000 + kWidth, 780 + kHeight});
-            main.CaptureScreenRect(1000, 780, kWidth, kHeight);
+            FrameProbe::CaptureScreenRect(main, 1000, 780, kWidth, kHeight);
         }
         Pump(0);
-        app::TfrmCap* shot = ActiveShotWindow(main);
+        app::ShotWindow* shot = ActiveShotWindow(main);
         if (!shot) throw std::runtime_error("no shot window");
         ::UpdateWindow(shot->hwnd());
         return *shot;
     }
 
-    std::wstring ReadOut() const { return StatusText(main.StatusBar(), 0); }
+    std::wstring ReadOut() const { return StatusText(FrameProbe::StatusBar(main), 0); }
     std::wstring BarCopyCaption() const { return BeforeTab(MenuItemText(::GetMenu(main.hwnd()), IDM_COPY)); }
 
     // A point of the shot's client area on screen.
-    static POINT At(const app::TfrmCap& shot, int x, int y)
+    static POINT At(const app::ShotWindow& shot, int x, int y)
     {
         POINT p{x, y};
         ::ClientToScreen(shot.hwnd(), &p);
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(ShotWindow, ShowsTheCapturedPixelsAtTheTopLeftAndFaceColourBeside)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     EXPECT_EQ(FirstDifference(PicturePixels(shot), PatternPixels(kWidth, kHeight), kWidth), "");
     const RECT client = ClientOnScreen(shot.hwnd());
     ASSERT_GT(client.right - client.left, kWidth);
@@ -74,17 +74,17 @@ TEST_F(ShotWindow, ShowsTheCapturedPixelsAtTheTopLeftAndFaceColourBeside)
 
 TEST_F(ShotWindow, ARealDragPastTheRightAndBottomEdgesSelectsUpToTheEdgesWithTheReadOutAtEachStep)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     ASSERT_EQ(FirstDifference(captured, PatternPixels(kWidth, kHeight), kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
     RealMouse mouse;
 
     mouse.MoveTo(At(shot, 12, 10));
     EXPECT_EQ(ReadOut(), L"X : 12 Y : 10 W : 0 H : 0");
     mouse.LeftDown();
-    EXPECT_TRUE(shot.Selection().Dragging());
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_TRUE(ShotProbe::Selection(shot).Dragging());
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
 
     mouse.MoveTo(At(shot, 60, 45));
     EXPECT_EQ(ReadOut(), L"X : 60 Y : 45 W : 48 H : 35");
@@ -101,17 +101,17 @@ TEST_F(ShotWindow, ARealDragPastTheRightAndBottomEdgesSelectsUpToTheEdgesWithThe
     ::ScreenToClient(shot.hwnd(), &beyond);
     EXPECT_EQ(ReadOut(), L"X : " + std::to_wstring(beyond.x) + L" Y : " + std::to_wstring(beyond.y) + L" W : " +
                              std::to_wstring(beyond.x - 12) + L" H : " + std::to_wstring(beyond.y - 10));
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
 
     mouse.LeftUp();
-    EXPECT_FALSE(shot.Selection().Dragging());
-    EXPECT_TRUE(shot.Selection().Selected());
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{12, 10}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{kWidth, kHeight}));
+    EXPECT_FALSE(ShotProbe::Selection(shot).Dragging());
+    EXPECT_TRUE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{12, 10}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{kWidth, kHeight}));
     EXPECT_EQ(
         FirstDifference(PicturePixels(shot), WithRingInverted(captured, kWidth, {12, 10, kWidth, kHeight}), kWidth),
         "");
-    EXPECT_EQ(main.CopyHint(), kSelectionCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kSelectionCaption);
     EXPECT_EQ(BarCopyCaption(), kSelectionCaption);
     EXPECT_EQ(::GetCapture(), nullptr);
 
@@ -123,7 +123,7 @@ TEST_F(ShotWindow, ARealDragPastTheRightAndBottomEdgesSelectsUpToTheEdgesWithThe
 
 TEST_F(ShotWindow, ARealDragPastTheLeftAndTopEdgesStartsTheSelectionAtTheOrigin)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     RealMouse mouse;
     mouse.MoveTo(At(shot, 50, 40));
@@ -131,14 +131,14 @@ TEST_F(ShotWindow, ARealDragPastTheLeftAndTopEdgesStartsTheSelectionAtTheOrigin)
     mouse.MoveTo(At(shot, -5, -7));
     EXPECT_EQ(ReadOut(), L"X : -5 Y : -7 W : 55 H : 47");
     mouse.LeftUp();
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{0, 0}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{50, 40}));
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{0, 0}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{50, 40}));
     EXPECT_EQ(FirstDifference(PicturePixels(shot), WithRingInverted(captured, kWidth, {0, 0, 50, 40}), kWidth), "");
 }
 
 TEST_F(ShotWindow, ADragTowardsTheTopLeftShowsPositiveSizesAndEndsNormalised)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     RealMouse mouse;
     mouse.MoveTo(At(shot, 150, 120));
@@ -146,28 +146,28 @@ TEST_F(ShotWindow, ADragTowardsTheTopLeftShowsPositiveSizesAndEndsNormalised)
     mouse.MoveTo(At(shot, 40, 30));
     EXPECT_EQ(ReadOut(), L"X : 40 Y : 30 W : 110 H : 90");
     mouse.LeftUp();
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{40, 30}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{150, 120}));
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{40, 30}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{150, 120}));
     EXPECT_EQ(FirstDifference(PicturePixels(shot), WithRingInverted(captured, kWidth, {40, 30, 150, 120}), kWidth), "");
 }
 
 TEST_F(ShotWindow, AClickWithoutMovingSelectsAnEmptyAreaAndLeavesThePictureAlone)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     RealMouse mouse;
     mouse.Click(At(shot, 70, 60));
-    EXPECT_TRUE(shot.Selection().Selected());
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{70, 60}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{70, 60}));
+    EXPECT_TRUE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{70, 60}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{70, 60}));
     EXPECT_EQ(FirstDifference(PicturePixels(shot), captured, kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kSelectionCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kSelectionCaption);
     EXPECT_EQ(ReadOut(), L"X : 70 Y : 60 W : 0 H : 0");
 }
 
 TEST_F(ShotWindow, APressWhileASelectionIsShownTakesItsFrameAwayFirst)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_ALL, 0);
     ASSERT_NE(FirstDifference(PicturePixels(shot), captured, kWidth), "");
@@ -175,7 +175,7 @@ TEST_F(ShotWindow, APressWhileASelectionIsShownTakesItsFrameAwayFirst)
     mouse.MoveTo(At(shot, 20, 25));
     mouse.LeftDown();
     EXPECT_EQ(FirstDifference(PicturePixels(shot), captured, kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
     EXPECT_EQ(BarCopyCaption(), kWholeCaption);
     mouse.LeftUp();
     EXPECT_EQ(FirstDifference(PicturePixels(shot), captured, kWidth), "");
@@ -183,16 +183,16 @@ TEST_F(ShotWindow, APressWhileASelectionIsShownTakesItsFrameAwayFirst)
 
 TEST_F(ShotWindow, SelectAllByCtrlAAndCancelByTheMenuCommandFrameAndUnframeThePicture)
 {
-    app::TfrmCap& shot = PatternShot();
+    app::ShotWindow& shot = PatternShot();
     const std::vector<std::uint32_t> captured = PicturePixels(shot);
     const std::vector<std::uint32_t> framed = WithRingInverted(captured, kWidth, {0, 0, kWidth, kHeight});
 
     PressKeys({VK_CONTROL, 'A'});
-    ASSERT_TRUE(PumpProgramUntil(main, [&] { return shot.Selection().Selected(); }));
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{0, 0}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{kWidth, kHeight}));
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::Selection(shot).Selected(); }));
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{0, 0}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{kWidth, kHeight}));
     EXPECT_EQ(FirstDifference(PicturePixels(shot), framed, kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kSelectionCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kSelectionCaption);
     EXPECT_EQ(BarCopyCaption(), kSelectionCaption);
 
     // Twice in a row still leaves one frame.
@@ -204,16 +204,16 @@ TEST_F(ShotWindow, SelectAllByCtrlAAndCancelByTheMenuCommandFrameAndUnframeThePi
     EXPECT_EQ(FirstDifference(PicturePixels(shot), framed, kWidth), "");
 
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_CANCEL, 0);
-    EXPECT_FALSE(shot.Selection().Selected());
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{0, 0}));
+    EXPECT_FALSE(ShotProbe::Selection(shot).Selected());
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{0, 0}));
     EXPECT_EQ(FirstDifference(PicturePixels(shot), captured, kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
     EXPECT_EQ(BarCopyCaption(), kWholeCaption);
 
     // Cancel with nothing selected changes nothing in the picture.
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_CANCEL, 0);
     EXPECT_EQ(FirstDifference(PicturePixels(shot), captured, kWidth), "");
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
 
     // The frame is on screen too, not only in the bitmap.
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_ALL, 0);
@@ -223,19 +223,19 @@ TEST_F(ShotWindow, SelectAllByCtrlAAndCancelByTheMenuCommandFrameAndUnframeThePi
 
 TEST_F(ShotWindow, EachShotKeepsItsOwnSelectionAndTheHintFollowsTheShotActivatedLast)
 {
-    app::TfrmCap& first = PatternShot();
-    app::TfrmCap& second = PatternShot();
+    app::ShotWindow& first = PatternShot();
+    app::ShotWindow& second = PatternShot();
     ASSERT_EQ(ActiveShotWindow(main), &second);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_SELECT_ALL, 0);
-    EXPECT_TRUE(second.Selection().Selected());
-    EXPECT_FALSE(first.Selection().Selected());
-    EXPECT_EQ(main.CopyHint(), kSelectionCaption);
+    EXPECT_TRUE(ShotProbe::Selection(second).Selected());
+    EXPECT_FALSE(ShotProbe::Selection(first).Selected());
+    EXPECT_EQ(FrameProbe::CopyHint(main), kSelectionCaption);
 
     ::SendMessageW(main.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first.hwnd()), 0);
     ASSERT_EQ(ActiveShotWindow(main), &first);
-    EXPECT_EQ(main.CopyHint(), kWholeCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kWholeCaption);
     EXPECT_EQ(BarCopyCaption(), kWholeCaption);
-    EXPECT_EQ(BeforeTab(MenuItemText(second.CapMenu(), IDM_COPY)), kSelectionCaption);
+    EXPECT_EQ(BeforeTab(MenuItemText(ShotProbe::Menu(second), IDM_COPY)), kSelectionCaption);
 
     // The pointer over the picture of the shot behind reads out from that shot's selection.
     RealMouse mouse;
@@ -244,17 +244,17 @@ TEST_F(ShotWindow, EachShotKeepsItsOwnSelectionAndTheHintFollowsTheShotActivated
     EXPECT_EQ(ReadOut(), L"X : 5 Y : 6 W : 200 H : 150");
 
     ::SendMessageW(main.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second.hwnd()), 0);
-    EXPECT_EQ(main.CopyHint(), kSelectionCaption);
+    EXPECT_EQ(FrameProbe::CopyHint(main), kSelectionCaption);
     EXPECT_EQ(BarCopyCaption(), kSelectionCaption);
 }
 
 TEST_F(ShotWindow, ABigPictureScrollsKeepsItsFrameOnScreenAndADragThereReportsPictureCoordinates)
 {
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    main.CaptureScreenRect(0, 0, width, height);
-    app::TfrmCap* shotPtr = ActiveShotWindow(main);
+    FrameProbe::CaptureScreenRect(main, 0, 0, width, height);
+    app::ShotWindow* shotPtr = ActiveShotWindow(main);
     ASSERT_NE(shotPtr, nullptr);
-    app::TfrmCap& shot = *shotPtr;
+    app::ShotWindow& shot = *shotPtr;
     ::UpdateWindow(shot.hwnd());
     const LONG_PTR style = ::GetWindowLongPtrW(shot.hwnd(), GWL_STYLE);
     EXPECT_TRUE(style & WS_HSCROLL);
@@ -280,7 +280,7 @@ TEST_F(ShotWindow, ABigPictureScrollsKeepsItsFrameOnScreenAndADragThereReportsPi
 
     for (int i = 0; i < 5; ++i) ::SendMessageW(shot.hwnd(), WM_HSCROLL, SB_LINEDOWN, 0);
     for (int i = 0; i < 3; ++i) ::SendMessageW(shot.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
-    const POINT scroll = shot.ScrollPosition();
+    const POINT scroll = ShotProbe::ScrollPosition(shot);
     ASSERT_GT(scroll.x, 0);
     ASSERT_GT(scroll.y, 0);
     EXPECT_EQ(::GetScrollPos(shot.hwnd(), SB_HORZ), scroll.x);
@@ -295,8 +295,8 @@ TEST_F(ShotWindow, ABigPictureScrollsKeepsItsFrameOnScreenAndADragThereReportsPi
     EXPECT_EQ(ReadOut(), L"X : " + std::to_wstring(130 + scroll.x) + L" Y : " + std::to_wstring(90 + scroll.y) +
                              L" W : 100 H : 50");
     mouse.LeftUp();
-    EXPECT_EQ(shot.Selection().SelStart(), (core::Point{30 + scroll.x, 40 + scroll.y}));
-    EXPECT_EQ(shot.Selection().SelEnd(), (core::Point{130 + scroll.x, 90 + scroll.y}));
+    EXPECT_EQ(ShotProbe::Selection(shot).Start(), (core::Point{30 + scroll.x, 40 + scroll.y}));
+    EXPECT_EQ(ShotProbe::Selection(shot).End(), (core::Point{130 + scroll.x, 90 + scroll.y}));
     EXPECT_EQ(
         FirstDifference(
             PicturePixels(shot),

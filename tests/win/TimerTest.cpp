@@ -24,12 +24,8 @@ class TickWindow final : public win::Window {
 public:
     TickWindow()
     {
-        WNDCLASSEXW wc{};
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PixtroveTickWindow";
-        RegisterClassOnce(wc);
-        ::CreateWindowExW(0, wc.lpszClassName, L"Ticks", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
-                          this);
+        Create({.name = L"PixtroveTickWindow", .background = nullptr}, 0, L"Ticks", WS_OVERLAPPED, {0, 0, 100, 100},
+               nullptr);
     }
     ~TickWindow() override
     {
@@ -216,10 +212,10 @@ protected:
 TEST_P(CaptureDelay, SetsTheStartTimersIntervalWithoutStartingIt)
 {
     Program program;
-    program.main.SetCapTime(GetParam().seconds);
-    EXPECT_EQ(program.main.StartTimer().Interval(), GetParam().interval);
-    EXPECT_EQ(static_cast<UINT>(program.main.CapTime()) * 1000u, GetParam().interval);
-    EXPECT_FALSE(program.main.StartTimer().Enabled());
+    program.main.SetCaptureDelay(GetParam().seconds);
+    EXPECT_EQ(FrameProbe::CaptureTimer(program.main).Interval(), GetParam().interval);
+    EXPECT_EQ(static_cast<UINT>(program.main.CaptureDelay()) * 1000u, GetParam().interval);
+    EXPECT_FALSE(FrameProbe::CaptureTimer(program.main).Enabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Seconds, CaptureDelay,

@@ -256,7 +256,7 @@ void PressKeys(std::initializer_list<WORD> keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool PumpProgramUntil(const app::TRorUruvodi& main, const std::function<bool()>& done, DWORD timeoutMs)
+bool PumpProgramUntil(const app::MainFrame& main, const std::function<bool()>& done, DWORD timeoutMs)
 {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {
@@ -277,17 +277,17 @@ bool PumpProgramUntil(const app::TRorUruvodi& main, const std::function<bool()>&
 
 // --- shot windows -----------------------------------------------------------------------
 
-std::vector<app::TfrmCap*> Shots(const app::TRorUruvodi& main)
+std::vector<app::ShotWindow*> Shots(const app::MainFrame& main)
 {
-    std::vector<app::TfrmCap*> shots;
+    std::vector<app::ShotWindow*> shots;
     for (HWND h = ::GetWindow(main.MdiClient(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (app::TfrmCap* shot = app::TfrmCap::FromHandle(h)) shots.push_back(shot);
+        if (app::ShotWindow* shot = app::ShotWindow::FromHandle(h)) shots.push_back(shot);
     return shots;
 }
 
-app::TfrmCap* ActiveShotWindow(const app::TRorUruvodi& main) { return app::TfrmCap::FromHandle(main.ActiveShot()); }
+app::ShotWindow* ActiveShotWindow(const app::MainFrame& main) { return app::ShotWindow::FromHandle(FrameProbe::ActiveShot(main)); }
 
-void CloseShot(const app::TRorUruvodi&, app::TfrmCap& shot)
+void CloseShot(const app::MainFrame&, app::ShotWindow& shot)
 {
     const HWND hwnd = shot.hwnd();
     ::SendMessageW(hwnd, WM_COMMAND, IDM_CLOSE, 0);
@@ -296,10 +296,10 @@ void CloseShot(const app::TRorUruvodi&, app::TfrmCap& shot)
 
 // --- pixels -----------------------------------------------------------------------------
 
-std::vector<std::uint32_t> PicturePixels(const app::TfrmCap& shot)
+std::vector<std::uint32_t> PicturePixels(const app::ShotWindow& shot)
 {
     int width = 0, height = 0;
-    return BitmapPixels(shot.Picture().Bitmap(), width, height);
+    return BitmapPixels(ShotProbe::Picture(shot).Bitmap(), width, height);
 }
 
 std::vector<std::uint32_t> ScreenPixels(RECT r)
@@ -435,7 +435,7 @@ RECT ClientOnScreen(HWND hwnd)
     return r;
 }
 
-bool FrameIsBack(const app::TRorUruvodi& main)
+bool FrameIsBack(const app::MainFrame& main)
 {
     return !::IsIconic(main.hwnd()) && ::GetForegroundWindow() == main.hwnd() && ::GetActiveWindow() == main.hwnd();
 }

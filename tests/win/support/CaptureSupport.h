@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Cap.h"
-#include "app/Main.h"
+#include "Probes.h"
+#include "app/MainFrame.h"
+#include "app/ShotWindow.h"
 
 namespace wintest {
 
@@ -71,17 +72,17 @@ void PressKeys(std::initializer_list<WORD> keys);
 
 // The program's own loop for a while: the frame's MDI keys and accelerators are
 // translated as the program does it. Returns whether `done` came true in time.
-bool PumpProgramUntil(const app::TRorUruvodi& main, const std::function<bool()>& done, DWORD timeoutMs = 5000);
+bool PumpProgramUntil(const app::MainFrame& main, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // The shot windows of a frame, front to back.
-std::vector<app::TfrmCap*> Shots(const app::TRorUruvodi& main);
-app::TfrmCap* ActiveShotWindow(const app::TRorUruvodi& main);
+std::vector<app::ShotWindow*> Shots(const app::MainFrame& main);
+app::ShotWindow* ActiveShotWindow(const app::MainFrame& main);
 // Closes a shot window as its menu item does, and waits until it is gone.
-void CloseShot(const app::TRorUruvodi& main, app::TfrmCap& shot);
+void CloseShot(const app::MainFrame& main, app::ShotWindow& shot);
 
 // The pixels of a shot's picture (0x00RRGGBB, rows from the top), of a screen rectangle,
 // of the pattern of a client area of the given size, and of a part of a picture.
-std::vector<std::uint32_t> PicturePixels(const app::TfrmCap& shot);
+std::vector<std::uint32_t> PicturePixels(const app::ShotWindow& shot);
 std::vector<std::uint32_t> ScreenPixels(RECT screenRect);
 std::vector<std::uint32_t> PatternPixels(int width, int height);
 std::vector<std::uint32_t> Crop(const std::vector<std::uint32_t>& pixels, int width, RECT part);
@@ -113,6 +114,6 @@ std::size_t PrivateBytes();
 // Client rectangle of a window in screen coordinates.
 RECT ClientOnScreen(HWND hwnd);
 // Whether the frame is back: not minimised, in the foreground, the active window.
-bool FrameIsBack(const app::TRorUruvodi& main);
+bool FrameIsBack(const app::MainFrame& main);
 
 }  // namespace wintest

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Main.h"
+#include "app/MainFrame.h"
 #include "core/Geometry.h"
 #include "win32/Picture.h"
 

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Main.h"
+#include "Probes.h"
+#include "app/ApplicationWindow.h"
+#include "app/MainFrame.h"
 
 namespace wintest {
 
@@ -80,7 +81,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // shown), driven in-process.
 struct Program {
     app::ApplicationWindow application;
-    app::TRorUruvodi main{application.hwnd(), false};
+    app::MainFrame main{application.hwnd(), false};
     Program();
 };
 

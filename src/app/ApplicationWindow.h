@@ -3,23 +3,22 @@
 // puts on the clipboard) and the message loop that runs until the main window is gone.
 #include <windows.h>
 
+#include "win32/Window.h"
+
 namespace app {
 
-class TRorUruvodi;
+class MainFrame;
 
-class ApplicationWindow {
+class ApplicationWindow final : public win::Window {
 public:
     ApplicationWindow();
-    ApplicationWindow(const ApplicationWindow&) = delete;
-    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
-    ~ApplicationWindow();
-    HWND hwnd() const noexcept { return hwnd_; }
+    ~ApplicationWindow() override;
 
 private:
-    HWND hwnd_;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override { return DefaultProc(msg, wp, lp); }
 };
 
 // Runs the loop, with the frame's accelerators and the MDI keys, until WM_QUIT.
-int RunMessageLoop(const TRorUruvodi& main);
+int RunMessageLoop(const MainFrame& main);
 
 }  // namespace app

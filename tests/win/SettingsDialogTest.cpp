@@ -10,22 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "RecordingShell.h"
 #include "DialogDriver.h"
 #include "WinTest.h"
-#include "app/OptionDlg.h"
+#include "app/SettingsDialog.h"
 #include "resource.h"
 #include "win32/Text.h"
 
 using namespace wintest;
 
 namespace {
-
-std::vector<UINT> gBeeps;
-BOOL WINAPI RecordBeep(UINT type)
-{
-    gBeeps.push_back(type);
-    return TRUE;
-}
 
 // The open dialog's controls, found by what a user reads on them.
 struct Dialog {
@@ -90,19 +84,17 @@ std::string Describe(const RECT& r)
            std::to_string(r.bottom - r.top);
 }
 
-class OptionDlg : public ::testing::Test {
+class SettingsDialog : public ::testing::Test {
 protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 
-    void SetUp() override
-    {
-        gBeeps.clear();
-        app::SetSpinEditBeep(&RecordBeep);
-    }
-    void TearDown() override { app::SetSpinEditBeep(nullptr); }
+    RecordingShell shell;
+    std::vector<UINT>& beeps = shell.beeps;
+
+    void SetUp() override { FrameProbe::UseShell(main, shell); }
 
     // Opens the dialog through the menu command and runs the body inside its modal loop;
     // returns when the dialog has closed.
@@ -124,7 +116,7 @@ protected:
     }
 };
 
-TEST_F(OptionDlg, OpensOverTheDisabledMainWindowShowingTheSettingsWithTheDelaySelected)
+TEST_F(SettingsDialog, OpensOverTheDisabledMainWindowShowingTheSettingsWithTheDelaySelected)
 {
     RunDialog([&](Script&, const Dialog& d) {
         EXPECT_EQ(WindowText(d.window), L"環境設定");
@@ -137,8 +129,8 @@ TEST_F(OptionDlg, OpensOverTheDisabledMainWindowShowingTheSettingsWithTheDelaySe
         PressKey(VK_ESCAPE);
     });
 
-    main.SetCapTime(12);
-    main.SetToolBarFlat(true);
+    main.SetCaptureDelay(12);
+    main.SetFlatToolBar(true);
     RunDialog([&](Script&, const Dialog& d) {
         EXPECT_EQ(d.Text(), L"12");
         EXPECT_EQ(Button_GetCheck(d.check), BST_CHECKED);
@@ -148,11 +140,11 @@ TEST_F(OptionDlg, OpensOverTheDisabledMainWindowShowingTheSettingsWithTheDelaySe
 }
 
 // A delay of 0 is what a failed load leaves in the main window; the field shows it clamped.
-TEST_F(OptionDlg, ShowsADelayOutsideTheRangeClamped)
+TEST_F(SettingsDialog, ShowsADelayOutsideTheRangeClamped)
 {
     WriteValue(kSection, "CapTime", RawValue{REG_DWORD, {9, 0, 0, 0}});
     Program failedLoad;
-    ASSERT_EQ(failedLoad.main.CapTime(), 0);
+    ASSERT_EQ(failedLoad.main.CaptureDelay(), 0);
     Script script([&](Script& s) {
         const Dialog d(s.WaitForWindow(L"TfrmOptionDlg"));
         ASSERT_TRUE(d.Complete());
@@ -162,7 +154,7 @@ TEST_F(OptionDlg, ShowsADelayOutsideTheRangeClamped)
     ::SendMessageW(failedLoad.main.hwnd(), WM_COMMAND, IDM_ENVIRONMENT, 0);
 }
 
-TEST_F(OptionDlg, IsLaidOutToThePixelAt96Dpi)
+TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
 {
     RunDialog([&](Script&, const Dialog& d) {
         ASSERT_EQ(::GetDpiForWindow(d.window), 96u);
@@ -216,7 +208,7 @@ TEST_F(OptionDlg, IsLaidOutToThePixelAt96Dpi)
     });
 }
 
-TEST_F(OptionDlg, TabGoesFromTheFieldToTheCheckBoxAndTheThreeButtonsAndRoundAgain)
+TEST_F(SettingsDialog, TabGoesFromTheFieldToTheCheckBoxAndTheThreeButtonsAndRoundAgain)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         const HWND forward[] = {d.check, d.ok, d.cancel, d.update, d.field};
@@ -250,7 +242,7 @@ struct DelayCase {
 
 void PrintTo(const DelayCase& c, std::ostream* os) { *os << '"' << win::Narrow(c.typed) << '"'; }
 
-class DelayTable : public OptionDlg, public ::testing::WithParamInterface<DelayCase> {
+class DelayTable : public SettingsDialog, public ::testing::WithParamInterface<DelayCase> {
 protected:
     // Returns the field's text after the apply, while the dialog is still open (else empty).
     std::wstring ApplyTyped(Apply way)
@@ -286,11 +278,11 @@ TEST_P(DelayTable, GivesTheDelayOfTheTableForEachWayOfApplying)
                 {Apply::ClickUpdate, "click on 更新", c.byClick}};
     for (const auto& w : ways) {
         SCOPED_TRACE(w.name);
-        main.SetCapTime(42);
+        main.SetCaptureDelay(42);
         WriteValue(kSection, "CapTime", Sz("none"));
         const std::wstring shown = ApplyTyped(w.way);
-        EXPECT_EQ(main.CapTime(), w.expected);
-        EXPECT_EQ(main.StartTimer().Interval(), static_cast<UINT>(w.expected) * 1000u);
+        EXPECT_EQ(main.CaptureDelay(), w.expected);
+        EXPECT_EQ(FrameProbe::CaptureTimer(main).Interval(), static_cast<UINT>(w.expected) * 1000u);
         EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz(std::to_string(w.expected).c_str()));
         if (w.way == Apply::AltA) {
             EXPECT_EQ(shown, c.typed);
@@ -299,7 +291,7 @@ TEST_P(DelayTable, GivesTheDelayOfTheTableForEachWayOfApplying)
             EXPECT_EQ(shown, c.afterClick);
         }
     }
-    EXPECT_TRUE(gBeeps.empty());
+    EXPECT_TRUE(beeps.empty());
     EXPECT_TRUE(reports.texts().empty());
 }
 
@@ -312,14 +304,14 @@ INSTANTIATE_TEST_SUITE_P(Texts, DelayTable,
 
 // --- applying, cancelling ----------------------------------------------------------------
 
-TEST_F(OptionDlg, AltAWithZeroSetsFiveWhileTheFieldStillShowsZeroAndSavesAllThree)
+TEST_F(SettingsDialog, AltAWithZeroSetsFiveWhileTheFieldStillShowsZeroAndSavesAllThree)
 {
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_CURSOR_WINDOW, 0);
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"0");
         PressChord({VK_MENU, 'A'});
         s.Settle();
-        EXPECT_EQ(main.CapTime(), 5);
+        EXPECT_EQ(main.CaptureDelay(), 5);
         EXPECT_EQ(d.Text(), L"0");
         EXPECT_EQ(::GetFocus(), d.field);
         EXPECT_TRUE(d.Open());
@@ -328,27 +320,27 @@ TEST_F(OptionDlg, AltAWithZeroSetsFiveWhileTheFieldStillShowsZeroAndSavesAllThre
         EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
         PressKey(VK_ESCAPE);
     });
-    EXPECT_EQ(main.CapTime(), 5);
-    EXPECT_EQ(main.CapMode(), cmCursorWindow);
+    EXPECT_EQ(main.CaptureDelay(), 5);
+    EXPECT_EQ(FrameProbe::CaptureMode(main), core::CaptureMode::CursorWindow);
 }
 
-TEST_F(OptionDlg, OkAppliesTheFlatFlagToTheToolBar)
+TEST_F(SettingsDialog, OkAppliesTheFlatFlagToTheToolBar)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         PressKey(VK_TAB);
         PressKey(VK_SPACE);
         s.Settle();
         EXPECT_EQ(Button_GetCheck(d.check), BST_CHECKED);
-        EXPECT_FALSE(main.ToolBarFlat());
+        EXPECT_FALSE(main.FlatToolBar());
         PressKey(VK_RETURN);  // on the check box: "OK"
     });
-    EXPECT_TRUE(main.ToolBarFlat());
-    EXPECT_TRUE(::GetWindowLongPtrW(main.ToolBar(), GWL_STYLE) & TBSTYLE_FLAT);
+    EXPECT_TRUE(main.FlatToolBar());
+    EXPECT_TRUE(::GetWindowLongPtrW(FrameProbe::ToolBar(main), GWL_STYLE) & TBSTYLE_FLAT);
     EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("1"));
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("5"));
 }
 
-TEST_F(OptionDlg, CancelInEveryFormLeavesTheSettingsAndTheRegistryUntouched)
+TEST_F(SettingsDialog, CancelInEveryFormLeavesTheSettingsAndTheRegistryUntouched)
 {
     const struct {
         const char* name;
@@ -376,14 +368,14 @@ TEST_F(OptionDlg, CancelInEveryFormLeavesTheSettingsAndTheRegistryUntouched)
             EXPECT_EQ(Button_GetCheck(d.check), BST_CHECKED);
             w.close(d);
         });
-        EXPECT_EQ(main.CapTime(), 5);
-        EXPECT_EQ(main.StartTimer().Interval(), 5000u);
-        EXPECT_FALSE(main.ToolBarFlat());
+        EXPECT_EQ(main.CaptureDelay(), 5);
+        EXPECT_EQ(FrameProbe::CaptureTimer(main).Interval(), 5000u);
+        EXPECT_FALSE(main.FlatToolBar());
         EXPECT_FALSE(KeyExists(kSection));
     }
 }
 
-TEST_F(OptionDlg, WhatUpdateAppliedStaysAfterCancel)
+TEST_F(SettingsDialog, WhatUpdateAppliedStaysAfterCancel)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"9");
@@ -393,11 +385,11 @@ TEST_F(OptionDlg, WhatUpdateAppliedStaysAfterCancel)
         TypeText(L"33");
         PressKey(VK_ESCAPE);
     });
-    EXPECT_EQ(main.CapTime(), 9);
+    EXPECT_EQ(main.CaptureDelay(), 9);
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("9"));
 }
 
-TEST_F(OptionDlg, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
+TEST_F(SettingsDialog, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"0");
@@ -410,12 +402,12 @@ TEST_F(OptionDlg, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
         s.Settle();
         EXPECT_TRUE(d.Open());
         EXPECT_EQ(::GetFocus(), d.update);
-        EXPECT_EQ(main.CapTime(), 1);
+        EXPECT_EQ(main.CaptureDelay(), 1);
         PressKey(VK_ESCAPE);
     });
 }
 
-TEST_F(OptionDlg, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays)
+TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"-5");
@@ -425,25 +417,25 @@ TEST_F(OptionDlg, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays)
         PressChord({VK_MENU, 'A'});
         s.Settle();
         EXPECT_EQ(::GetFocus(), d.check);
-        EXPECT_EQ(main.CapTime(), 1);
-        EXPECT_TRUE(main.ToolBarFlat());
+        EXPECT_EQ(main.CaptureDelay(), 1);
+        EXPECT_TRUE(main.FlatToolBar());
         EXPECT_TRUE(d.Open());
 
         // Where no characters are typed, the letter alone does the same.
         TypeText(L"3");  // on the check box: nothing
         PressKey(VK_TAB);
-        main.SetToolBarFlat(false);
+        main.SetFlatToolBar(false);
         TypeText(L"a");
         s.Settle();
         EXPECT_EQ(::GetFocus(), d.ok);
-        EXPECT_TRUE(main.ToolBarFlat());
-        EXPECT_TRUE(gBeeps.empty());
+        EXPECT_TRUE(main.FlatToolBar());
+        EXPECT_TRUE(beeps.empty());
         PressKey(VK_ESCAPE);
     });
 }
 
 // The OK button's result is set before its apply, so a failed save still closes the dialog.
-TEST_F(OptionDlg, OkClosesTheDialogEvenWhenTheSaveFailsAndTheErrorIsReported)
+TEST_F(SettingsDialog, OkClosesTheDialogEvenWhenTheSaveFailsAndTheErrorIsReported)
 {
     for (bool byClick : {false, true}) {
         SCOPED_TRACE(byClick ? "click on OK" : "Enter");
@@ -463,13 +455,13 @@ TEST_F(OptionDlg, OkClosesTheDialogEvenWhenTheSaveFailsAndTheErrorIsReported)
         ASSERT_EQ(reports.texts().size(), byClick ? 2u : 1u);
         EXPECT_EQ(reports.texts().back(), L"キー Pixtrove の作成に失敗しました.");
         // Both settings were applied in memory before the save.
-        EXPECT_EQ(main.CapTime(), byClick ? 8 : 3);
-        EXPECT_EQ(main.ToolBarFlat(), !byClick);
+        EXPECT_EQ(main.CaptureDelay(), byClick ? 8 : 3);
+        EXPECT_EQ(main.FlatToolBar(), !byClick);
         EXPECT_FALSE(KeyExists(kSection));
     }
 }
 
-TEST_F(OptionDlg, UpdateKeepsTheDialogOpenWhenTheSaveFails)
+TEST_F(SettingsDialog, UpdateKeepsTheDialogOpenWhenTheSaveFails)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"17");
@@ -480,7 +472,7 @@ TEST_F(OptionDlg, UpdateKeepsTheDialogOpenWhenTheSaveFails)
         }
         EXPECT_TRUE(d.Open());
         EXPECT_EQ(reports.texts().size(), 1u);
-        EXPECT_EQ(main.CapTime(), 17);
+        EXPECT_EQ(main.CaptureDelay(), 17);
         PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(reports.texts().size(), 1u);
@@ -489,7 +481,7 @@ TEST_F(OptionDlg, UpdateKeepsTheDialogOpenWhenTheSaveFails)
 
 // --- the field --------------------------------------------------------------------------
 
-TEST_F(OptionDlg, TheFieldRefusesWhatIsNotPartOfANumberWithABeep)
+TEST_F(SettingsDialog, TheFieldRefusesWhatIsNotPartOfANumberWithABeep)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"4");
@@ -498,9 +490,9 @@ TEST_F(OptionDlg, TheFieldRefusesWhatIsNotPartOfANumberWithABeep)
             s.Settle();
             EXPECT_EQ(d.Text(), L"4") << refused;
         }
-        EXPECT_EQ(gBeeps, std::vector<UINT>(7, 0));
+        EXPECT_EQ(beeps, std::vector<UINT>(7, 0));
 
-        gBeeps.clear();
+        beeps.clear();
         for (const wchar_t* taken : {L"-", L"+", L".", L"9"}) {
             PressKey(VK_BACK);
             PressKey(VK_BACK);
@@ -508,12 +500,12 @@ TEST_F(OptionDlg, TheFieldRefusesWhatIsNotPartOfANumberWithABeep)
             s.Settle();
             EXPECT_EQ(d.Text(), taken);
         }
-        EXPECT_TRUE(gBeeps.empty());
+        EXPECT_TRUE(beeps.empty());
         PressKey(VK_ESCAPE);
     });
 }
 
-TEST_F(OptionDlg, TheFieldTakesAtMostTwoCharacters)
+TEST_F(SettingsDialog, TheFieldTakesAtMostTwoCharacters)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeText(L"123");
@@ -521,10 +513,10 @@ TEST_F(OptionDlg, TheFieldTakesAtMostTwoCharacters)
         EXPECT_EQ(d.Text(), L"12");
         PressKey(VK_RETURN);
     });
-    EXPECT_EQ(main.CapTime(), 12);
+    EXPECT_EQ(main.CaptureDelay(), 12);
 }
 
-TEST_F(OptionDlg, UpAndDownKeysStepTheValueWithinOneTo99)
+TEST_F(SettingsDialog, UpAndDownKeysStepTheValueWithinOneTo99)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         const struct {
@@ -544,10 +536,10 @@ TEST_F(OptionDlg, UpAndDownKeysStepTheValueWithinOneTo99)
         EXPECT_EQ(::GetFocus(), d.field);
         PressKey(VK_ESCAPE);
     });
-    EXPECT_EQ(main.CapTime(), 5);
+    EXPECT_EQ(main.CaptureDelay(), 5);
 }
 
-TEST_F(OptionDlg, ClicksOnTheArrowsStepTheValueAndBringTheFocusToTheField)
+TEST_F(SettingsDialog, ClicksOnTheArrowsStepTheValueAndBringTheFocusToTheField)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"98");
@@ -572,7 +564,7 @@ TEST_F(OptionDlg, ClicksOnTheArrowsStepTheValueAndBringTheFocusToTheField)
     });
 }
 
-TEST_F(OptionDlg, HoldingAnArrowRepeatsAfter400MsAndThenEvery100Ms)
+TEST_F(SettingsDialog, HoldingAnArrowRepeatsAfter400MsAndThenEvery100Ms)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"10");
@@ -611,7 +603,7 @@ TEST_F(OptionDlg, HoldingAnArrowRepeatsAfter400MsAndThenEvery100Ms)
     });
 }
 
-TEST_F(OptionDlg, LeavingTheFieldClampsANumberOutOfRangeAndLeavesOtherTexts)
+TEST_F(SettingsDialog, LeavingTheFieldClampsANumberOutOfRangeAndLeavesOtherTexts)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         const struct {
@@ -633,7 +625,7 @@ TEST_F(OptionDlg, LeavingTheFieldClampsANumberOutOfRangeAndLeavesOtherTexts)
     });
 }
 
-TEST_F(OptionDlg, AMouseClickIntoTheFieldPlacesTheCaretInsteadOfSelectingAll)
+TEST_F(SettingsDialog, AMouseClickIntoTheFieldPlacesTheCaretInsteadOfSelectingAll)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"12");
@@ -652,27 +644,27 @@ TEST_F(OptionDlg, AMouseClickIntoTheFieldPlacesTheCaretInsteadOfSelectingAll)
 // --- the capture timer ----------------------------------------------------------------
 
 // The countdown runs on while the dialog is up; a new delay restarts it from the apply.
-TEST_F(OptionDlg, ANewDelayAppliedDuringTheCountdownRestartsIt)
+TEST_F(SettingsDialog, ANewDelayAppliedDuringTheCountdownRestartsIt)
 {
-    main.SetCapTime(1);
+    main.SetCaptureDelay(1);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     const ULONGLONG started = ::GetTickCount64();
     ULONGLONG applied = 0, ticked = 0;
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"2");
         s.WaitUntil([&] { return ::GetTickCount64() - started >= 400; });
-        ASSERT_TRUE(main.StartTimer().Enabled());
+        ASSERT_TRUE(FrameProbe::CaptureTimer(main).Enabled());
         PressChord({VK_MENU, 'A'});
-        s.WaitUntil([&] { return main.CapTime() == 2; });
+        s.WaitUntil([&] { return main.CaptureDelay() == 2; });
         applied = ::GetTickCount64();
-        ASSERT_TRUE(s.WaitUntil([&] { return !main.StartTimer().Enabled(); }, 4000));
+        ASSERT_TRUE(s.WaitUntil([&] { return !FrameProbe::CaptureTimer(main).Enabled(); }, 4000));
         ticked = ::GetTickCount64();
         EXPECT_TRUE(d.Open());
         ::PostMessageW(d.window, WM_CLOSE, 0, 0);
     });
     EXPECT_GE(ticked - applied, 1980u);
     EXPECT_LT(ticked - applied, 2300u);
-    EXPECT_EQ(main.ShotCount(), 1);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 1);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "DialogDriver.h"
 #include "WinTest.h"
-#include "app/About.h"
+#include "app/AboutBox.h"
 #include "resource.h"
 
 using namespace wintest;
@@ -192,7 +192,7 @@ protected:
     ScratchRegistry registry;
     ErrorReports reports;
     Program program;
-    app::TRorUruvodi& main = program.main;
+    app::MainFrame& main = program.main;
 
     void RunBox(const std::function<void(Script&, const Box&)>& body)
     {

@@ -1,12 +1,12 @@
 #pragma once
-// TfrmAbout: the version box ("ﾊﾞｰｼﾞｮﾝ情報"), shown modally over the main window.
+// The version box ("ﾊﾞｰｼﾞｮﾝ情報"), shown modally over the main window.
 #include <string>
 
 namespace app {
 
-class TRorUruvodi;
+class MainFrame;
 
-void ShowAbout(TRorUruvodi& main);
+void ShowAboutBox(MainFrame& main);
 
 // The version line for a program file: "Version. " and its FileVersion, or
 // "No version information found" for a file without version information.

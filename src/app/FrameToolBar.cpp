@@ -1,0 +1,137 @@
+#include "app/FrameToolBar.h"
+
+#include <uxtheme.h>
+
+#include <iterator>
+#include <utility>
+
+#include "resource.h"
+#include "win32/Dpi.h"
+#include "win32/ErrorReport.h"
+#include "win32/Window.h"
+
+namespace app {
+namespace {
+
+constexpr COLORREF kGlyphMask = RGB(255, 0, 255);
+constexpr int kGlyphCount = 6;
+
+struct ToolButton {
+    int glyph;
+    int id;
+    BYTE style;
+    const wchar_t* hint;  // nullptr: the copy caption of the active shot window
+};
+constexpr ToolButton kButtons[] = {
+    {0, IDB_FULL_SCREEN, BTNS_CHECKGROUP, L"デスクトップ|デスクトップ"},
+    {1, IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, L"アクティブウィンドウ"},
+    {2, IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, L"カーソル位置のウィンドウ"},
+    {-1, 0, BTNS_SEP, nullptr},
+    {3, IDB_START_CAPTURE, BTNS_BUTTON, L"キャプチャー開始"},
+    {-1, 0, BTNS_SEP, nullptr},
+    {4, IDB_COPY_CLIPBOARD, BTNS_BUTTON, nullptr},
+};
+constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW};
+
+// The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
+win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)
+{
+    win::WindowDC screen(nullptr);
+    win::OwnedDC source(win::ThrowLastErrorIfNull(::CreateCompatibleDC(screen.get())));
+    win::OwnedDC target(win::ThrowLastErrorIfNull(::CreateCompatibleDC(screen.get())));
+    win::OwnedBitmap scaled(
+        win::ThrowLastErrorIfNull(::CreateCompatibleBitmap(screen.get(), size * kGlyphCount, size)));
+    win::SelectedObject fromStrip(source.get(), strip);
+    win::SelectedObject intoScaled(target.get(), scaled.get());
+    ::SetStretchBltMode(target.get(), COLORONCOLOR);
+    ::StretchBlt(target.get(), 0, 0, size * kGlyphCount, size, source.get(), 0, 0, 16 * kGlyphCount, 16, SRCCOPY);
+    return scaled;
+}
+
+win::OwnedImageList MakeGlyphs(UINT dpi)
+{
+    const int size = win::Scale(16, dpi);
+    win::OwnedBitmap strip(win::ThrowLastErrorIfNull(static_cast<HBITMAP>(::LoadImageW(
+        win::Instance(), MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+    win::OwnedImageList images(
+        win::ThrowLastErrorIfNull(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kGlyphCount, 0)));
+    if (size != 16) strip = ScaledStrip(strip.get(), size);
+    ::ImageList_AddMasked(images.get(), strip.get(), kGlyphMask);
+    return images;
+}
+
+}  // namespace
+
+void FrameToolBar::Create(HWND frame)
+{
+    hwnd_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+        0, 0, 0, 0, frame, nullptr, win::Instance(), nullptr));
+    ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(hwnd_, TB_SETMAXTEXTROWS, 0, 0);
+}
+
+void FrameToolBar::ApplyDpi(UINT dpi)
+{
+    const bool firstTime = !images_;
+    win::OwnedImageList images = MakeGlyphs(dpi);
+    ::SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    images_ = std::move(images);
+    const int glyph = win::Scale(16, dpi);
+    ::SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(glyph, glyph));
+    ::SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(win::Scale(23, dpi), win::Scale(22, dpi)));
+    ::SendMessageW(hwnd_, TB_SETINDENT, win::Scale(3, dpi), 0);
+    const int separator = win::Scale(8, dpi);
+    if (firstTime) {
+        TBBUTTON buttons[std::size(kButtons)]{};
+        for (size_t i = 0; i < std::size(kButtons); ++i) {
+            const ToolButton& b = kButtons[i];
+            buttons[i].iBitmap = b.style == BTNS_SEP ? separator : b.glyph;
+            buttons[i].idCommand = b.id;
+            buttons[i].fsState = b.style == BTNS_SEP ? 0 : TBSTATE_ENABLED;
+            buttons[i].fsStyle = b.style;
+        }
+        ::SendMessageW(hwnd_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+        return;
+    }
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        if (kButtons[i].style != BTNS_SEP) continue;
+        TBBUTTONINFOW info{sizeof(info), TBIF_BYINDEX | TBIF_SIZE};
+        info.cx = static_cast<WORD>(separator);
+        ::SendMessageW(hwnd_, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void FrameToolBar::SetFlat(bool flat)
+{
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    const LONG_PTR wanted = flat ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT));
+    if (wanted == style && themeChosen_) return;
+    themeChosen_ = true;
+    ::SetWindowLongPtrW(hwnd_, GWL_STYLE, wanted);
+    // Under a visual style every button is drawn flat; raised ones need the classic look.
+    if (flat)
+        ::SetWindowTheme(hwnd_, nullptr, nullptr);
+    else
+        ::SetWindowTheme(hwnd_, L"", L"");
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void FrameToolBar::ShowMode(core::CaptureMode mode)
+{
+    for (size_t i = 0; i < std::size(kModeButtons); ++i)
+        ::SendMessageW(hwnd_, TB_CHECKBUTTON, kModeButtons[i], MAKELPARAM(i == static_cast<size_t>(mode), 0));
+}
+
+void FrameToolBar::FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint)
+{
+    std::wstring hint;
+    for (const ToolButton& b : kButtons)
+        if (b.id == static_cast<int>(tip.hdr.idFrom)) hint = b.hint ? b.hint : copyHint;
+    tipText_ = hint.substr(0, hint.find(L'|'));
+    tip.lpszText = tipText_.data();
+    tip.hinst = nullptr;
+}
+
+}  // namespace app

@@ -1,0 +1,284 @@
+#include "app/MainFrame.h"
+
+#include <exception>
+#include <iterator>
+
+#include "app/AboutBox.h"
+#include "app/Menus.h"
+#include "app/SettingsDialog.h"
+#include "app/ShotWindow.h"
+#include "core/ReadOut.h"
+#include "resource.h"
+#include "win32/Dpi.h"
+#include "win32/ErrorReport.h"
+#include "win32/Picture.h"
+#include "win32/ScreenProbe.h"
+#include "win32/Text.h"
+
+namespace app {
+namespace {
+
+const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
+constexpr UINT_PTR kCaptureTimerId = 1;
+
+std::wstring WithExtension(std::wstring path, std::wstring_view extension)
+{
+    const size_t slash = path.find_last_of(L"\\/:");
+    const size_t dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);
+    return path.append(extension);
+}
+
+win::OwnedAccel MakeAccelerators()
+{
+    ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'C', IDM_COPY},
+        {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
+        {FVIRTKEY, VK_F1, IDM_CONTENTS},
+        {FVIRTKEY | FALT, VK_F4, IDM_EXIT},
+    };
+    return win::OwnedAccel(
+        win::ThrowLastErrorIfNull(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)))));
+}
+
+}  // namespace
+
+MainFrame::MainFrame(HWND applicationWindow, bool endsApplication)
+    : application_(applicationWindow), endsApplication_(endsApplication), frameMenu_(BuildFrameMenu())
+{
+    Create(kFrameClass, 0, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
+           frameMenu_.get());
+    // A settings error is reported; the window still opens, with the rest of the start skipped.
+    win::GuardedVoid([this] { LoadStoredSettings(); });
+}
+
+MainFrame::~MainFrame()
+{
+    if (hwnd_) {
+        endsApplication_ = false;
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+void MainFrame::Show(int command)
+{
+    ::ShowWindow(hwnd_, command);
+    ::UpdateWindow(hwnd_);
+}
+
+HWND MainFrame::ActiveShot() const noexcept
+{
+    return mdiClient_ ? reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+}
+
+LRESULT MainFrame::OnCreate()
+{
+    static const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    toolBar_.Create(hwnd_);
+    statusBar_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
+        0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_, nullptr,
+        win::Instance(), nullptr));
+    CLIENTCREATESTRUCT ccs{nullptr, IDM_FIRST_CHILD};
+    mdiClient_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL,
+        0, 0, 0, 0, hwnd_, nullptr, win::Instance(), &ccs));
+    ApplyDpi(win::DpiOf(hwnd_));
+    accelerators_ = MakeAccelerators();
+    captureTimer_.Attach(hwnd_, kCaptureTimerId);
+    return 0;
+}
+
+void MainFrame::LoadStoredSettings()
+{
+    core::LoadSettings(store_, *this);
+    toolBar_.ShowMode(captureMode_);
+    helpFile_ = WithExtension(win::ProgramPath(), L".hlp");
+    shotCount_ = 0;
+}
+
+// Everything whose size is given at 96 dpi.
+void MainFrame::ApplyDpi(UINT dpi)
+{
+    font_ = win::MakeUiFont(dpi);
+    ::SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    const int parts[] = {win::Scale(200, dpi), win::Scale(250, dpi)};
+    ::SendMessageW(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
+    toolBar_.ApplyDpi(dpi);
+    Layout();
+}
+
+void MainFrame::Layout()
+{
+    if (!mdiClient_) return;
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int toolHeight = win::Scale(29, win::DpiOf(hwnd_));
+    ::MoveWindow(toolBar_.hwnd(), 0, 0, client.right, toolHeight, TRUE);
+    ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    RECT status{};
+    ::GetWindowRect(statusBar_, &status);
+    const int statusHeight = ::IsWindowVisible(statusBar_) ? status.bottom - status.top : 0;
+    ::MoveWindow(mdiClient_, 0, toolHeight, client.right, std::max(0L, client.bottom - toolHeight - statusHeight),
+                 TRUE);
+}
+
+// --- settings -----------------------------------------------------------------------
+
+void MainFrame::SetCaptureMode(core::CaptureMode mode) { captureMode_ = mode; }
+
+void MainFrame::SetCaptureDelay(std::int32_t seconds)
+{
+    captureDelay_ = core::CaptureDelayOrDefault(seconds);
+    captureTimer_.SetInterval(static_cast<UINT>(captureDelay_) * 1000u);
+}
+
+void MainFrame::SetFlatToolBar(bool flat)
+{
+    flatToolBar_ = flat;
+    toolBar_.SetFlat(flat);
+}
+
+void MainFrame::SaveSettings() { core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}); }
+
+// --- commands -----------------------------------------------------------------------
+
+void MainFrame::OnClose()
+{
+    SaveSettings();  // a failure keeps the window open
+    ::DestroyWindow(hwnd_);
+}
+
+void MainFrame::OnExit()
+{
+    SaveSettings();
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainFrame::OnSettings() { ShowSettingsDialog(*this); }
+
+void MainFrame::OnAbout() { ShowAboutBox(*this); }
+
+void MainFrame::OnHelpContents()
+{
+    if (helpFile_.empty()) return;
+    shell_->Help(hwnd_, helpFile_.c_str(), HELP_FINDER, 0);
+}
+
+void MainFrame::OnStartCapture()
+{
+    ::ShowWindow(hwnd_, SW_MINIMIZE);
+    captureTimer_.SetEnabled(true);
+}
+
+void MainFrame::OnCopyButton()
+{
+    if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, IDM_COPY, 0);
+}
+
+void MainFrame::OnCaptureTick()
+{
+    captureTimer_.SetEnabled(false);
+    win::ScreenProbe probe;
+    const core::ScreenRect target = core::CaptureTargetRect(captureMode_, probe);
+    // The program comes back whatever the grab did; only then is an error reported.
+    std::exception_ptr failure;
+    try {
+        CaptureScreenRect(target);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    ComeBack();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
+{
+    // The screen is read before the shot window exists, so a shot never shows itself.
+    std::unique_ptr<win::Picture> picture = win::GrabScreen(rect);
+    if (!picture) return;
+    // Back on screen before the window is made, so the frame's default placement gives it a
+    // proper size rather than that of a minimised frame.
+    ComeBack();
+    ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    ++shotCount_;
+}
+
+void MainFrame::ComeBack()
+{
+    ::SetForegroundWindow(hwnd_);
+    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+}
+
+void MainFrame::ShowReadOut(std::string_view utf8)
+{
+    const std::wstring text = win::Widen(utf8);
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainFrame::SetCopyHint(std::string_view utf8) { copyHint_ = win::Widen(utf8); }
+
+// --- messages -----------------------------------------------------------------------
+
+LRESULT MainFrame::DefaultProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return ::DefFrameProcW(hwnd_, mdiClient_, msg, wp, lp);
+}
+
+bool MainFrame::OnCommand(UINT id)
+{
+    switch (id) {
+        case IDM_EXIT: OnExit(); return true;
+        case IDM_ENVIRONMENT: OnSettings(); return true;
+        case IDM_CONTENTS: OnHelpContents(); return true;
+        case IDM_ABOUT: OnAbout(); return true;
+        case IDB_FULL_SCREEN: SetCaptureMode(core::CaptureMode::Desktop); return true;
+        case IDB_ACTIVE_WINDOW: SetCaptureMode(core::CaptureMode::ActiveWindow); return true;
+        case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
+        case IDB_START_CAPTURE: OnStartCapture(); return true;
+        case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
+        case IDM_CLOSE:
+        case IDM_COPY:
+        case IDM_SELECT_ALL:
+        case IDM_SELECT_CANCEL:
+        case IDM_CASCADE:
+        case IDM_TILE:
+            // The shot window's own commands; with none open there is nothing to do.
+            if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
+            return true;
+        default: return false;
+    }
+}
+
+LRESULT MainFrame::OnNotify(NMHDR& header)
+{
+    if (header.code == TTN_GETDISPINFOW) toolBar_.FillTip(reinterpret_cast<NMTTDISPINFOW&>(header), copyHint_);
+    return 0;
+}
+
+LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+        case WM_SIZE: Layout(); return 0;
+        case WM_DPICHANGED:
+            ApplyDpi(HIWORD(wp));
+            win::MoveToSuggestedRect(hwnd_, lp);
+            return 0;
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wp))) return 0;
+            break;
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lp));
+        case WM_TIMER:
+            if (wp != captureTimer_.Id()) break;
+            OnCaptureTick();
+            return 0;
+        case WM_CLOSE: OnClose(); return 0;
+        case WM_DESTROY:
+            ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
+            if (endsApplication_) ::PostQuitMessage(0);
+            return 0;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+}  // namespace app

@@ -1,0 +1,92 @@
+#pragma once
+// The main window: an MDI frame with the tool bar, the status bar, the capture timer and
+// the settings. It starts captures and makes the shot windows.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/FrameToolBar.h"
+#include "app/SystemShell.h"
+#include "core/CaptureTarget.h"
+#include "core/SettingsStore.h"
+#include "win32/Handles.h"
+#include "win32/Registry.h"
+#include "win32/Timer.h"
+#include "win32/Window.h"
+
+namespace wintest {
+class FrameProbe;
+}
+
+namespace app {
+
+class MainFrame final : public win::Window, private core::SettingsTarget {
+public:
+    // Makes the window and loads the settings; not yet shown. When it ends the application,
+    // its destruction posts the quit message.
+    MainFrame(HWND applicationWindow, bool endsApplication);
+    ~MainFrame() override;
+    void Show(int command);
+
+    // What the other windows and the message loop use.
+    HWND ApplicationWindow() const noexcept { return application_; }
+    HWND MdiClient() const noexcept { return mdiClient_; }
+    HMENU FrameMenu() const noexcept { return frameMenu_.get(); }
+    HACCEL Accelerators() const noexcept { return accelerators_.get(); }
+    SystemShell& Shell() const noexcept { return *shell_; }
+    std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
+    bool FlatToolBar() const noexcept { return flatToolBar_; }
+    void SetCaptureDelay(std::int32_t seconds) override;
+    void SetFlatToolBar(bool flat) override;
+    void SaveSettings();
+    void ShowReadOut(std::string_view utf8);
+    void SetCopyHint(std::string_view utf8);
+    void OnExit();
+
+private:
+    friend class wintest::FrameProbe;
+
+    LRESULT OnCreate() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id);
+    LRESULT OnNotify(NMHDR& header);
+    void OnClose();
+    void ApplyDpi(UINT dpi);
+    void Layout();
+    void LoadStoredSettings();
+
+    void SetCaptureMode(core::CaptureMode mode) override;
+    void OnSettings();
+    void OnAbout();
+    void OnHelpContents();
+    void OnStartCapture();
+    void OnCopyButton();
+    void OnCaptureTick();
+    void CaptureScreenRect(const core::ScreenRect& rect);
+    void ComeBack();
+    HWND ActiveShot() const noexcept;
+
+    HWND application_;
+    bool endsApplication_;
+    SystemShell* shell_ = &SystemShell::Real();
+    HWND mdiClient_ = nullptr;
+    HWND statusBar_ = nullptr;
+    win::OwnedMenu frameMenu_;  // detached from the window before it goes
+    FrameToolBar toolBar_;
+    win::OwnedFont font_;
+    win::OwnedAccel accelerators_;
+    win::Timer captureTimer_{3000};
+    win::RegistryStore store_;
+    std::wstring helpFile_;
+    std::wstring copyHint_ = L"クリップボードへコピー";
+
+    core::CaptureMode captureMode_ = core::CaptureMode::Desktop;
+    std::int32_t captureDelay_ = 0;
+    bool flatToolBar_ = false;
+    std::int32_t shotCount_ = 0;
+};
+
+}  // namespace app

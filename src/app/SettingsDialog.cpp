@@ -1,0 +1,283 @@
+#include "app/SettingsDialog.h"
+
+#include <windowsx.h>
+
+#include <memory>
+#include <string>
+
+#include "app/MainFrame.h"
+#include "core/SpinEditRules.h"
+#include "win32/Dpi.h"
+#include "win32/ErrorReport.h"
+#include "win32/ModalForm.h"
+#include "win32/SpinButton.h"
+#include "win32/Text.h"
+
+namespace app {
+namespace {
+
+const win::WindowClass kDialogClass{.name = L"TfrmOptionDlg"};
+// Not WS_CLIPCHILDREN: the group box leaves its inside to the dialog's background.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+
+// Sizes are at 96 dpi.
+constexpr int kClientWidth = 274;
+constexpr int kClientHeight = 142;
+constexpr int kArrowsWidth = 15;
+
+enum ControlId : int {
+    kOkButton = IDOK,
+    kCancelButton = IDCANCEL,
+    kDelayLabel = 100,
+    kDelayField,
+    kSecondsLabel,
+    kToolBarGroup,
+    kFlatCheckBox,
+    kApplyButton,
+};
+
+struct ControlLayout {
+    ControlId id;
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    DWORD exStyle;
+    int left, top, width, height;
+};
+
+// Created in this order, which is also the drawing order; the check box sits in the group
+// box at 8, 16 but is the group box's sibling, so that its notifications come to the dialog.
+constexpr ControlLayout kLayout[] = {
+    {kDelayLabel, L"Static", L"画面取り込みまでの時間：", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 16, 20, 133, 12},
+    {kDelayField, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16,
+     37, 21},
+    {kSecondsLabel, L"Static", L"秒", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 196, 20, 12, 12},
+    {kToolBarGroup, L"Button", L"ツールバー", BS_GROUPBOX, 0, 16, 48, 241, 41},
+    {kFlatCheckBox, L"Button", L"フラット型のボタンを使用する", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, 48 + 16, 177,
+     17},
+    {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 22, 108, 75, 25},
+    {kCancelButton, L"Button", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, 0, 106, 108, 75, 25},
+    {kApplyButton, L"Button", L"更新(&A)", WS_TABSTOP | BS_PUSHBUTTON, 0, 191, 108, 73, 25},
+};
+
+char32_t UserDecimalSeparator()
+{
+    wchar_t separator[8]{};
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) return U'.';
+    return separator[0];
+}
+
+class SettingsDialog final : public win::ModalForm {
+public:
+    explicit SettingsDialog(MainFrame& main);
+    ~SettingsDialog() override
+    {
+        if (hwnd_) ::DestroyWindow(hwnd_);
+    }
+    void ShowModal() { RunModal(main_.hwnd()); }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnButton(int id) override;
+    void CreateControls();
+    void ApplyDpi(UINT dpi);
+    void OnActivate(bool active);
+    void Apply();
+
+    // The delay field.
+    static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
+    LRESULT FieldMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void SetFieldText(const std::string& utf8);
+    std::string FieldText() const;
+    void StepField(int delta);
+    void LeaveField();
+
+    HWND Control(ControlId id) const noexcept { return ::GetDlgItem(hwnd_, id); }
+
+    MainFrame& main_;
+    HWND field_ = nullptr;
+    std::unique_ptr<win::SpinButton> arrows_;
+    win::OwnedFont font_;
+    char32_t decimalSeparator_ = UserDecimalSeparator();
+    HWND lastFocus_ = nullptr;     // the control to give the focus back to on activation
+    bool clickIntoField_ = false;  // the field is taking the focus from a mouse click into it
+};
+
+SettingsDialog::SettingsDialog(MainFrame& main) : main_(main)
+{
+    CreateCentred(main.hwnd(), kDialogClass, L"環境設定", kStyle, kExStyle, kClientWidth, kClientHeight, [this] {
+        CreateControls();
+        SetFieldText(core::SpinEditTextFor(main_.CaptureDelay()));
+        Button_SetCheck(Control(kFlatCheckBox), main_.FlatToolBar() ? BST_CHECKED : BST_UNCHECKED);
+    });
+}
+
+void SettingsDialog::CreateControls()
+{
+    for (const ControlLayout& c : kLayout) {
+        win::ThrowLastErrorIfNull(::CreateWindowExW(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style,
+                                                    0, 0, 0, 0, hwnd_,
+                                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                                    win::Instance(), nullptr));
+    }
+    field_ = Control(kDelayField);
+    SetKeyboard({kDelayField, kFlatCheckBox, kOkButton, kCancelButton, kApplyButton}, kOkButton, kCancelButton);
+    ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
+    const auto self = reinterpret_cast<DWORD_PTR>(this);
+    ::SetWindowSubclass(field_, &FieldProc, 0, self);
+    for (ControlId id : {kFlatCheckBox, kOkButton, kCancelButton, kApplyButton})
+        ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
+    arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
+
+    // The menu of a dialog frame: move and close.
+    const HMENU menu = ::GetSystemMenu(hwnd_, FALSE);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+        ::DeleteMenu(menu, command, MF_BYCOMMAND);
+
+    ApplyDpi(win::DpiOf(hwnd_));
+    Recentre(main_.hwnd(), kClientWidth, kClientHeight);
+}
+
+// Everything whose size is given at 96 dpi.
+void SettingsDialog::ApplyDpi(UINT dpi)
+{
+    win::OwnedFont font = win::MakeUiFont(dpi);
+    for (const ControlLayout& c : kLayout) {
+        const HWND control = Control(c.id);
+        ::MoveWindow(control, win::Scale(c.left, dpi), win::Scale(c.top, dpi), win::Scale(c.width, dpi),
+                     win::Scale(c.height, dpi), TRUE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font);
+    // Setting the font resets the field's margins; the text must stay clear of the arrows.
+    const int arrows = win::Scale(kArrowsWidth, dpi);
+    ::SendMessageW(field_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrows));
+    arrows_->Place(arrows);
+}
+
+void SettingsDialog::Apply()
+{
+    main_.SetCaptureDelay(core::SpinEditValue(FieldText()));
+    main_.SetFlatToolBar(Button_GetCheck(Control(kFlatCheckBox)) == BST_CHECKED);
+    main_.SaveSettings();
+}
+
+void SettingsDialog::OnButton(int id)
+{
+    switch (id) {
+        case kOkButton:
+            Close();  // first, so that the dialog closes even when the apply fails
+            Apply();
+            break;
+        case kCancelButton: Close(); break;
+        case kApplyButton: Apply(); break;
+    }
+}
+
+void SettingsDialog::OnActivate(bool active)
+{
+    if (!active) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : field_);
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+        case WM_COMMAND:
+            if (HIWORD(wp) != BN_CLICKED) break;
+            OnButton(LOWORD(wp));
+            return 0;
+        case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return 0;
+        case WM_CLOSE: Close(); return 0;
+        case WM_DPICHANGED:
+            ApplyDpi(HIWORD(wp));
+            win::MoveToSuggestedRect(hwnd_, lp);
+            return 0;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+// --- the delay field ----------------------------------------------------------------
+
+std::string SettingsDialog::FieldText() const { return win::Narrow(win::TextOf(field_)); }
+
+void SettingsDialog::SetFieldText(const std::string& utf8) { ::SetWindowTextW(field_, win::Widen(utf8).c_str()); }
+
+void SettingsDialog::StepField(int delta) { SetFieldText(core::SpinEditStep(FieldText(), delta)); }
+
+void SettingsDialog::LeaveField()
+{
+    if (const auto clamped = core::SpinEditTextOnLeave(FieldText())) SetFieldText(*clamped);
+}
+
+LRESULT SettingsDialog::FieldMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+        case WM_CHAR:
+        case WM_IME_CHAR:
+            if (core::IsSpinEditChar(static_cast<char32_t>(wp), decimalSeparator_)) break;
+            main_.Shell().Beep(0);
+            return 0;
+        case WM_KEYDOWN:
+            if (wp != VK_UP && wp != VK_DOWN) break;
+            StepField(wp == VK_UP ? 1 : -1);
+            return 0;
+        case WM_LBUTTONDOWN: {
+            clickIntoField_ = true;
+            const LRESULT result = ::DefSubclassProc(field_, msg, wp, lp);
+            clickIntoField_ = false;
+            return result;
+        }
+        case WM_SETFOCUS: {
+            const LRESULT result = ::DefSubclassProc(field_, msg, wp, lp);
+            if (!clickIntoField_) Edit_SetSel(field_, 0, -1);
+            ShowDefaultButtonFor(field_);
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            // Only a move to another control of the dialog is leaving the field; switching
+            // to another window keeps the text as typed.
+            const LRESULT result = ::DefSubclassProc(field_, msg, wp, lp);
+            const HWND next = reinterpret_cast<HWND>(wp);
+            if (next && ::IsChild(hwnd_, next)) LeaveField();
+            return result;
+        }
+    }
+    return ::DefSubclassProc(field_, msg, wp, lp);
+}
+
+LRESULT CALLBACK SettingsDialog::FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept
+{
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &FieldProc, 0);
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    auto* dialog = reinterpret_cast<SettingsDialog*>(self);
+    return win::Guarded([&] { return dialog->FieldMessage(msg, wp, lp); }, LRESULT{0});
+}
+
+LRESULT CALLBACK SettingsDialog::ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                            DWORD_PTR self) noexcept
+{
+    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &ButtonProc, 0);
+    const LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_SETFOCUS)
+        win::GuardedVoid([&] { reinterpret_cast<SettingsDialog*>(self)->ShowDefaultButtonFor(hwnd); });
+    return result;
+}
+
+}  // namespace
+
+void ShowSettingsDialog(MainFrame& main)
+{
+    SettingsDialog dialog(main);
+    dialog.ShowModal();
+}
+
+}  // namespace app

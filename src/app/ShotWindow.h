@@ -1,0 +1,74 @@
+#pragma once
+// A shot window: one captured picture in an MDI child, with the rubber-band selection
+// drawn into the picture and the copy to the clipboard.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "core/Selection.h"
+#include "win32/Handles.h"
+#include "win32/Picture.h"
+#include "win32/Window.h"
+
+namespace wintest {
+class ShotProbe;
+}
+
+namespace app {
+
+class MainFrame;
+
+class ShotWindow final : public win::Window, private core::FrameSurface {
+public:
+    // Shows a new shot window as the active child of the frame. The window owns itself
+    // from then on and goes when it is closed.
+    static ShotWindow& Create(MainFrame& main, std::unique_ptr<win::Picture> picture, const std::string& caption);
+    static ShotWindow* FromHandle(HWND hwnd) noexcept;
+
+private:
+    friend class wintest::ShotProbe;
+
+    ShotWindow(MainFrame& main, std::unique_ptr<win::Picture> picture);
+
+    LRESULT OnCreate() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnFinalDestroy() noexcept override
+    {
+        if (ownsSelf_) delete this;
+    }
+    void InvertFrame(core::Point a, core::Point b) override;
+
+    bool OnCommand(UINT id);
+    void OnPictureButtonDown(bool primaryButton, core::Point p);
+    void OnPictureMouseMove(core::Point p);
+    void OnPictureButtonUp(bool primaryButton);
+    void OnCaptureLost(HWND newCapture);
+    void OnCopy();
+    void OnSelectAll();
+    void OnSelectCancel();
+    void OnActivate();
+    void OnDeactivate();
+    void UpdateCopyCaptions();
+
+    void Paint();
+    void UpdateScrollBars();
+    void ScrollTo(int x, int y);
+    void OnScroll(int bar, WORD request);
+    core::Point ToPicture(LPARAM lp) const noexcept;
+    bool OverPicture(core::Point p) const noexcept;
+    void OnButtonDown(bool primaryButton, LPARAM lp);
+    void OnButtonUp(bool primaryButton, LPARAM lp);
+
+    MainFrame& main_;
+    std::unique_ptr<win::Picture> picture_;
+    core::Selection selection_;
+    win::OwnedMenu menu_;
+    HMENU windowMenu_ = nullptr;  // inside menu_
+    POINT scroll_{0, 0};
+    bool primaryDrag_ = false;  // the pointer is captured for a primary-button drag
+    bool ownsSelf_ = false;     // from the moment the window exists
+};
+
+}  // namespace app

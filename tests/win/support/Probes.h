@@ -1,0 +1,53 @@
+#pragma once
+// The tests' one way into the windows beyond what a user can reach: reading the frame's
+// controls and state, and driving a shot window's handlers directly.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/MainFrame.h"
+#include "app/ShotWindow.h"
+
+namespace wintest {
+
+class FrameProbe {
+public:
+    static HWND ToolBar(const app::MainFrame& m) noexcept { return m.toolBar_.hwnd(); }
+    static HWND StatusBar(const app::MainFrame& m) noexcept { return m.statusBar_; }
+    static const win::Timer& CaptureTimer(const app::MainFrame& m) noexcept { return m.captureTimer_; }
+    static core::CaptureMode CaptureMode(const app::MainFrame& m) noexcept { return m.captureMode_; }
+    static std::int32_t ShotCount(const app::MainFrame& m) noexcept { return m.shotCount_; }
+    static const std::wstring& HelpFile(const app::MainFrame& m) noexcept { return m.helpFile_; }
+    static const std::wstring& CopyHint(const app::MainFrame& m) noexcept { return m.copyHint_; }
+    static HWND ActiveShot(const app::MainFrame& m) noexcept { return m.ActiveShot(); }
+
+    static void SetCaptureMode(app::MainFrame& m, std::uint8_t mode) { m.SetCaptureMode(core::CaptureMode{mode}); }
+    static void CaptureScreenRect(app::MainFrame& m, std::int32_t left, std::int32_t top, std::int32_t width,
+                                  std::int32_t height)
+    {
+        m.CaptureScreenRect({left, top, width, height});
+    }
+    // The help engine, the shell and the beep go to `shell` from now on.
+    static void UseShell(app::MainFrame& m, app::SystemShell& shell) noexcept { m.shell_ = &shell; }
+};
+
+class ShotProbe {
+public:
+    static const core::Selection& Selection(const app::ShotWindow& s) noexcept { return s.selection_; }
+    static const win::Picture& Picture(const app::ShotWindow& s) noexcept { return *s.picture_; }
+    static HMENU Menu(const app::ShotWindow& s) noexcept { return s.menu_.get(); }
+    static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.scroll_; }
+
+    static void PressPicture(app::ShotWindow& s, bool primaryButton, core::Point p)
+    {
+        s.OnPictureButtonDown(primaryButton, p);
+    }
+    static void MoveOverPicture(app::ShotWindow& s, core::Point p) { s.OnPictureMouseMove(p); }
+    static void ReleasePicture(app::ShotWindow& s, bool primaryButton) { s.OnPictureButtonUp(primaryButton); }
+    static void Copy(app::ShotWindow& s) { s.OnCopy(); }
+    static void SelectAll(app::ShotWindow& s) { s.OnSelectAll(); }
+    static void SelectCancel(app::ShotWindow& s) { s.OnSelectCancel(); }
+};
+
+}  // namespace wintest
