@@ -117,3 +117,5 @@ target_compile_definitions(pixtrove_demo PRIVATE ${WIN_DEFINES})
 target_compile_options(pixtrove_demo PRIVATE ${WIN_WARNINGS})
 target_link_options(pixtrove_demo PRIVATE -municode)
 target_link_libraries(pixtrove_demo PRIVATE user32 gdi32 advapi32)
+
+add_subdirectory(tests/run)
