@@ -109,6 +109,7 @@ void FrameToolBar::SetFlat(bool flat)
     const LONG_PTR wanted = flat ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT));
     if (wanted == style && themeChosen_) return;
     themeChosen_ = true;
+    flat_ = flat;
     ::SetWindowLongPtrW(hwnd_, GWL_STYLE, wanted);
     // Under a visual style every button is drawn flat; raised ones need the classic look.
     if (flat)
@@ -116,6 +117,21 @@ void FrameToolBar::SetFlat(bool flat)
     else
         ::SetWindowTheme(hwnd_, L"", L"");
     ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT FrameToolBar::OnCustomDraw(const NMTBCUSTOMDRAW& draw) const
+{
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT: return flat_ ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
+        case CDDS_ITEMPOSTPAINT: {
+            const bool down = draw.nmcd.uItemState & (CDIS_CHECKED | CDIS_SELECTED);
+            RECT edge = draw.nmcd.rc;
+            ::DrawEdge(draw.nmcd.hdc, &edge, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+            return CDRF_DODEFAULT;
+        }
+        default: return CDRF_DODEFAULT;
+    }
 }
 
 void FrameToolBar::ShowMode(core::CaptureMode mode)

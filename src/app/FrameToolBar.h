@@ -22,6 +22,9 @@ public:
     void SetFlat(bool flat);
     // Checks the target button of the mode; none for a mode without one.
     void ShowMode(core::CaptureMode mode);
+    // Raised buttons get their edges drawn here: a tool bar with common controls 6 may draw
+    // every button flat, whatever its style says.
+    LRESULT OnCustomDraw(const NMTBCUSTOMDRAW& draw) const;
     // Fills in a tool tip's text: the hint up to "|", or the copy command's caption.
     void FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint);
 
@@ -29,7 +32,8 @@ private:
     HWND hwnd_ = nullptr;  // a child of the frame, destroyed with it
     win::OwnedImageList images_;
     std::wstring tipText_;  // what the tool tip shows, kept while it shows it
-    bool themeChosen_ = false;  // the theme follows the style from the first SetFlat on
+    bool themeChosen_ = false;
+    bool flat_ = false;  // the theme follows the style from the first SetFlat on
 };
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/AboutBox.h"
+#include "app/Help.h"
 #include "app/Menus.h"
 #include "app/SettingsDialog.h"
 #include "app/ShotWindow.h"
@@ -21,14 +22,6 @@ namespace {
 const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
 constexpr UINT_PTR kCaptureTimerId = 1;
 
-std::wstring WithExtension(std::wstring path, std::wstring_view extension)
-{
-    const size_t slash = path.find_last_of(L"\\/:");
-    const size_t dot = path.find_last_of(L'.');
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);
-    return path.append(extension);
-}
-
 win::OwnedAccel MakeAccelerators()
 {
     ACCEL keys[] = {
@@ -44,7 +37,10 @@ win::OwnedAccel MakeAccelerators()
 }  // namespace
 
 MainFrame::MainFrame(HWND applicationWindow, bool endsApplication)
-    : application_(applicationWindow), endsApplication_(endsApplication), frameMenu_(BuildFrameMenu())
+    : application_(applicationWindow),
+      endsApplication_(endsApplication),
+      frameMenu_(BuildFrameMenu()),
+      idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu()))
 {
     Create(kFrameClass, 0, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
            frameMenu_.get());
@@ -161,8 +157,7 @@ void MainFrame::OnAbout() { ShowAboutBox(*this); }
 
 void MainFrame::OnHelpContents()
 {
-    if (helpFile_.empty()) return;
-    shell_->Help(hwnd_, helpFile_.c_str(), HELP_FINDER, 0);
+    if (!helpFile_.empty()) OpenHelpContents(*shell_, hwnd_, helpFile_);
 }
 
 void MainFrame::OnStartCapture()
@@ -204,10 +199,31 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     ++shotCount_;
 }
 
+// The box that has the keyboard while the frame is disabled: the last active popup of the
+// frame, or of that popup while a box of its own (an error report) is open over it.
+HWND MainFrame::OpenBox() const noexcept
+{
+    if (::IsWindowEnabled(hwnd_)) return nullptr;
+    HWND box = hwnd_;
+    for (int depth = 0; depth < 8 && !::IsWindowEnabled(box); ++depth) {
+        const HWND popup = ::GetLastActivePopup(box);
+        if (!popup || popup == box) return nullptr;
+        box = popup;
+    }
+    return ::IsWindowEnabled(box) ? box : nullptr;
+}
+
+// While a modal box is open the keyboard stays with the box; the frame comes back behind it.
 void MainFrame::ComeBack()
 {
-    ::SetForegroundWindow(hwnd_);
-    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+    const HWND box = OpenBox();
+    if (!box) {
+        ::SetForegroundWindow(hwnd_);
+        if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+        return;
+    }
+    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    ::SetForegroundWindow(box);
 }
 
 void MainFrame::ShowReadOut(std::string_view utf8)
@@ -253,6 +269,8 @@ bool MainFrame::OnCommand(UINT id)
 LRESULT MainFrame::OnNotify(NMHDR& header)
 {
     if (header.code == TTN_GETDISPINFOW) toolBar_.FillTip(reinterpret_cast<NMTTDISPINFOW&>(header), copyHint_);
+    if (header.code == NM_CUSTOMDRAW && header.hwndFrom == toolBar_.hwnd())
+        return toolBar_.OnCustomDraw(reinterpret_cast<const NMTBCUSTOMDRAW&>(header));
     return 0;
 }
 

@@ -34,6 +34,8 @@ public:
     HWND ApplicationWindow() const noexcept { return application_; }
     HWND MdiClient() const noexcept { return mdiClient_; }
     HMENU FrameMenu() const noexcept { return frameMenu_.get(); }
+    // Where the window list goes while no shot window's menu shows it; never shown.
+    HMENU IdleWindowMenu() const noexcept { return idleWindowMenu_.get(); }
     HACCEL Accelerators() const noexcept { return accelerators_.get(); }
     SystemShell& Shell() const noexcept { return *shell_; }
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
@@ -67,6 +69,7 @@ private:
     void OnCaptureTick();
     void CaptureScreenRect(const core::ScreenRect& rect);
     void ComeBack();
+    HWND OpenBox() const noexcept;
     HWND ActiveShot() const noexcept;
 
     HWND application_;
@@ -75,6 +78,7 @@ private:
     HWND mdiClient_ = nullptr;
     HWND statusBar_ = nullptr;
     win::OwnedMenu frameMenu_;  // detached from the window before it goes
+    win::OwnedMenu idleWindowMenu_;
     FrameToolBar toolBar_;
     win::OwnedFont font_;
     win::OwnedAccel accelerators_;

@@ -141,11 +141,13 @@ void ShotWindow::OnActivate()
     UpdateCopyCaptions();
 }
 
-// The frame shows its own menus again unless another shot window takes over.
+// The frame shows its own menus again unless another shot window takes over; the window
+// list leaves this window's menu, which may be about to go.
 void ShotWindow::OnDeactivate()
 {
     if (::GetMenu(main_.hwnd()) != menu_.get()) return;
-    ::SendMessageW(main_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(main_.FrameMenu()), 0);
+    ::SendMessageW(main_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(main_.FrameMenu()),
+                   reinterpret_cast<LPARAM>(main_.IdleWindowMenu()));
     ::DrawMenuBar(main_.hwnd());
 }
 

@@ -2,7 +2,12 @@
 // menus and keys, and the program file's version, icon and manifest.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+#include <uxtheme.h>
+
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +17,8 @@
 #include "WinTest.h"
 #include "resource.h"
 #include "win32/Dpi.h"
+#include "win32/ErrorReport.h"
+#include "win32/Text.h"
 
 using namespace wintest;
 
@@ -269,6 +276,27 @@ TEST_F(MainWindow, TheFlatSettingSwitchesTheToolBarBetweenFlatAndRaisedButtons)
     EXPECT_FALSE(::SendMessageW(bar, TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
 }
 
+// Under a visual style a tool bar draws every button flat; raised buttons must still look raised.
+TEST_F(MainWindow, RaisedAndFlatButtonsLookDifferentOnScreen)
+{
+    const HWND bar = FrameProbe::ToolBar(main);
+    ::SetForegroundWindow(main.hwnd());
+    RECT button{};
+    ::SendMessageW(bar, TB_GETRECT, IDB_START_CAPTURE, reinterpret_cast<LPARAM>(&button));
+    ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const auto shown = [&](bool flat) {
+        main.SetFlatToolBar(flat);
+        ::UpdateWindow(bar);
+        Pump(200);
+        return ScreenPixels(button);
+    };
+    const std::vector<std::uint32_t> raised = shown(false);
+    EXPECT_EQ(::GetWindowTheme(bar), nullptr) << "raised buttons are drawn without the theme";
+    const std::vector<std::uint32_t> flat = shown(true);
+    EXPECT_NE(raised, flat) << "the two styles look the same";
+    EXPECT_EQ(shown(false), raised) << "switching back does not bring the raised look back";
+}
+
 TEST_F(MainWindow, StatusBarHasPanelsOf200And50PixelsInTheUserInterfaceFontAt96Dpi)
 {
     EXPECT_EQ(StatusParts(FrameProbe::StatusBar(main)), (std::vector<int>{200, 250}));
@@ -331,8 +359,24 @@ void TakeKeyboard(HWND hwnd)
     PumpUntil([&] { return ::GetForegroundWindow() == hwnd; }, 1000);
 }
 
+// A file beside the program (this test) for as long as it lives.
+class FileBesideProgram {
+public:
+    explicit FileBesideProgram(const wchar_t* extension) : path_(ModuleWithExtension(extension))
+    {
+        std::ofstream(path_.c_str()) << "help\n";
+    }
+    ~FileBesideProgram() { ::DeleteFileW(path_.c_str()); }
+    FileBesideProgram(const FileBesideProgram&) = delete;
+    FileBesideProgram& operator=(const FileBesideProgram&) = delete;
+
+private:
+    std::wstring path_;
+};
+
 TEST_F(MainWindow, F1AsksTheHelpEngineForTheContentsOfTheProgramsHelpFile)
 {
+    const FileBesideProgram oldHelp(L".hlp");
     RecordingShell shell;
     shell.onCall = [] { ::PostQuitMessage(0); };
     FrameProbe::UseShell(main, shell);
@@ -350,6 +394,37 @@ TEST_F(MainWindow, F1AsksTheHelpEngineForTheContentsOfTheProgramsHelpFile)
     EXPECT_EQ(shell.helpCalls[0].file, ModuleWithExtension(L".hlp"));
     EXPECT_EQ(shell.helpCalls[0].command, static_cast<UINT>(HELP_FINDER));
     EXPECT_EQ(shell.helpCalls[0].data, 0u);
+    EXPECT_TRUE(shell.executeCalls.empty());
+}
+
+TEST_F(MainWindow, WithoutAnOldHelpFileTheHelpPageOpensInTheUsersBrowser)
+{
+    const FileBesideProgram page(L".html");
+    RecordingShell shell;
+    FrameProbe::UseShell(main, shell);
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
+    EXPECT_TRUE(shell.helpCalls.empty());
+    ASSERT_EQ(shell.executeCalls.size(), 1u);
+    EXPECT_EQ(shell.executeCalls[0].owner, main.hwnd());
+    EXPECT_EQ(shell.executeCalls[0].verb, L"open");
+    EXPECT_EQ(shell.executeCalls[0].file, ModuleWithExtension(L".html"));
+    EXPECT_TRUE(reports.texts().empty());
+
+    shell.executeResult = reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
+    ::SetLastError(ERROR_SUCCESS);
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
+    ASSERT_EQ(reports.texts().size(), 1u) << "a failed open is reported";
+}
+
+TEST_F(MainWindow, WithNeitherHelpFileTheHelpCommandReportsTheMissingFile)
+{
+    RecordingShell shell;
+    FrameProbe::UseShell(main, shell);
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
+    EXPECT_TRUE(shell.helpCalls.empty());
+    EXPECT_TRUE(shell.executeCalls.empty());
+    ASSERT_EQ(reports.texts().size(), 1u);
+    EXPECT_EQ(reports.texts()[0], win::Widen(core::ReportText(win::SystemError(ERROR_FILE_NOT_FOUND).what())));
 }
 
 // Commands sent to the frame, seen as they arrive.

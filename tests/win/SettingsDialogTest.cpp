@@ -668,3 +668,26 @@ TEST_F(SettingsDialog, ANewDelayAppliedDuringTheCountdownRestartsIt)
 }
 
 }  // namespace
+
+namespace {
+
+// A capture that was pending when the dialog opened still happens, behind the dialog, and the
+// keyboard stays with the dialog: Esc still closes it.
+TEST_F(SettingsDialog, ACaptureWhileItIsOpenLeavesTheKeyboardWithTheDialog)
+{
+    main.SetCaptureDelay(1);
+    FrameProbe::SetCaptureMode(main, 3);  // an empty picture: the quickest grab
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
+    ::ShowWindow(main.hwnd(), SW_RESTORE);  // the user brings the program back during the wait
+    ::SetForegroundWindow(main.hwnd());
+    RunDialog([&](Script& s, const Dialog& d) {
+        ASSERT_TRUE(s.WaitUntil([&] { return FrameProbe::ShotCount(main) == 1; }, 3000)) << "no capture";
+        s.Settle();
+        EXPECT_EQ(::GetForegroundWindow(), d.window);
+        EXPECT_NE(FrameProbe::ActiveShot(main), nullptr);
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_TRUE(reports.texts().empty());
+}
+
+}  // namespace

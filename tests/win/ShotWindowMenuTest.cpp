@@ -174,6 +174,37 @@ std::vector<RECT> ChildRects(const app::MainFrame& main)
     return rects;
 }
 
+// The window menus the MDI client is told to use, as they are sent to it.
+std::vector<HMENU> gWindowMenusSet;
+LRESULT CALLBACK RecordSetMenu(int code, WPARAM wp, LPARAM lp)
+{
+    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call.message == WM_MDISETMENU) gWindowMenusSet.push_back(reinterpret_cast<HMENU>(call.lParam));
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(ShotMenus, ClosingTheLastShotLeavesTheWindowListNoMenuOfAClosedShot)
+{
+    app::ShotWindow& first = NewShot();
+    app::ShotWindow& second = NewShot();
+    const HMENU firstWindowMenu = WindowMenuOf(ShotProbe::Menu(first));
+    const HMENU secondWindowMenu = WindowMenuOf(ShotProbe::Menu(second));
+    gWindowMenusSet.clear();
+    const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &RecordSetMenu, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    CloseShot(main, second);
+    CloseShot(main, first);
+    ::UnhookWindowsHookEx(hook);
+
+    ASSERT_FALSE(gWindowMenusSet.empty());
+    const HMENU last = gWindowMenusSet.back();
+    EXPECT_NE(last, nullptr) << "a null window menu leaves the closed shot's menu in place";
+    EXPECT_NE(last, firstWindowMenu);
+    EXPECT_NE(last, secondWindowMenu);
+    EXPECT_TRUE(::IsMenu(last)) << "the window list was left on a destroyed menu";
+    EXPECT_EQ(Bar(), kFrameBar);
+}
+
 TEST_F(ShotMenus, TileLaysTheShotsSideBySideOverTheWholeClientAndCascadeStaggersThem)
 {
     NewShot();
