@@ -232,17 +232,23 @@ void TRorUruvodi::PressModeButton()
 
 // --- settings -----------------------------------------------------------------------
 
-void TRorUruvodi::SetCapMode(std::uint8_t mode) { FCapMode = mode; }
+void TRorUruvodi::SetCapMode(std::uint8_t mode)
+{
+    FCapMode = mode;
+    FWritable.Allow(core::Setting::CapMode);
+}
 
 void TRorUruvodi::SetCapTime(std::int32_t seconds)
 {
     FCapTime = core::CapTimeOrDefault(seconds);
+    FWritable.Allow(core::Setting::CapTime);
     FStartTimer.SetInterval(static_cast<UINT>(FCapTime) * 1000u);
 }
 
 void TRorUruvodi::SetToolBarFlat(bool flat)
 {
     FToolBarFlat = flat;
+    FWritable.Allow(core::Setting::ToolBarFlat);
     const LONG_PTR style = ::GetWindowLongPtrW(FToolBar, GWL_STYLE);
     const LONG_PTR wanted = flat ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT));
     if (wanted == style) return;
@@ -250,9 +256,9 @@ void TRorUruvodi::SetToolBarFlat(bool flat)
     ::InvalidateRect(FToolBar, nullptr, TRUE);
 }
 
-void TRorUruvodi::LoadSettings() { core::LoadSettings(FStore, *this); }
+void TRorUruvodi::LoadSettings() { core::LoadSettings(FStore, *this, FWritable); }
 
-void TRorUruvodi::SaveSettings() { core::SaveSettings(FStore, {FCapMode, FCapTime, FToolBarFlat}); }
+void TRorUruvodi::SaveSettings() { core::SaveSettings(FStore, {FCapMode, FCapTime, FToolBarFlat}, FWritable); }
 
 // --- commands -----------------------------------------------------------------------
 

@@ -94,6 +94,7 @@ private:
     win::OwnedAccel FAccelerators;
     win::Timer FStartTimer{3000};
     win::RegistryStore FStore;
+    core::WritableSettings FWritable;  // what a save may write over
     std::wstring FHelpFile;
     std::wstring FCopyHint = L"クリップボードへコピー";
 

@@ -79,21 +79,24 @@ void SettingsStore::WriteText(std::string_view name, std::string_view text)
     if (!backend_.WriteString(name, text)) throw AppError(ValueMessage(name, "の設定に失敗しました"));
 }
 
-void LoadSettings(RegistryBackend& backend, SettingsTarget& target)
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached)
 {
     SettingsStore store(backend);
     // The mode is one byte: a larger stored number keeps its low 8 bits ("258" is 2, "-1" is 255).
+    reached.Allow(Setting::CapMode);
     target.SetCapMode(static_cast<std::uint8_t>(store.ReadInteger("CapMode", 0)));
+    reached.Allow(Setting::CapTime);
     target.SetCapTime(store.ReadInteger("CapTime", kDefaultCapTime));
+    reached.Allow(Setting::ToolBarFlat);
     target.SetToolBarFlat(store.ReadBool("ToolBarFlat", false));
 }
 
-void SaveSettings(RegistryBackend& backend, const SettingsValues& values)
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
 {
     SettingsStore store(backend);
-    store.WriteInteger("CapMode", values.capMode);
-    store.WriteInteger("CapTime", values.capTime);
-    store.WriteBool("ToolBarFlat", values.toolBarFlat);
+    if (writable.Allows(Setting::CapMode)) store.WriteInteger("CapMode", values.capMode);
+    if (writable.Allows(Setting::CapTime)) store.WriteInteger("CapTime", values.capTime);
+    if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.toolBarFlat);
 }
 
 std::int32_t CapTimeOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCapTime : seconds; }
