@@ -87,7 +87,7 @@ LRESULT MainFrame::OnCreate()
 
 void MainFrame::LoadStoredSettings()
 {
-    core::LoadSettings(store_, *this);
+    core::LoadSettings(store_, *this, writable_);
     toolBar_.ShowMode(captureMode_);
     helpFile_ = WithExtension(win::ProgramPath(), L".hlp");
     shotCount_ = 0;
@@ -121,21 +121,32 @@ void MainFrame::Layout()
 
 // --- settings -----------------------------------------------------------------------
 
-void MainFrame::SetCaptureMode(core::CaptureMode mode) { captureMode_ = mode; }
+// Each setter lets the next save write its value: the load calls them only for values it
+// has reached, and the user for what the user set.
+void MainFrame::SetCaptureMode(core::CaptureMode mode)
+{
+    captureMode_ = mode;
+    writable_.Allow(core::Setting::CapMode);
+}
 
 void MainFrame::SetCaptureDelay(std::int32_t seconds)
 {
     captureDelay_ = core::CaptureDelayOrDefault(seconds);
+    writable_.Allow(core::Setting::CapTime);
     captureTimer_.SetInterval(static_cast<UINT>(captureDelay_) * 1000u);
 }
 
 void MainFrame::SetFlatToolBar(bool flat)
 {
     flatToolBar_ = flat;
+    writable_.Allow(core::Setting::ToolBarFlat);
     toolBar_.SetFlat(flat);
 }
 
-void MainFrame::SaveSettings() { core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}); }
+void MainFrame::SaveSettings()
+{
+    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}, writable_);
+}
 
 // --- commands -----------------------------------------------------------------------
 

@@ -84,6 +84,7 @@ private:
     win::OwnedAccel accelerators_;
     win::Timer captureTimer_{3000};
     win::RegistryStore store_;
+    core::WritableSettings writable_;  // what a save may write over
     std::wstring helpFile_;
     std::wstring copyHint_ = L"クリップボードへコピー";
 

@@ -14,10 +14,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     if (HANDLE running = ::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "RorUruvodi")) {
         ::CloseHandle(running);
         anotherInstance = true;
-        ::PostQuitMessage(0);  // the loop ends at its first turn, without saving anything
     } else {
+        // Two starts at one moment can both miss the open; the one whose create finds the
+        // mutex made is the second.
         marker.reset(::CreateMutexA(nullptr, FALSE, "RorUruvodi"));
+        anotherInstance = ::GetLastError() == ERROR_ALREADY_EXISTS;
+        if (anotherInstance) marker.reset();  // the mutex is the first copy's to hold
     }
+    if (anotherInstance) ::PostQuitMessage(0);  // the loop ends at its first turn, without saving anything
 
     try {
         app::ApplicationWindow application;

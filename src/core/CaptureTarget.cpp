@@ -4,7 +4,22 @@ namespace core {
 
 namespace {
 
-ScreenRect WindowTarget(WindowId window, TargetProbe& probe)
+ScreenRect FromRect(const Rect& r) { return ScreenRect{r.left, r.top, r.Width(), r.Height()}; }
+
+// Since Windows 10 the outer rectangle of a top-level window takes in invisible
+// resize borders, so it would show slivers of what lies behind the window.
+ScreenRect TopLevelTarget(WindowId window, const Rect& outer, TargetProbe& probe)
+{
+    if (probe.IsMinimised(window)) {
+        return ScreenRect{};
+    }
+    if (outer.Empty()) {
+        return FromRect(outer);
+    }
+    return FromRect(probe.FrameBounds(window).value_or(outer));
+}
+
+ScreenRect WindowTarget(WindowId window, bool topLevel, TargetProbe& probe)
 {
     if (window == 0) {
         return ScreenRect{};
@@ -13,7 +28,10 @@ ScreenRect WindowTarget(WindowId window, TargetProbe& probe)
     if (!r) {
         return ScreenRect{};
     }
-    return ScreenRect{r->left, r->top, r->Width(), r->Height()};
+    if (topLevel || probe.IsTopLevel(window)) {
+        return TopLevelTarget(window, *r, probe);
+    }
+    return FromRect(*r);
 }
 
 }  // namespace
@@ -25,8 +43,8 @@ ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe)
             const std::int32_t width = probe.ScreenWidth();
             return ScreenRect{0, 0, width, probe.ScreenHeight()};
         }
-        case CaptureMode::ActiveWindow: return WindowTarget(probe.ForegroundWindow(), probe);
-        case CaptureMode::CursorWindow: return WindowTarget(probe.WindowUnderCursor(), probe);
+        case CaptureMode::ActiveWindow: return WindowTarget(probe.ForegroundWindow(), true, probe);
+        case CaptureMode::CursorWindow: return WindowTarget(probe.WindowUnderCursor(), false, probe);
         default: return ScreenRect{};
     }
 }

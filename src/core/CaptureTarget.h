@@ -27,20 +27,28 @@ class TargetProbe {
 public:
     virtual std::int32_t ScreenWidth() = 0;
     virtual std::int32_t ScreenHeight() = 0;
-    virtual WindowId ForegroundWindow() = 0;
+    virtual WindowId ForegroundWindow() = 0;  // always a top-level window
     virtual WindowId WindowUnderCursor() = 0;
     // The window's outer rectangle in screen coordinates; nothing when the
     // window has gone.
     virtual std::optional<Rect> WindowRect(WindowId) = 0;
+    virtual bool IsTopLevel(WindowId) = 0;
+    virtual bool IsMinimised(WindowId) = 0;
+    // A top-level window's frame as the desktop window manager draws it, without
+    // the invisible borders it adds outside for resizing; nothing where the
+    // window manager gives no answer.
+    virtual std::optional<Rect> FrameBounds(WindowId) = 0;
 
 protected:
     ~TargetProbe() = default;
 };
 
-// The screen rectangle to capture for a capture mode (any byte value). Window rectangles are taken as they are: negative edges stay
-// and nothing is clipped to the screen. No window, a window that has gone, or
-// an unknown mode give the empty rectangle. Only the probes the mode needs
-// are asked.
+// The screen rectangle to capture for a capture mode (any byte value). A top-level window is taken by its drawn frame where the window
+// manager gives one, else by its outer rectangle; a child window by its outer
+// rectangle. Negative edges stay and nothing is clipped to the screen. No
+// window, a window that has gone, a minimised top-level window or an unknown
+// mode give the empty rectangle; a window of no size gives its own. Only the
+// probes the answer needs are asked.
 ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
 
 }  // namespace core

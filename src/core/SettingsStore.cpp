@@ -79,21 +79,24 @@ void SettingsStore::WriteText(std::string_view name, std::string_view text)
     if (!backend_.WriteString(name, text)) throw AppError(ValueMessage(name, "の設定に失敗しました"));
 }
 
-void LoadSettings(RegistryBackend& backend, SettingsTarget& target)
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached)
 {
     SettingsStore store(backend);
     // The mode is one byte: a larger stored number keeps its low 8 bits ("258" is 2, "-1" is 255).
+    reached.Allow(Setting::CapMode);
     target.SetCaptureMode(static_cast<CaptureMode>(store.ReadInteger("CapMode", 0) & 0xFF));
+    reached.Allow(Setting::CapTime);
     target.SetCaptureDelay(store.ReadInteger("CapTime", kDefaultCaptureDelay));
+    reached.Allow(Setting::ToolBarFlat);
     target.SetFlatToolBar(store.ReadBool("ToolBarFlat", false));
 }
 
-void SaveSettings(RegistryBackend& backend, const SettingsValues& values)
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
 {
     SettingsStore store(backend);
-    store.WriteInteger("CapMode", static_cast<std::uint8_t>(values.mode));
-    store.WriteInteger("CapTime", values.delay);
-    store.WriteBool("ToolBarFlat", values.flatToolBar);
+    if (writable.Allows(Setting::CapMode)) store.WriteInteger("CapMode", static_cast<std::uint8_t>(values.mode));
+    if (writable.Allows(Setting::CapTime)) store.WriteInteger("CapTime", values.delay);
+    if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.flatToolBar);
 }
 
 std::int32_t CaptureDelayOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCaptureDelay : seconds; }

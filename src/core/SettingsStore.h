@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -69,13 +70,33 @@ struct SettingsValues {
     bool flatToolBar;
 };
 
-// Reads "CapMode", "CapTime", "ToolBarFlat" in that order, handing each to its
-// setter before the next is read; an error leaves the later ones unread.
-void LoadSettings(RegistryBackend& backend, SettingsTarget& target);
+// The three settings, named after their registry values.
+enum class Setting : std::uint8_t { CapMode, CapTime, ToolBarFlat };
 
-// Writes "CapMode", "CapTime", "ToolBarFlat" in that order; an error leaves
-// the later ones unwritten.
-void SaveSettings(RegistryBackend& backend, const SettingsValues& values);
+// The settings a save may write: those a load has reached and those set since.
+// A load that stops at an error leaves the later values unread, still as stored,
+// while the program holds only their initial values; writing those would lose
+// the user's settings. The main window allows a setting whenever its setter
+// runs: the load's own calls come after it has reached the value, so only the
+// user's add anything.
+class WritableSettings {
+public:
+    void Allow(Setting setting) noexcept { allowed_[static_cast<std::size_t>(setting)] = true; }
+    bool Allows(Setting setting) const noexcept { return allowed_[static_cast<std::size_t>(setting)]; }
+
+private:
+    std::array<bool, 3> allowed_{};
+};
+
+// Reads "CapMode", "CapTime", "ToolBarFlat" in that order, handing each to its
+// setter before the next is read; an error leaves the later ones unread. Each
+// value is allowed in `reached` before it is read, so the one that stops the
+// load is written back by the next save, as the program's setting.
+void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached);
+
+// Writes "CapMode", "CapTime", "ToolBarFlat" in that order, each only where
+// `writable` allows it; an error leaves the later ones unwritten.
+void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable);
 
 inline constexpr std::int32_t kDefaultCaptureDelay = 5;
 

@@ -1,8 +1,14 @@
 #include "win32/ScreenProbe.h"
 
 #include <windows.h>
+#include <dwmapi.h>
 
 namespace win {
+namespace {
+
+HWND Handle(core::WindowId window) { return reinterpret_cast<HWND>(window); }
+
+}  // namespace
 
 std::int32_t ScreenProbe::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 std::int32_t ScreenProbe::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
@@ -19,7 +25,20 @@ core::WindowId ScreenProbe::WindowUnderCursor()
 std::optional<core::Rect> ScreenProbe::WindowRect(core::WindowId window)
 {
     RECT r{};
-    if (!::GetWindowRect(reinterpret_cast<HWND>(window), &r)) return std::nullopt;
+    if (!::GetWindowRect(Handle(window), &r)) return std::nullopt;
+    return core::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool ScreenProbe::IsTopLevel(core::WindowId window) { return ::GetAncestor(Handle(window), GA_ROOT) == Handle(window); }
+
+bool ScreenProbe::IsMinimised(core::WindowId window) { return ::IsIconic(Handle(window)) != FALSE; }
+
+// Without composition (or under Wine, which does not implement it) there is no answer.
+std::optional<core::Rect> ScreenProbe::FrameBounds(core::WindowId window)
+{
+    RECT r{};
+    if (FAILED(::DwmGetWindowAttribute(Handle(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))))
+        return std::nullopt;
     return core::Rect{r.left, r.top, r.right, r.bottom};
 }
 

@@ -11,6 +11,9 @@ public:
     core::WindowId ForegroundWindow() override;
     core::WindowId WindowUnderCursor() override;
     std::optional<core::Rect> WindowRect(core::WindowId window) override;
+    bool IsTopLevel(core::WindowId window) override;
+    bool IsMinimised(core::WindowId window) override;
+    std::optional<core::Rect> FrameBounds(core::WindowId window) override;
 };
 
 }  // namespace win

@@ -15,14 +15,21 @@ using core::WindowId;
 
 namespace {
 
+// A window as the fake screen knows it.
+struct FakeWindow {
+    std::optional<Rect> outer;  // nothing: the window has gone
+    std::optional<Rect> frame;  // nothing: the window manager gives no answer
+    bool topLevel = true;
+    bool minimised = false;
+};
+
 // A screen with one foreground window and one window under the pointer,
 // noting each question it is asked.
 class FakeProbe : public core::TargetProbe {
 public:
     WindowId foreground = 0;
     WindowId underCursor = 0;
-    std::optional<Rect> foregroundRect;
-    std::optional<Rect> underCursorRect;
+    FakeWindow foregroundWindow, underCursorWindow;
     std::vector<std::string> asked;
 
     std::int32_t ScreenWidth() override
@@ -45,76 +52,111 @@ public:
         Note("WindowUnderCursor");
         return underCursor;
     }
-    std::optional<Rect> WindowRect(WindowId w) override
-    {
-        Note("WindowRect " + std::to_string(w));
-        if (w != 0 && w == foreground) {
-            return foregroundRect;
-        }
-        if (w != 0 && w == underCursor) {
-            return underCursorRect;
-        }
-        return std::nullopt;
-    }
+    std::optional<Rect> WindowRect(WindowId w) override { return Ask("WindowRect", w).outer; }
+    bool IsTopLevel(WindowId w) override { return Ask("IsTopLevel", w).topLevel; }
+    bool IsMinimised(WindowId w) override { return Ask("IsMinimised", w).minimised; }
+    std::optional<Rect> FrameBounds(WindowId w) override { return Ask("FrameBounds", w).frame; }
 
 private:
     void Note(std::string what) { asked.push_back(std::move(what)); }
+    const FakeWindow& Ask(const char* question, WindowId w)
+    {
+        static const FakeWindow kUnknown{};
+        Note(question + (" " + std::to_string(w)));
+        if (w != 0 && w == foreground) {
+            return foregroundWindow;
+        }
+        if (w != 0 && w == underCursor) {
+            return underCursorWindow;
+        }
+        return kUnknown;
+    }
 };
 
 struct TargetCase {
     const char* situation;
     std::uint8_t mode;
     WindowId foreground, underCursor;
-    std::optional<Rect> foregroundRect, underCursorRect;
+    FakeWindow foregroundWindow, underCursorWindow;
     ScreenRect target;
     std::vector<std::string> asked;
 };
 
-const Rect kEditor{100, 50, 900, 650};
-const Rect kButton{-8, -30, 72, -6};
+// A top-level window whose outer rectangle has 7-pixel resize borders left, right and
+// below, and the same window where the window manager does not answer (Wine, no composition).
+const FakeWindow kEditor{Rect{100, 50, 900, 650}, Rect{107, 50, 893, 643}};
+const FakeWindow kEditorNoAnswer{Rect{100, 50, 900, 650}, std::nullopt};
+const FakeWindow kDialogBeyondTopLeft{Rect{-20, -40, 300, 200}, Rect{-13, -40, 293, 193}};
+const FakeWindow kButton{Rect{-8, -30, 72, -6}, Rect{0, 0, 5, 5}, false};
+const FakeWindow kMinimised{Rect{-32000, -32000, -31840, -31972}, Rect{-32000, -32000, -31840, -31972}, true, true};
+const FakeWindow kNoSize{Rect{300, 200, 300, 200}, Rect{293, 200, 307, 207}};
+const FakeWindow kGone{std::nullopt, Rect{0, 0, 5, 5}};
+
+const std::vector<std::string> kAskActive = {"ForegroundWindow", "WindowRect 11", "IsMinimised 11", "FrameBounds 11"};
+const std::vector<std::string> kAskTopLevelUnderCursor = {"WindowUnderCursor", "WindowRect 22", "IsTopLevel 22",
+                                                          "IsMinimised 22", "FrameBounds 22"};
 
 const std::vector<TargetCase> kTargets = {
     {"desktop", 0, 11, 22, kEditor, kButton, {0, 0, 1920, 1080}, {"ScreenWidth", "ScreenHeight"}},
-    {"active window", 1, 11, 22, kEditor, kButton, {100, 50, 800, 600}, {"ForegroundWindow", "WindowRect 11"}},
-    {"active window beyond the top-left",
+    {"active window, drawn frame", 1, 11, 22, kEditor, kButton, {107, 50, 786, 593}, kAskActive},
+    {"active window, no answer", 1, 11, 22, kEditorNoAnswer, kButton, {100, 50, 800, 600}, kAskActive},
+    {"active window beyond the top-left", 1, 11, 22, kDialogBeyondTopLeft, kButton, {-13, -40, 306, 233}, kAskActive},
+    {"active window minimised",
      1,
-     22,
      11,
+     22,
+     kMinimised,
      kButton,
-     kEditor,
-     {-8, -30, 80, 24},
-     {"ForegroundWindow", "WindowRect 22"}},
-    {"window under the pointer",
-     2,
-     11,
-     22,
-     kEditor,
-     kButton,
-     {-8, -30, 80, 24},
-     {"WindowUnderCursor", "WindowRect 22"}},
-    {"no foreground window", 1, 0, 22, std::nullopt, kButton, {0, 0, 0, 0}, {"ForegroundWindow"}},
-    {"no window under the pointer", 2, 11, 0, kEditor, std::nullopt, {0, 0, 0, 0}, {"WindowUnderCursor"}},
-    {"foreground window gone", 1, 11, 22, std::nullopt, kButton, {0, 0, 0, 0}, {"ForegroundWindow", "WindowRect 11"}},
-    {"window under the pointer gone",
-     2,
-     11,
-     22,
-     kEditor,
-     std::nullopt,
      {0, 0, 0, 0},
-     {"WindowUnderCursor", "WindowRect 22"}},
+     {"ForegroundWindow", "WindowRect 11", "IsMinimised 11"}},
+    {"active window of no size",
+     1,
+     11,
+     22,
+     kNoSize,
+     kButton,
+     {300, 200, 0, 0},
+     {"ForegroundWindow", "WindowRect 11", "IsMinimised 11"}},
+    {"child window under the pointer",
+     2,
+     11,
+     22,
+     kEditor,
+     kButton,
+     {-8, -30, 80, 24},
+     {"WindowUnderCursor", "WindowRect 22", "IsTopLevel 22"}},
+    {"top-level window under the pointer, drawn frame",
+     2,
+     11,
+     22,
+     kButton,
+     kEditor,
+     {107, 50, 786, 593},
+     kAskTopLevelUnderCursor},
+    {"top-level window under the pointer, no answer",
+     2,
+     11,
+     22,
+     kButton,
+     kEditorNoAnswer,
+     {100, 50, 800, 600},
+     kAskTopLevelUnderCursor},
+    {"no foreground window", 1, 0, 22, kGone, kButton, {0, 0, 0, 0}, {"ForegroundWindow"}},
+    {"no window under the pointer", 2, 11, 0, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor"}},
+    {"foreground window gone", 1, 11, 22, kGone, kButton, {0, 0, 0, 0}, {"ForegroundWindow", "WindowRect 11"}},
+    {"window under the pointer gone", 2, 11, 22, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor", "WindowRect 22"}},
     {"mode 3", 3, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 255", 255, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
 };
 
-TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheModeNeeds)
+TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
 {
     for (const TargetCase& c : kTargets) {
         FakeProbe probe;
         probe.foreground = c.foreground;
         probe.underCursor = c.underCursor;
-        probe.foregroundRect = c.foregroundRect;
-        probe.underCursorRect = c.underCursorRect;
+        probe.foregroundWindow = c.foregroundWindow;
+        probe.underCursorWindow = c.underCursorWindow;
         EXPECT_EQ(CaptureTargetRect(static_cast<core::CaptureMode>(c.mode), probe), c.target) << c.situation;
         EXPECT_EQ(probe.asked, c.asked) << c.situation;
     }

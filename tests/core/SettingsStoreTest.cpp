@@ -170,12 +170,21 @@ private:
     Log& log_;
 };
 
+core::WritableSettings AllWritable()
+{
+    core::WritableSettings all;
+    for (core::Setting s : {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat})
+        all.Allow(s);
+    return all;
+}
+
 // One user's registry with the program's load and save run against it. Every
 // run must open the store once and leave store and section closed, error or not.
 struct Registry {
     Log log;
     FakeRegistry backend{log};
     RecordingTarget target{log};
+    core::WritableSettings reached;  // by the loads so far
 
     void Put(const std::string& name, Stored value)
     {
@@ -185,11 +194,11 @@ struct Registry {
     // The text of the AppError that ended the work; empty when there was none.
     std::string Load()
     {
-        return Run([&] { core::LoadSettings(backend, target); });
+        return Run([&] { core::LoadSettings(backend, target, reached); });
     }
-    std::string Save(core::SettingsValues values)
+    std::string Save(core::SettingsValues values, const core::WritableSettings& writable = AllWritable())
     {
-        return Run([&] { core::SaveSettings(backend, values); });
+        return Run([&] { core::SaveSettings(backend, values, writable); });
     }
     Log Entries(std::string_view prefix) const
     {
@@ -503,6 +512,55 @@ TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter)
     EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=1", "Write CapTime=10"}));
     EXPECT_TRUE(registry.backend.values.contains("CapMode"));
     EXPECT_FALSE(registry.Mentions("ToolBarFlat"));
+}
+
+// A load stopped by a value of the wrong type, then what the user set, then a save.
+TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
+{
+    using enum core::Setting;
+    struct Row {
+        std::string_view wrongType;  // the stored value that is binary data
+        std::vector<core::Setting> userSets;
+        Log writes;
+    };
+    const Row rows[] = {
+        {"", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1"}},
+        {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
+        {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
+        {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},
+        {"CapMode", {}, {"Write CapMode=0"}},
+        {"CapMode", {CapMode}, {"Write CapMode=1"}},
+        {"CapMode", {CapTime, ToolBarFlat}, {"Write CapMode=0", "Write CapTime=9", "Write ToolBarFlat=0"}},
+        {"ToolBarFlat", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");
+        Registry registry;
+        registry.Put("CapMode", Text("2"));
+        registry.Put("CapTime", Text("12"));
+        registry.Put("ToolBarFlat", Text("1"));
+        if (!row.wrongType.empty()) registry.Put(std::string(row.wrongType), Bytes(3, {1, 0}));  // REG_BINARY
+        EXPECT_EQ(registry.Load(),
+                  row.wrongType.empty() ? "" : "'" + std::string(row.wrongType) + "' のデータ型が不正です");
+        // As the mode buttons and the settings dialog's apply do it.
+        for (core::Setting s : row.userSets) {
+            if (s == CapMode) registry.target.SetCaptureMode(Mode(1));
+            if (s == CapTime) registry.target.SetCaptureDelay(9);
+            if (s == ToolBarFlat) registry.target.SetFlatToolBar(false);
+            registry.reached.Allow(s);
+        }
+        registry.log.clear();
+        EXPECT_EQ(registry.Save(registry.target.Values(), registry.reached), "");
+        EXPECT_EQ(registry.Entries("Write"), row.writes);
+    }
+}
+
+TEST(SettingsSave, WithoutALoadNothingIsWritten)
+{
+    Registry registry;
+    EXPECT_EQ(registry.Save({Mode(1), 10, true}, core::WritableSettings{}), "");
+    EXPECT_EQ(registry.Entries("Write"), Log{});
+    EXPECT_EQ(registry.Entries("CreateSection"), Log{});
 }
 
 // ---- the delay kept by SetCaptureDelay

@@ -168,6 +168,27 @@ TEST_F(Capture, CursorWindowModeTakesOnlyTheButtonUnderThePointer)
     EXPECT_TRUE(reports.texts().empty());
 }
 
+TEST_F(Capture, ActiveWindowModeWithAMinimisedWindowInFrontGivesAnEmptyPicture)
+{
+    Program program;
+    app::MainFrame& main = program.main;
+    main.SetCaptureDelay(1);
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_ACTIVE_WINDOW, 0);
+    PatternWindow framed(PatternWindow::Kind::Framed, {980, 300, 1260, 520});
+
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
+    ::SetForegroundWindow(framed.hwnd());
+    ::ShowWindow(framed.hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == framed.hwnd() && ::IsIconic(framed.hwnd()); }));
+
+    ASSERT_TRUE(WaitForShot(main, 1));
+    app::ShotWindow* shot = ActiveShotWindow(main);
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Width(), 0);
+    EXPECT_EQ(ShotProbe::Picture(*shot).Height(), 0);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 TEST_F(Capture, AShotMadeWhileTheProgramIsMinimisedGetsTheUsualWindowSize)
 {
     Program program;

@@ -113,6 +113,27 @@ TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsR
     EXPECT_TRUE(::IsWindowVisible(program.main.hwnd()));
 }
 
+// The load stops at the binary delay and never reads the flag; the close saves the mode and the
+// delay it holds, and leaves the stored flag alone unless the user has set one since.
+TEST_F(Settings, AValueTheLoadNeverReachedIsKeptAtCloseUnlessTheUserSetItSince)
+{
+    for (const bool userSetsFlag : {false, true}) {
+        SCOPED_TRACE(userSetsFlag ? "the user set the flag" : "untouched");
+        WriteValue(kSection, "CapMode", Sz("2"));
+        WriteValue(kSection, "CapTime", RawValue{REG_BINARY, {9, 0}});
+        WriteValue(kSection, "ToolBarFlat", Sz("1"));
+        const size_t reportsBefore = reports.texts().size();
+        Program program;
+        EXPECT_EQ(reports.texts().size(), reportsBefore + 1);
+        if (userSetsFlag) program.main.SetFlatToolBar(false);  // as the settings dialog's apply does
+        ::SendMessageW(program.main.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.main.hwnd(), nullptr);
+        EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("2"));
+        EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("0"));
+        EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz(userSetsFlag ? "0" : "1"));
+    }
+}
+
 TEST_F(Settings, AModePickedOnTheToolBarIsKeptUntilTheNextSave)
 {
     Program program;

@@ -7,9 +7,12 @@
 // it back exactly afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "DebugHold.h"
 #include "Process.h"
 #include "WinTest.h"
 
@@ -166,6 +169,60 @@ TEST_F(Startup, AStartWithNoStoredSettingsWritesNothingUntilItsWindowCloses)
     EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("0"));
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("5"));
     EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
+}
+
+// The moment two starts race for, made to happen: this start has found no mutex, and another
+// start makes it just before this one's create.
+TEST_F(Startup, AStartWhoseCreateFindsTheMutexJustMadeEndsAsASecondStartDoes)
+{
+    StoreUnnormalisedSettings();
+    ChildProcess late(ProgramExe(), ChildProcess::Start::Debugged);
+    win::OwnedHandle other;
+    ASSERT_TRUE(HoldAtCall(late, "CreateMutexA", kMarker, [&] {
+        ASSERT_FALSE(MutexExists(kMarker));
+        other.reset(::CreateMutexA(nullptr, FALSE, kMarker));
+    }));
+    ASSERT_TRUE(other);
+
+    bool sawItVisible = false;
+    while (late.Running() && late.Age() < 10000) {
+        for (HWND w : TopLevelWindowsOf(late.id(), kMainClass))
+            if (::IsWindowVisible(w)) sawItVisible = true;
+    }
+    ASSERT_FALSE(late.Running());
+    EXPECT_EQ(late.ExitCode(), 0u);
+    EXPECT_FALSE(sawItVisible);
+    ExpectUnnormalisedSettings();
+}
+
+// Eight starts let go together. The moment between a start's open and its create is too
+// short for these to hit it more than rarely (the test above makes it happen); this is
+// the whole picture under load: one runs, and the others leave the settings alone.
+TEST_F(Startup, OfEightStartsAtOneMomentExactlyOneRunsAndNoneOfTheOthersSaves)
+{
+    StoreUnnormalisedSettings();
+    std::vector<std::unique_ptr<ChildProcess>> starts;
+    for (int i = 0; i < 8; ++i)
+        starts.push_back(std::make_unique<ChildProcess>(ProgramExe(), ChildProcess::Start::Suspended));
+    for (auto& start : starts)
+        start->Resume();
+
+    const auto showsItsWindow = [](const ChildProcess& p) {
+        return std::ranges::any_of(TopLevelWindowsOf(p.id(), kMainClass), &::IsWindowVisible);
+    };
+    // Each start has either ended or shown its main window.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return std::ranges::all_of(starts, [&](auto& p) { return !p->Running() || showsItsWindow(*p); }); },
+        60000));
+    const auto running = std::ranges::count_if(starts, [](auto& p) { return p->Running(); });
+    EXPECT_EQ(running, 1);
+    for (auto& start : starts) {
+        if (!start->Running()) {
+            EXPECT_EQ(start->ExitCode(), 0u);
+        }
+    }
+    EXPECT_TRUE(MutexExists(kMarker));
+    ExpectUnnormalisedSettings();
 }
 
 }  // namespace

@@ -6,14 +6,25 @@
 
 namespace wintest {
 
-ChildProcess::ChildProcess(const std::wstring& exe)
+ChildProcess::ChildProcess(const std::wstring& exe, Start start)
 {
     STARTUPINFOW startup{sizeof(startup)};
     std::wstring commandLine = L"\"" + exe + L"\"";
     started_ = ::GetTickCount64();
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    const DWORD flags = start == Start::Suspended  ? CREATE_SUSPENDED
+                        : start == Start::Debugged ? DEBUG_ONLY_THIS_PROCESS
+                                                   : 0;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
                           &info_))
         throw std::runtime_error("the program did not start");
+    if (start != Start::Suspended) Resume();
+}
+
+// Lets a suspended process run (a running one has no suspension to lift) and lets go of its thread.
+void ChildProcess::Resume()
+{
+    if (!info_.hThread) return;
+    ::ResumeThread(info_.hThread);
     ::CloseHandle(info_.hThread);
     info_.hThread = nullptr;
 }
@@ -28,6 +39,7 @@ ChildProcess::~ChildProcess()
             ::WaitForSingleObject(info_.hProcess, 5000);
         }
     }
+    if (info_.hThread) ::CloseHandle(info_.hThread);
     ::CloseHandle(info_.hProcess);
 }
 

@@ -14,11 +14,15 @@ namespace wintest {
 // windows, and ended if it does not go within a few seconds.
 class ChildProcess {
 public:
-    explicit ChildProcess(const std::wstring& exe);
+    // A process started suspended runs nothing until Resume(), so that many can be let go at
+    // once; a debugged one has this thread as its debugger (see DebugHold.h).
+    enum class Start { Running, Suspended, Debugged };
+    explicit ChildProcess(const std::wstring& exe, Start start = Start::Running);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    void Resume();
     DWORD id() const noexcept { return info_.dwProcessId; }
     bool Running() const noexcept;
     // Waits (pumping this thread's messages) for the process to end.
