@@ -91,6 +91,18 @@ TEST(VersionText, OfTheProgramAndOfThisTestIsTheirFileVersion)
     EXPECT_EQ(app::VersionText(ThisExe()), L"Version. 2.0.0.5");
 }
 
+// A folder name that code page 932 cannot spell: the version is still found.
+TEST(VersionText, IsFoundForAProgramInAFolderNamedOutsideTheAnsiCodePage)
+{
+    const std::wstring folder = TempFile(L"\u00dcn\u00efc\u00f8d\u00e9 \u622a\u56fe \U0001F4F7");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring copy = folder + L"\\pixtrove.exe";
+    ASSERT_TRUE(::CopyFileW(ProgramExe().c_str(), copy.c_str(), FALSE));
+    EXPECT_EQ(app::VersionText(copy), L"Version. 2.0.0.5");
+    ::DeleteFileW(copy.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST(VersionText, OfAFileWithoutVersionInformationSaysSo)
 {
     const std::wstring text = TempFile(L"notes.txt");
