@@ -51,8 +51,8 @@ constexpr ControlLayout kControls[] = {
     {kIcon, L"Static", nullptr, SS_ICON, 59, 12, 0, 0, Face::Arial, true},
     {kProductName, L"Static", L"Pixtrove!", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 103, 8, 0, 0, Face::Tahoma, true},
     {kVersionLine, L"Static", kPlaceholderVersion, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 106, 32, 0, 0, Face::Arial, true},
-    {kRightsLine, L"Static", L"Copyright (C) 2026 Kvn. All rights reserved.", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 11, 60, 0, 0,
-     Face::Arial, false},
+    {kRightsLine, L"Static", L"Copyright (C) 2026 Kvn. All rights reserved.", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 11, 60,
+     0, 0, Face::Arial, false},
     {kProducerLine, L"Static", L"Produced by Kvn", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 49, 80, 0, 0, Face::Arial, false},
     {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 87, 105, 75, 25, Face::Arial, false},
 };
@@ -95,8 +95,8 @@ AboutBox::AboutBox(MainFrame& main) : main_(main)
 void AboutBox::CreateControls()
 {
     for (const ControlLayout& c : kControls) {
-        win::ThrowLastErrorIfNull(::CreateWindowExW(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0,
-                                                    0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+        win::ThrowLastErrorIfNull(::CreateWindowExW(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0,
+                                                    hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                                     win::Instance(), nullptr));
     }
     SetKeyboard({kOkButton}, kOkButton, 0);

@@ -51,8 +51,8 @@ win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)
 win::OwnedImageList MakeGlyphs(UINT dpi)
 {
     const int size = win::Scale(16, dpi);
-    win::OwnedBitmap strip(win::ThrowLastErrorIfNull(static_cast<HBITMAP>(::LoadImageW(
-        win::Instance(), MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+    win::OwnedBitmap strip(win::ThrowLastErrorIfNull(static_cast<HBITMAP>(
+        ::LoadImageW(win::Instance(), MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
     win::OwnedImageList images(
         win::ThrowLastErrorIfNull(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kGlyphCount, 0)));
     if (size != 16) strip = ScaledStrip(strip.get(), size);

@@ -72,13 +72,13 @@ LRESULT MainFrame::OnCreate()
     static const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     toolBar_.Create(hwnd_);
-    statusBar_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
-        0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_, nullptr,
-        win::Instance(), nullptr));
+    statusBar_ = win::ThrowLastErrorIfNull(::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
+                                                             WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_,
+                                                             nullptr, win::Instance(), nullptr));
     CLIENTCREATESTRUCT ccs{nullptr, IDM_FIRST_CHILD};
     mdiClient_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL,
-        0, 0, 0, 0, hwnd_, nullptr, win::Instance(), &ccs));
+        WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0,
+        0, 0, 0, hwnd_, nullptr, win::Instance(), &ccs));
     ApplyDpi(win::DpiOf(hwnd_));
     accelerators_ = MakeAccelerators();
     captureTimer_.Attach(hwnd_, kCaptureTimerId);
@@ -143,10 +143,7 @@ void MainFrame::SetFlatToolBar(bool flat)
     toolBar_.SetFlat(flat);
 }
 
-void MainFrame::SaveSettings()
-{
-    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}, writable_);
-}
+void MainFrame::SaveSettings() { core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}, writable_); }
 
 // --- commands -----------------------------------------------------------------------
 

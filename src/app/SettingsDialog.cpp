@@ -50,8 +50,8 @@ struct ControlLayout {
 // box at 8, 16 but is the group box's sibling, so that its notifications come to the dialog.
 constexpr ControlLayout kLayout[] = {
     {kDelayLabel, L"Static", L"画面取り込みまでの時間：", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 16, 20, 133, 12},
-    {kDelayField, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16,
-     37, 21},
+    {kDelayField, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16, 37,
+     21},
     {kSecondsLabel, L"Static", L"秒", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 196, 20, 12, 12},
     {kToolBarGroup, L"Button", L"ツールバー", BS_GROUPBOX, 0, 16, 48, 241, 41},
     {kFlatCheckBox, L"Button", L"フラット型のボタンを使用する", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, 48 + 16, 177,
@@ -117,9 +117,8 @@ SettingsDialog::SettingsDialog(MainFrame& main) : main_(main)
 void SettingsDialog::CreateControls()
 {
     for (const ControlLayout& c : kLayout) {
-        win::ThrowLastErrorIfNull(::CreateWindowExW(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style,
-                                                    0, 0, 0, 0, hwnd_,
-                                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+        win::ThrowLastErrorIfNull(::CreateWindowExW(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0,
+                                                    0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                                     win::Instance(), nullptr));
     }
     field_ = Control(kDelayField);

@@ -19,14 +19,14 @@ namespace {
 constexpr wchar_t kClassName[] = L"TfrmCap";
 // No background brush: Paint fills what the picture does not cover.
 const win::WindowClass kShotClass{.name = kClassName, .cursor = IDC_CROSS, .icon = IDI_SHOT, .background = nullptr};
-constexpr int kWheelStep = 48;
 
 }  // namespace
 
 ShotWindow& ShotWindow::Create(MainFrame& main, std::unique_ptr<win::Picture> picture, const std::string& caption)
 {
     auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(main, std::move(picture)));
-    shot->CreateMdiChild(kShotClass, main.MdiClient(), win::Widen(caption).c_str(), WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
+    shot->CreateMdiChild(kShotClass, main.MdiClient(), win::Widen(caption).c_str(),
+                         WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
     shot->ownsSelf_ = true;
     return *shot.release();
 }
@@ -55,7 +55,8 @@ void ShotWindow::InvertFrame(core::Point a, core::Point b)
     const core::FrameStrips ring = core::FrameRing(a, b);
     for (int i = 0; i < ring.count; ++i) {
         const core::Rect& s = ring.strips[static_cast<size_t>(i)];
-        const RECT r{s.left - scroll_.x, s.top - scroll_.y, s.right - scroll_.x, s.bottom - scroll_.y};
+        const POINT at = view_.Position();
+        const RECT r{s.left - at.x, s.top - at.y, s.right - at.x, s.bottom - at.y};
         ::InvalidateRect(hwnd_, &r, FALSE);
     }
 }
@@ -157,10 +158,11 @@ void ShotWindow::Paint()
 {
     win::PaintDC dc(hwnd_);
     const RECT& area = dc.area();
-    const int right = picture_->Width() - scroll_.x, bottom = picture_->Height() - scroll_.y;
+    const POINT at = view_.Position();
+    const int right = picture_->Width() - at.x, bottom = picture_->Height() - at.y;
     const int x = area.left, y = area.top;
     const int w = std::min<int>(area.right, right) - x, h = std::min<int>(area.bottom, bottom) - y;
-    if (w > 0 && h > 0) ::BitBlt(dc.get(), x, y, w, h, picture_->DC(), x + scroll_.x, y + scroll_.y, SRCCOPY);
+    if (w > 0 && h > 0) ::BitBlt(dc.get(), x, y, w, h, picture_->DC(), x + at.x, y + at.y, SRCCOPY);
     const HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
     const RECT beside{std::max<int>(area.left, right), area.top, area.right, area.bottom};
     const RECT below{area.left, std::max<int>(area.top, bottom), std::min<int>(area.right, right), area.bottom};
@@ -168,71 +170,12 @@ void ShotWindow::Paint()
     if (below.top < below.bottom && below.left < below.right) ::FillRect(dc.get(), &below, face);
 }
 
-void ShotWindow::UpdateScrollBars()
-{
-    // Showing one bar narrows the client area and may call for the other: settle in two rounds.
-    for (int round = 0; round < 2; ++round) {
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS};
-        si.nMax = picture_->Width() - 1;
-        si.nPage = static_cast<UINT>(client.right);
-        si.nPos = scroll_.x;
-        ::SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
-        si.nMax = picture_->Height() - 1;
-        si.nPage = static_cast<UINT>(client.bottom);
-        si.nPos = scroll_.y;
-        ::SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-    }
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    ScrollTo(std::clamp<int>(scroll_.x, 0, std::max<int>(0, picture_->Width() - client.right)),
-             std::clamp<int>(scroll_.y, 0, std::max<int>(0, picture_->Height() - client.bottom)));
-}
-
-void ShotWindow::ScrollTo(int x, int y)
-{
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    x = std::clamp<int>(x, 0, std::max<int>(0, picture_->Width() - client.right));
-    y = std::clamp<int>(y, 0, std::max<int>(0, picture_->Height() - client.bottom));
-    if (x == scroll_.x && y == scroll_.y) return;
-    // Repainted from the picture rather than shifted on screen: one copy of the client area,
-    // and never a stale pixel from a part of the screen that was covered.
-    scroll_ = {x, y};
-    ::InvalidateRect(hwnd_, nullptr, FALSE);
-    ::SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
-    ::SetScrollPos(hwnd_, SB_VERT, y, TRUE);
-}
-
-void ShotWindow::OnScroll(int bar, WORD request)
-{
-    SCROLLINFO si{sizeof(si), SIF_ALL};
-    ::GetScrollInfo(hwnd_, bar, &si);
-    int pos = si.nPos;
-    const int page = static_cast<int>(si.nPage);
-    switch (request) {
-        case SB_LINEUP: pos -= 16; break;
-        case SB_LINEDOWN: pos += 16; break;
-        case SB_PAGEUP: pos -= page; break;
-        case SB_PAGEDOWN: pos += page; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-        case SB_TOP: pos = si.nMin; break;
-        case SB_BOTTOM: pos = si.nMax; break;
-        default: return;
-    }
-    if (bar == SB_HORZ)
-        ScrollTo(pos, scroll_.y);
-    else
-        ScrollTo(scroll_.x, pos);
-}
-
 // --- mouse ---------------------------------------------------------------------------
 
 core::Point ShotWindow::ToPicture(LPARAM lp) const noexcept
 {
-    return {GET_X_LPARAM(lp) + scroll_.x, GET_Y_LPARAM(lp) + scroll_.y};
+    const POINT at = view_.Position();
+    return {GET_X_LPARAM(lp) + at.x, GET_Y_LPARAM(lp) + at.y};
 }
 
 bool ShotWindow::OverPicture(core::Point p) const noexcept
@@ -256,7 +199,7 @@ void ShotWindow::OnButtonUp(bool primaryButton, LPARAM lp)
 
 LRESULT ShotWindow::OnCreate()
 {
-    UpdateScrollBars();
+    view_.Fit(hwnd_, picture_->Width(), picture_->Height());
     return 0;
 }
 
@@ -286,12 +229,10 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             break;
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_SIZE: UpdateScrollBars(); break;
-        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); return 0;
-        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); return 0;
-        case WM_MOUSEWHEEL:
-            ScrollTo(scroll_.x, scroll_.y - GET_WHEEL_DELTA_WPARAM(wp) * kWheelStep / WHEEL_DELTA);
-            return 0;
+        case WM_SIZE: view_.Fit(hwnd_, picture_->Width(), picture_->Height()); break;
+        case WM_HSCROLL: view_.OnScroll(hwnd_, SB_HORZ, LOWORD(wp)); return 0;
+        case WM_VSCROLL: view_.OnScroll(hwnd_, SB_VERT, LOWORD(wp)); return 0;
+        case WM_MOUSEWHEEL: view_.OnWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wp)); return 0;
         case WM_LBUTTONDOWN: OnButtonDown(true, lp); return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: OnButtonDown(false, lp); return 0;

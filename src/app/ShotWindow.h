@@ -9,6 +9,7 @@
 #include "core/Selection.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
+#include "win32/ScrollView.h"
 #include "win32/Window.h"
 
 namespace wintest {
@@ -53,9 +54,6 @@ private:
     void UpdateCopyCaptions();
 
     void Paint();
-    void UpdateScrollBars();
-    void ScrollTo(int x, int y);
-    void OnScroll(int bar, WORD request);
     core::Point ToPicture(LPARAM lp) const noexcept;
     bool OverPicture(core::Point p) const noexcept;
     void OnButtonDown(bool primaryButton, LPARAM lp);
@@ -66,7 +64,7 @@ private:
     core::Selection selection_;
     win::OwnedMenu menu_;
     HMENU windowMenu_ = nullptr;  // inside menu_
-    POINT scroll_{0, 0};
+    win::ScrollView view_;
     bool primaryDrag_ = false;  // the pointer is captured for a primary-button drag
     bool ownsSelf_ = false;     // from the moment the window exists
 };

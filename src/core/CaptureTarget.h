@@ -43,12 +43,11 @@ protected:
     ~TargetProbe() = default;
 };
 
-// The screen rectangle to capture for a capture mode (any byte value). A top-level window is taken by its drawn frame where the window
-// manager gives one, else by its outer rectangle; a child window by its outer
-// rectangle. Negative edges stay and nothing is clipped to the screen. No
-// window, a window that has gone, a minimised top-level window or an unknown
-// mode give the empty rectangle; a window of no size gives its own. Only the
-// probes the answer needs are asked.
+// The screen rectangle to capture for a capture mode (any byte value). A top-level window is taken by its drawn frame
+// where the window manager gives one, else by its outer rectangle; a child window by its outer rectangle. Negative
+// edges stay and nothing is clipped to the screen. No window, a window that has gone, a minimised top-level window or
+// an unknown mode give the empty rectangle; a window of no size gives its own. Only the probes the answer needs are
+// asked.
 ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
 
 }  // namespace core

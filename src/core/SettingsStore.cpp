@@ -99,6 +99,9 @@ void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const 
     if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.flatToolBar);
 }
 
-std::int32_t CaptureDelayOrDefault(std::int32_t seconds) { return seconds < 1 || seconds > 99 ? kDefaultCaptureDelay : seconds; }
+std::int32_t CaptureDelayOrDefault(std::int32_t seconds)
+{
+    return seconds < 1 || seconds > 99 ? kDefaultCaptureDelay : seconds;
+}
 
 }  // namespace core

@@ -59,8 +59,7 @@ RECT CentredOver(HWND owner, int clientWidth, int clientHeight, DWORD style, DWO
 }
 
 void ModalForm::CreateCentred(HWND owner, const WindowClass& windowClass, const wchar_t* caption, DWORD style,
-                              DWORD exStyle, int clientWidth96, int clientHeight96,
-                              const std::function<void()>& build)
+                              DWORD exStyle, int clientWidth96, int clientHeight96, const std::function<void()>& build)
 {
     const UINT dpi = DpiOf(owner);
     Create(windowClass, exStyle, caption, style,
@@ -131,7 +130,9 @@ bool ModalForm::DialogKey(const MSG& msg)
     switch (msg.message) {
         case WM_KEYDOWN:
             switch (msg.wParam) {
-                case VK_RETURN: OnButton(focus && IsPushButton(focus) ? ::GetDlgCtrlID(focus) : defaultButton_); return true;
+                case VK_RETURN:
+                    OnButton(focus && IsPushButton(focus) ? ::GetDlgCtrlID(focus) : defaultButton_);
+                    return true;
                 case VK_ESCAPE:
                     if (cancelButton_) OnButton(cancelButton_);
                     return cancelButton_ != 0;

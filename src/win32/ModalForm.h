@@ -23,8 +23,8 @@ class ModalForm : public Window {
 protected:
     // Makes the hidden form with a client area of the given size at 96 dpi, centred over the
     // owner, and fills it with `build`; a form whose building fails is destroyed again.
-    void CreateCentred(HWND owner, const WindowClass& windowClass, const wchar_t* caption, DWORD style,
-                       DWORD exStyle, int clientWidth96, int clientHeight96, const std::function<void()>& build);
+    void CreateCentred(HWND owner, const WindowClass& windowClass, const wchar_t* caption, DWORD style, DWORD exStyle,
+                       int clientWidth96, int clientHeight96, const std::function<void()>& build);
     // Puts the form back over the owner once its content has its size.
     void Recentre(HWND owner, int clientWidth96, int clientHeight96);
 

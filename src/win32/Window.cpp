@@ -19,8 +19,8 @@ void Window::Register(const WindowClass& windowClass)
     if (windowClass.icon) {
         wc.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(windowClass.icon));
         wc.hIconSm = static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(windowClass.icon), IMAGE_ICON,
-                                                     ::GetSystemMetrics(SM_CXSMICON),
-                                                     ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                     LR_SHARED));
     }
     ThrowLastErrorIfNull(::RegisterClassExW(&wc));
 }
@@ -38,9 +38,8 @@ void Window::Create(const WindowClass& windowClass, DWORD exStyle, const wchar_t
 void Window::CreateMdiChild(const WindowClass& windowClass, HWND mdiClient, const wchar_t* title, DWORD style)
 {
     Register(windowClass);
-    ThrowLastErrorIfNull(::CreateMDIWindowW(windowClass.name, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                            CW_USEDEFAULT, CW_USEDEFAULT, mdiClient, Instance(),
-                                            reinterpret_cast<LPARAM>(this)));
+    ThrowLastErrorIfNull(::CreateMDIWindowW(windowClass.name, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                            CW_USEDEFAULT, mdiClient, Instance(), reinterpret_cast<LPARAM>(this)));
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept

@@ -28,8 +28,8 @@ public:
 protected:
     // Registers the class (once) and creates the window for this object; throws the
     // system's error when it cannot be made, or when OnCreate refused it.
-    void Create(const WindowClass& windowClass, DWORD exStyle, const wchar_t* title, DWORD style, RECT at,
-                HWND parent, HMENU menu = nullptr);
+    void Create(const WindowClass& windowClass, DWORD exStyle, const wchar_t* title, DWORD style, RECT at, HWND parent,
+                HMENU menu = nullptr);
     // The same for a child of an MDI client, at the default place and size.
     void CreateMdiChild(const WindowClass& windowClass, HWND mdiClient, const wchar_t* title, DWORD style);
 

@@ -37,7 +37,7 @@ public:
     static const core::Selection& Selection(const app::ShotWindow& s) noexcept { return s.selection_; }
     static const win::Picture& Picture(const app::ShotWindow& s) noexcept { return *s.picture_; }
     static HMENU Menu(const app::ShotWindow& s) noexcept { return s.menu_.get(); }
-    static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.scroll_; }
+    static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.view_.Position(); }
 
     static void PressPicture(app::ShotWindow& s, bool primaryButton, core::Point p)
     {

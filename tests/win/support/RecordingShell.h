@@ -26,7 +26,7 @@ public:
     std::vector<HelpCall> helpCalls;
     std::vector<ExecuteCall> executeCalls;
     std::vector<UINT> beeps;
-    std::function<void()> onCall;  // runs after each call is noted
+    std::function<void()> onCall;                               // runs after each call is noted
     HINSTANCE executeResult = reinterpret_cast<HINSTANCE>(33);  // above 32: success
 
     BOOL Help(HWND owner, const wchar_t* file, UINT command, ULONG_PTR data) override
