@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
+#include "win32/Foreground.h"
 #include "win32/Picture.h"
 #include "win32/ScreenProbe.h"
 #include "win32/Text.h"
@@ -191,7 +192,7 @@ void MainFrame::OnCaptureTick()
     } catch (...) {
         failure = std::current_exception();
     }
-    ComeBack();
+    win::BringBack(hwnd_);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -202,36 +203,9 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     if (!picture) return;
     // Back on screen before the window is made, so the frame's default placement gives it a
     // proper size rather than that of a minimised frame.
-    ComeBack();
+    win::BringBack(hwnd_);
     ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
     ++shotCount_;
-}
-
-// The box that has the keyboard while the frame is disabled: the last active popup of the
-// frame, or of that popup while a box of its own (an error report) is open over it.
-HWND MainFrame::OpenBox() const noexcept
-{
-    if (::IsWindowEnabled(hwnd_)) return nullptr;
-    HWND box = hwnd_;
-    for (int depth = 0; depth < 8 && !::IsWindowEnabled(box); ++depth) {
-        const HWND popup = ::GetLastActivePopup(box);
-        if (!popup || popup == box) return nullptr;
-        box = popup;
-    }
-    return ::IsWindowEnabled(box) ? box : nullptr;
-}
-
-// While a modal box is open the keyboard stays with the box; the frame comes back behind it.
-void MainFrame::ComeBack()
-{
-    const HWND box = OpenBox();
-    if (!box) {
-        ::SetForegroundWindow(hwnd_);
-        if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
-        return;
-    }
-    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-    ::SetForegroundWindow(box);
 }
 
 void MainFrame::ShowReadOut(std::string_view utf8)

@@ -68,8 +68,6 @@ private:
     void OnCopyButton();
     void OnCaptureTick();
     void CaptureScreenRect(const core::ScreenRect& rect);
-    void ComeBack();
-    HWND OpenBox() const noexcept;
     HWND ActiveShot() const noexcept;
 
     HWND application_;
