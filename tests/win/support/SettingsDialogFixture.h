@@ -1,0 +1,117 @@
+#pragma once
+// The settings dialog's test fixture: the program with a recording shell, the dialog's
+// controls found by what a user reads on them, and a way to act inside its modal loop.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "RecordingShell.h"
+#include "WinTest.h"
+#include "resource.h"
+#include "win32/Text.h"
+
+namespace wintest {
+
+// The open dialog's controls, found by what a user reads on them.
+struct Dialog {
+    HWND window, field, arrows, check, ok, cancel, update, group, label1, label2;
+    explicit Dialog(HWND dlg)
+        : window(dlg),
+          field(FindChild(dlg, L"Edit")),
+          arrows(field ? FindChild(field, nullptr) : nullptr),
+          check(FindChild(dlg, L"Button", L"フラット型のボタンを使用する")),
+          ok(FindChild(dlg, L"Button", L"OK")),
+          cancel(FindChild(dlg, L"Button", L"ｷｬﾝｾﾙ")),
+          update(FindChild(dlg, L"Button", L"更新(&A)")),
+          group(FindChild(dlg, L"Button", L"ツールバー")),
+          label1(FindChild(dlg, L"Static", L"画面取り込みまでの時間：")),
+          label2(FindChild(dlg, L"Static", L"秒"))
+    {
+    }
+    bool Complete() const
+    {
+        for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2})
+            if (!h) return false;
+        return true;
+    }
+    std::wstring Text() const { return WindowText(field); }
+    bool Open() const { return ::IsWindow(window) && ::IsWindowVisible(window); }
+};
+
+// Points of the arrow pair, in screen coordinates.
+inline POINT UpperArrow(const Dialog& d)
+{
+    RECT r{};
+    ::GetWindowRect(d.arrows, &r);
+    return {(r.left + r.right) / 2, r.top + (r.bottom - r.top) / 4};
+}
+inline POINT LowerArrow(const Dialog& d)
+{
+    RECT r{};
+    ::GetWindowRect(d.arrows, &r);
+    return {(r.left + r.right) / 2, r.bottom - (r.bottom - r.top) / 4 - 1};
+}
+
+// Puts the text into the field the way a user would: the field's text is selected when the
+// dialog opens, so typing replaces it; Backspace empties it.
+inline void TypeIntoField(Script& s, const Dialog& d, const std::wstring& text)
+{
+    if (text.empty())
+        PressKey(VK_BACK);
+    else
+        TypeText(text);
+    s.Settle();
+    EXPECT_EQ(d.Text(), text);
+}
+
+inline bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::string Describe(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    ScratchRegistry registry;
+    ErrorReports reports;
+    Program program;
+    app::MainFrame& main = program.main;
+
+    RecordingShell shell;
+    std::vector<UINT>& beeps = shell.beeps;
+
+    void SetUp() override { FrameProbe::UseShell(main, shell); }
+
+    // Opens the dialog through the menu command and runs the body inside its modal loop;
+    // returns when the dialog has closed.
+    void RunDialog(const std::function<void(Script&, const Dialog&)>& body)
+    {
+        bool ran = false;
+        Script script([&](Script& s) {
+            const HWND dlg = s.WaitForWindow(L"TfrmOptionDlg");
+            ASSERT_NE(dlg, nullptr) << "the dialog did not come up";
+            const Dialog d(dlg);
+            ASSERT_TRUE(d.Complete());
+            ran = true;
+            body(s, d);
+        });
+        ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_ENVIRONMENT, 0);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(script.ClosedLeftover()) << "the dialog was still open at the end of the script";
+        EXPECT_TRUE(::IsWindowEnabled(main.hwnd())) << "the main window stays disabled";
+    }
+};
+
+
+}  // namespace wintest
