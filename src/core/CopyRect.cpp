@@ -32,4 +32,12 @@ Rect CopySourceInPicture(Rect source, std::int32_t width, std::int32_t height)
     return Intersect(source, Rect{0, 0, width, height});
 }
 
+Rect SaveSourceRect(bool selected, Point selStart, Point selEnd, std::int32_t width, std::int32_t height)
+{
+    const Rect whole{0, 0, width, height};
+    const Rect shown = selected ? CopySourceInPicture(CopySourceRect(selStart, selEnd), width, height) : Rect{};
+    if (!shown.Empty()) return shown;
+    return whole.Empty() ? Rect{} : whole;
+}
+
 }  // namespace core

@@ -14,4 +14,8 @@ Rect CopySourceRect(Point selStart, Point selEnd);
 // (0, 0, 0, 0) when nothing of the source is inside.
 Rect CopySourceInPicture(Rect source, std::int32_t width, std::int32_t height);
 
+// The part of a width x height picture that a save writes: the shown selection when it has
+// an area inside the picture, otherwise the whole picture. Unlike the copy, it selects nothing.
+Rect SaveSourceRect(bool selected, Point selStart, Point selEnd, std::int32_t width, std::int32_t height);
+
 }  // namespace core
