@@ -6,6 +6,7 @@
 
 #include "app/Main.h"
 #include "app/Menus.h"
+#include "app/ShotSave.h"
 #include "core/CopyRect.h"
 #include "core/ReadOut.h"
 #include "resource.h"
@@ -131,6 +132,11 @@ void TfrmCap::mnCopyClick()
     // clipboard holds stays there.
     if (source.Empty()) return;
     win::CopyPictureToClipboard(*FPicture, source, FMain.ApplicationWindow());
+}
+
+void TfrmCap::mnSaveClick()
+{
+    SaveShot(FMain.SaveTargets(), FMain.hwnd(), win::Narrow(win::TextOf(hwnd_)), *FPicture, FSelection);
 }
 
 // --- window commands -----------------------------------------------------------------
@@ -275,6 +281,7 @@ LRESULT TfrmCap::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             switch (LOWORD(wp)) {
                 case IDM_CLOSE: mnCloseClick(); return 0;
                 case IDM_EXIT: mnExitClick(); return 0;
+                case IDM_SAVE: mnSaveClick(); return 0;
                 case IDM_COPY: mnCopyClick(); return 0;
                 case IDM_SELECT_ALL: mnSelectAllClick(); return 0;
                 case IDM_SELECT_CANCEL: mnSelectCancelClick(); return 0;

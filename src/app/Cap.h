@@ -31,6 +31,7 @@ public:
     void ImageMouseMove(core::Point p);
     void ImageMouseUp(bool primaryButton);
     void mnCopyClick();
+    void mnSaveClick();
     void mnSelectAllClick();
     void mnSelectCancelClick();
     void mnCloseClick();

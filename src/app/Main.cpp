@@ -156,6 +156,7 @@ void TRorUruvodi::CreateControls()
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'C', IDM_COPY},
         {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
+        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},
         {FVIRTKEY, VK_F1, IDM_CONTENTS},
         {FVIRTKEY | FALT, VK_F4, IDM_EXIT},
     };
@@ -355,6 +356,7 @@ bool TRorUruvodi::OnCommand(UINT id)
         case IDB_START_CAPTURE: btnStartCaptureClick(); return true;
         case IDB_COPY_CLIPBOARD: btnCopyClipboardClick(); return true;
         case IDM_CLOSE:
+        case IDM_SAVE:
         case IDM_COPY:
         case IDM_SELECT_ALL:
         case IDM_SELECT_CANCEL:

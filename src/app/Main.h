@@ -12,6 +12,7 @@
 #include "core/WCCommon.h"
 #include "win32/Handles.h"
 #include "win32/Registry.h"
+#include "win32/SaveDialog.h"
 #include "win32/Timer.h"
 #include "win32/Window.h"
 
@@ -43,6 +44,9 @@ public:
     const std::wstring& HelpFile() const noexcept { return FHelpFile; }
     const std::wstring& CopyHint() const noexcept { return FCopyHint; }
     HWND ActiveShot() const noexcept;
+    // Where the shot windows save to: the Save dialog, or what a test puts in its place (nullptr: the dialog).
+    win::SaveTargetChooser& SaveTargets() const noexcept { return *FSaveTargets; }
+    void SetSaveTargets(win::SaveTargetChooser* chooser) noexcept { FSaveTargets = chooser ? chooser : &FSaveDialog; }
 
     // Settings.
     void SetCapMode(std::uint8_t mode) override;
@@ -101,6 +105,8 @@ private:
     std::int32_t FCapTime = 0;
     bool FToolBarFlat = false;
     std::int32_t FShotCount = 0;
+    win::SaveDialog FSaveDialog;  // remembers the folder of the last save for the run
+    win::SaveTargetChooser* FSaveTargets = &FSaveDialog;
 };
 
 }  // namespace app
