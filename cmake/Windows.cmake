@@ -2,7 +2,7 @@
 set(WIN_DEFINES UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 # Win32 structures are customarily initialised with their size first and the rest zero.
 set(WIN_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
-set(WIN_LIBS user32 gdi32 comctl32 advapi32 version uxtheme shell32 dwmapi)
+set(WIN_LIBS user32 gdi32 comctl32 advapi32 version uxtheme shell32 dwmapi windowscodecs ole32 comdlg32)
 add_link_options(-static -static-libgcc -static-libstdc++)
 target_compile_definitions(pixtrove_core PUBLIC ${WIN_DEFINES})
 
@@ -99,7 +99,7 @@ set_tests_properties(HighDpiTest PROPERTIES FIXTURES_REQUIRED wine144 TIMEOUT 12
 add_test(NAME pixtrove_imports_only_system_dlls
     COMMAND sh -c [=[
 dlls=$("$0" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p') && [ -n "$dlls" ] &&
-! printf '%s\n' "$dlls" | grep -Eiv '^(kernel32|user32|gdi32|comctl32|advapi32|version|shell32|ole32|oleaut32|comdlg32|shlwapi|uxtheme|dwmapi|imm32|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
+! printf '%s\n' "$dlls" | grep -Eiv '^(kernel32|user32|gdi32|comctl32|advapi32|version|shell32|ole32|oleaut32|comdlg32|shlwapi|uxtheme|dwmapi|windowscodecs|imm32|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
 ]=] ${CMAKE_OBJDUMP} $<TARGET_FILE:pixtrove>)
 
 file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS bench/win/*.cpp)

@@ -17,6 +17,7 @@
 #define IDM_SELECT_CANCEL 1104
 #define IDM_CASCADE 1105
 #define IDM_TILE 1106
+#define IDM_SAVE 1107
 // Tool-bar buttons.
 #define IDB_FULL_SCREEN 1201
 #define IDB_ACTIVE_WINDOW 1202

@@ -28,6 +28,7 @@ win::OwnedAccel MakeAccelerators()
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'C', IDM_COPY},
         {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
+        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},
         {FVIRTKEY, VK_F1, IDM_CONTENTS},
         {FVIRTKEY | FALT, VK_F4, IDM_EXIT},
     };
@@ -236,6 +237,7 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
         case IDM_CLOSE:
+        case IDM_SAVE:
         case IDM_COPY:
         case IDM_SELECT_ALL:
         case IDM_SELECT_CANCEL:

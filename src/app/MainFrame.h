@@ -13,6 +13,7 @@
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
 #include "win32/Registry.h"
+#include "win32/SaveDialog.h"
 #include "win32/Timer.h"
 #include "win32/Window.h"
 
@@ -38,6 +39,8 @@ public:
     HMENU IdleWindowMenu() const noexcept { return idleWindowMenu_.get(); }
     HACCEL Accelerators() const noexcept { return accelerators_.get(); }
     SystemShell& Shell() const noexcept { return *shell_; }
+    // Where the shot windows save to: the Save dialog, which keeps the last folder for the run.
+    win::SaveTargetChooser& SaveTargets() const noexcept { return *saveTargets_; }
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
     bool FlatToolBar() const noexcept { return flatToolBar_; }
     void SetCaptureDelay(std::int32_t seconds) override;
@@ -73,6 +76,8 @@ private:
     HWND application_;
     bool endsApplication_;
     SystemShell* shell_ = &SystemShell::Real();
+    win::SaveDialog saveDialog_;
+    win::SaveTargetChooser* saveTargets_ = &saveDialog_;
     HWND mdiClient_ = nullptr;
     HWND statusBar_ = nullptr;
     win::OwnedMenu frameMenu_;  // detached from the window before it goes

@@ -31,7 +31,10 @@ constexpr MenuDef kFrameMenus[] = {
     {9, L"ヘルプ(&H)", kFrameHelp},
 };
 
-constexpr MenuItem kShotFile[] = {{IDM_CLOSE, L"閉じる(&C)"}, {IDM_EXIT, L"終了(&X)\tAlt+F4"}};
+constexpr MenuItem kShotFile[] = {{IDM_SAVE, L"名前を付けて保存(&S)...\tCtrl+S"},
+                                  {0, nullptr},
+                                  {IDM_CLOSE, L"閉じる(&C)"},
+                                  {IDM_EXIT, L"終了(&X)\tAlt+F4"}};
 constexpr MenuItem kShotEdit[] = {
     {IDM_COPY, L"全体をクリップボードへコピー(&C)\tCtrl+C"},
     {0, nullptr},

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/MainFrame.h"
+#include "app/ShotSave.h"
 #include "app/Menus.h"
 #include "core/Geometry.h"
 #include "core/ReadOut.h"
@@ -123,6 +124,9 @@ void ShotWindow::OnCopy()
 bool ShotWindow::OnCommand(UINT id)
 {
     switch (id) {
+        case IDM_SAVE:
+            SaveShot(main_.SaveTargets(), main_.hwnd(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
+            return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
         case IDM_EXIT: main_.OnExit(); return true;
         case IDM_COPY: OnCopy(); return true;

@@ -31,6 +31,21 @@ void Picture::InvertFrame(core::Point a, core::Point b)
     }
 }
 
+void Picture::DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const
+{
+    const core::Rect inside = core::Intersect(part, {0, 0, width_, height_});
+    if (inside != part) ::PatBlt(target, 0, 0, part.Width(), part.Height(), WHITENESS);
+    if (inside.Empty()) return;
+    ::BitBlt(target, inside.left - part.left, inside.top - part.top, inside.Width(), inside.Height(), dc_.get(),
+             inside.left, inside.top, SRCCOPY);
+    const core::FrameStrips ring = core::FrameRing({frame.left, frame.top}, {frame.right, frame.bottom});
+    for (int i = 0; i < ring.count; ++i) {
+        const core::Rect strip = core::Intersect(ring.strips[static_cast<size_t>(i)], inside);
+        if (!strip.Empty())
+            ::PatBlt(target, strip.left - part.left, strip.top - part.top, strip.Width(), strip.Height(), DSTINVERT);
+    }
+}
+
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
 {
     OwnedDC display(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));

@@ -27,6 +27,11 @@ public:
 
     void InvertFrame(core::Point a, core::Point b) override;
 
+    // Draws `part` (picture coordinates) into `target` at (0, 0) with the picture's own pixels:
+    // the ring of `frame`, which stands inverted in the picture, is inverted back (an empty
+    // frame stands nowhere). Whatever of `part` lies outside the picture is white.
+    void DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const;
+
 private:
     OwnedDC dc_;
     OwnedBitmap bitmap_;

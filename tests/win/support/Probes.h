@@ -30,6 +30,11 @@ public:
     }
     // The help engine, the shell and the beep go to `shell` from now on.
     static void UseShell(app::MainFrame& m, app::SystemShell& shell) noexcept { m.shell_ = &shell; }
+    // Saves go to `chooser` instead of the Save dialog; nullptr gives the dialog back.
+    static void UseSaveTargets(app::MainFrame& m, win::SaveTargetChooser* chooser) noexcept
+    {
+        m.saveTargets_ = chooser ? chooser : &m.saveDialog_;
+    }
 };
 
 class ShotProbe {
