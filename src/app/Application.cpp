@@ -11,17 +11,23 @@ constexpr wchar_t kClassName[] = L"PixtroveApplication";
 ApplicationWindow::ApplicationWindow()
 {
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = &::DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kClassName;
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (!::GetClassInfoExW(wc.hInstance, kClassName, &existing) && !::RegisterClassExW(&wc)) win::ThrowLastError();
-    hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, win::kAppTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-    if (!hwnd_) win::ThrowLastError();
+    RegisterClassOnce(wc);
+    win::ThrowLastErrorIfNull(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, win::kAppTitle, WS_POPUP, 0, 0, 0, 0,
+                                                nullptr, nullptr, wc.hInstance, this));
 }
 
-ApplicationWindow::~ApplicationWindow() { ::DestroyWindow(hwnd_); }
+ApplicationWindow::~ApplicationWindow()
+{
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (const auto handled = clipboard_.HandleMessage(hwnd_, msg, wp, lp)) return *handled;
+    return DefaultProc(msg, wp, lp);
+}
 
 int RunMessageLoop(const TRorUruvodi& main)
 {

@@ -3,20 +3,22 @@
 // puts on the clipboard) and the message loop that runs until the main window is gone.
 #include <windows.h>
 
+#include "win32/DelayedClipboard.h"
+#include "win32/Window.h"
+
 namespace app {
 
 class TRorUruvodi;
 
-class ApplicationWindow {
+class ApplicationWindow final : public win::Window {
 public:
     ApplicationWindow();
-    ApplicationWindow(const ApplicationWindow&) = delete;
-    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
-    ~ApplicationWindow();
-    HWND hwnd() const noexcept { return hwnd_; }
+    ~ApplicationWindow() override;
 
 private:
-    HWND hwnd_;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    win::DelayedClipboard clipboard_;  // goes after the window, which writes it out as it goes
 };
 
 // Runs the loop, with the frame's accelerators and the MDI keys, until WM_QUIT.
