@@ -7,7 +7,7 @@ namespace {
 
 constexpr LRESULT kKept = 1;
 
-// The message that hands a snapshot (lParam, a DibSnapshot*) to the owner window to keep.
+// The message that hands a snapshot (lParam, a Snapshot*) to the owner window to keep.
 UINT KeepSnapshotMessage()
 {
     static const UINT message = ::RegisterWindowMessageW(L"PixtroveKeepClipboardSnapshot");
@@ -16,7 +16,7 @@ UINT KeepSnapshotMessage()
 
 // Writes the snapshot to the open clipboard as CF_DIB. A block that cannot be made or
 // handed over leaves the format without data, never half-filled.
-bool PutDib(const DibSnapshot& snapshot) noexcept
+bool PutDib(const Snapshot& snapshot) noexcept
 {
     OwnedGlobal block = snapshot.Render();
     if (!block || !::SetClipboardData(CF_DIB, block.get())) return false;
@@ -29,7 +29,7 @@ bool PutDib(const DibSnapshot& snapshot) noexcept
 std::optional<LRESULT> DelayedClipboard::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (const UINT keep = KeepSnapshotMessage(); keep != 0 && msg == keep) {
-        snapshot_.reset(reinterpret_cast<DibSnapshot*>(lp));
+        snapshot_.reset(reinterpret_cast<Snapshot*>(lp));
         return kKept;
     }
     switch (msg) {
@@ -59,7 +59,7 @@ void DelayedClipboard::RenderBeforeLeaving(HWND owner)
     if (PutDib(*snapshot_)) snapshot_.reset();
 }
 
-void OfferOnClipboard(HWND owner, std::unique_ptr<DibSnapshot> snapshot)
+void OfferOnClipboard(HWND owner, std::unique_ptr<Snapshot> snapshot)
 {
     ClipboardSession clipboard(owner);
     if (!clipboard) throw core::AppError(kClipboardBusy);

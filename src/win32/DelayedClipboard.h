@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "win32/DibSnapshot.h"
+#include "win32/Snapshot.h"
 
 namespace win {
 
@@ -49,12 +49,12 @@ private:
     void RenderRequested();
     void RenderBeforeLeaving(HWND owner);
 
-    std::unique_ptr<DibSnapshot> snapshot_;
+    std::unique_ptr<Snapshot> snapshot_;
 };
 
 // Empties the clipboard and announces the snapshot there as CF_DIB, kept by `owner` (a
 // window whose procedure hands its messages to a DelayedClipboard); an owner that cannot
 // keep it gets the data written at once. Errors: the clipboard held by another program.
-void OfferOnClipboard(HWND owner, std::unique_ptr<DibSnapshot> snapshot);
+void OfferOnClipboard(HWND owner, std::unique_ptr<Snapshot> snapshot);
 
 }  // namespace win
