@@ -42,9 +42,6 @@ public:
     // (WM_RENDERFORMAT, WM_RENDERALLFORMATS) and letting it go (WM_DESTROYCLIPBOARD).
     std::optional<LRESULT> HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
 
-    // Whether a snapshot is still kept unwritten.
-    bool Holding() const noexcept { return snapshot_ != nullptr; }
-
 private:
     void RenderRequested();
     void RenderBeforeLeaving(HWND owner);

@@ -30,11 +30,12 @@ OwnedGlobal Snapshot::Render() const noexcept
     const bool read = ::GetDIBits(screen.get(), bitmap_.get(), 0, static_cast<UINT>(height_), pixels, &info,
                                   DIB_RGB_COLORS) == height_;
     // The display's fourth byte is no alpha, but some readers take it for one.
-    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    const size_t count = read ? static_cast<size_t>(width_) * static_cast<size_t>(height_) : 0;
     for (size_t i = 0; i < count; ++i)
         pixels[i] &= 0x00FFFFFFu;
     ::GlobalUnlock(block.get());
-    return read ? std::move(block) : OwnedGlobal();
+    if (!read) block.reset();
+    return block;
 }
 
 }  // namespace win

@@ -160,12 +160,12 @@ TEST_P(FiftyCopies, LeaveNoObjectsOrMemoryBehind)
     EXPECT_TRUE(reports.texts().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cycles, FiftyCopies,
-    ::testing::Values(CyclesCase{"EachReplacingTheLast", Between::Nothing},
-                      CyclesCase{"EachTakenOverByAnotherProgram", Between::AnotherProgramTakesTheClipboard},
-                      CyclesCase{"EachPastedOnce", Between::AProgramPastes}),
-    [](const ::testing::TestParamInfo<CyclesCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cycles, FiftyCopies,
+                         ::testing::Values(CyclesCase{"EachReplacingTheLast", Between::Nothing},
+                                           CyclesCase{"EachTakenOverByAnotherProgram",
+                                                      Between::AnotherProgramTakesTheClipboard},
+                                           CyclesCase{"EachPastedOnce", Between::AProgramPastes}),
+                         [](const ::testing::TestParamInfo<CyclesCase>& info) { return std::string(info.param.name); });
 
 // The real program, as a process of its own (see StartupTest.cpp for its settings key).
 class RealProgram : public ::testing::Test {
