@@ -27,13 +27,18 @@ inline double Milliseconds(const std::function<void()>& work)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-inline void Report(const char* what, std::vector<double> times)
+inline double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     const size_t n = times.size();
-    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    std::printf("%-46s median %9.3f ms   min %9.3f   max %9.3f   (%zu runs)\n", what, median, times.front(),
-                times.back(), n);
+    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+}
+
+inline void Report(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    std::printf("%-46s median %9.3f ms   min %9.3f   max %9.3f   (%zu runs)\n", what, Median(times), times.front(),
+                times.back(), times.size());
 }
 
 inline void Pump()

@@ -18,6 +18,12 @@ ApplicationWindow::~ApplicationWindow()
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
+LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (const auto handled = clipboard_.HandleMessage(hwnd_, msg, wp, lp)) return *handled;
+    return DefaultProc(msg, wp, lp);
+}
+
 int RunMessageLoop(const MainFrame& main)
 {
     MSG msg{};

@@ -3,6 +3,7 @@
 // puts on the clipboard) and the message loop that runs until the main window is gone.
 #include <windows.h>
 
+#include "win32/DelayedClipboard.h"
 #include "win32/Window.h"
 
 namespace app {
@@ -15,7 +16,9 @@ public:
     ~ApplicationWindow() override;
 
 private:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override { return DefaultProc(msg, wp, lp); }
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    win::DelayedClipboard clipboard_;  // goes after the window, which writes it out as it goes
 };
 
 // Runs the loop, with the frame's accelerators and the MDI keys, until WM_QUIT.

@@ -49,6 +49,7 @@ inline void DestroyMenuHandle(HMENU m) noexcept { ::DestroyMenu(m); }
 inline void DestroyIconHandle(HICON i) noexcept { ::DestroyIcon(i); }
 inline void DestroyAccelerators(HACCEL a) noexcept { ::DestroyAcceleratorTable(a); }
 inline void DestroyImageList(HIMAGELIST l) noexcept { ::ImageList_Destroy(l); }
+inline void FreeGlobalMemory(HGLOBAL g) noexcept { ::GlobalFree(g); }
 
 using OwnedDC = Owned<HDC, &::DeleteDC>;  // CreateDC / CreateCompatibleDC
 using OwnedBitmap = Owned<HBITMAP, &DeleteGdiObject>;
@@ -60,6 +61,7 @@ using OwnedMenu = Owned<HMENU, &DestroyMenuHandle>;
 using OwnedIcon = Owned<HICON, &DestroyIconHandle>;
 using OwnedAccel = Owned<HACCEL, &DestroyAccelerators>;
 using OwnedImageList = Owned<HIMAGELIST, &DestroyImageList>;
+using OwnedGlobal = Owned<HGLOBAL, &FreeGlobalMemory>;  // GlobalAlloc, until the clipboard takes it
 
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDC {

@@ -424,7 +424,15 @@ std::size_t PrivateBytes()
     counters.cb = sizeof(counters);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                            sizeof(counters));
-    return counters.PrivateUsage;
+    if (counters.PrivateUsage != 0) return counters.PrivateUsage;
+    // Wine answers 0 there: add up the committed private regions of the address space instead.
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* at = static_cast<BYTE*>(nullptr); ::VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+         at = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
 }
 
 RECT ClientOnScreen(HWND hwnd)

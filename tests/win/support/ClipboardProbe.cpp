@@ -52,16 +52,6 @@ HWND HelperWindow()
     return window;
 }
 
-// Another thread or process may have the clipboard open for a moment.
-bool OpenClipboardSoon(HWND owner)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (::OpenClipboard(owner)) return true;
-        ::Sleep(10);
-    }
-    return false;
-}
-
 std::wstring SelfPath()
 {
     std::wstring path(MAX_PATH, L'\0');
@@ -85,6 +75,15 @@ INPUT MouseInput(DWORD flags)
 }
 
 }  // namespace
+
+bool OpenClipboardSoon(HWND owner)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::OpenClipboard(owner)) return true;
+        ::Sleep(10);
+    }
+    return false;
+}
 
 std::uint32_t PatternPixel(int x, int y)
 {
@@ -212,16 +211,19 @@ void PutClipboardText(const std::wstring& text)
     }
 }
 
-std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
+std::wstring SecondProcessFile(const wchar_t* name)
 {
     wchar_t folder[MAX_PATH]{};
     ::GetTempPathW(MAX_PATH, folder);
-    const std::wstring file =
-        std::wstring(folder) + L"pixtrove-clipboard-" + std::to_wstring(::GetCurrentProcessId()) + L".bin";
+    return std::wstring(folder) + name + L"-" + std::to_wstring(::GetCurrentProcessId()) + L".bin";
+}
+
+DWORD RunSecondProcess(const char* argument, const std::wstring& file)
+{
     ::DeleteFileW(file.c_str());
     const std::wstring self = SelfPath();
     std::wstring commandLine = L"\"" + self + L"\" ";
-    for (const char* p = kDumpClipboardArgument; *p; ++p)
+    for (const char* p = argument; *p; ++p)
         commandLine.push_back(static_cast<wchar_t>(*p));
     commandLine += L" \"" + file + L"\"";
 
@@ -239,6 +241,13 @@ std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
     }
     DWORD code = 1;
     ::GetExitCodeProcess(processHandle.get(), &code);
+    return code;
+}
+
+std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
+{
+    const std::wstring file = SecondProcessFile(L"pixtrove-clipboard");
+    const DWORD code = RunSecondProcess(kDumpClipboardArgument, file);
     if (code == 2) return std::nullopt;  // no bitmap there
     if (code != 0) throw std::runtime_error("the second process failed with code " + std::to_string(code));
 

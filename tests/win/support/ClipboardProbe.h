@@ -51,6 +51,9 @@ Pixels WindowPixels(HWND hwnd, int width, int height);
 // Why a readable diff matters: the first pixels that differ, or "" when none do.
 std::string Differences(const Pixels& expected, const Pixels& actual);
 
+// Opens the clipboard, waiting a second at most while another thread or process has it open.
+bool OpenClipboardSoon(HWND owner);
+
 // The clipboard as this process reads it. Empty when there is no CF_BITMAP.
 std::optional<Pixels> ClipboardBitmap();
 std::optional<std::wstring> ClipboardText();
@@ -63,6 +66,12 @@ inline constexpr char kDumpClipboardArgument[] = "--dump-clipboard";
 std::optional<Pixels> ClipboardBitmapFromAnotherProcess();
 // The second process's side: returns its exit code.
 int DumpClipboard(const char* file);
+
+// Runs this test program again as `program argument file`, dispatching this thread's messages
+// until it ends (this process may own the clipboard's data), and returns its exit code.
+// SecondProcessFile gives a file name of this process for it, under the temporary folder.
+DWORD RunSecondProcess(const char* argument, const std::wstring& file);
+std::wstring SecondProcessFile(const wchar_t* name);
 
 // Holds the clipboard open from another thread, with a window of its own, until it goes.
 class ClipboardHolder {

@@ -1,0 +1,98 @@
+#include "ClipboardDib.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace wintest {
+namespace {
+
+std::optional<Dib> ParseDib(const std::vector<BYTE>& block)
+{
+    BITMAPINFOHEADER header{};
+    if (block.size() < sizeof(header)) return std::nullopt;
+    std::memcpy(&header, block.data(), sizeof(header));
+    Dib dib{header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight, header.biBitCount, {}};
+    if (header.biBitCount != 32 || header.biCompression != BI_RGB) return dib;
+    const size_t count = static_cast<size_t>(dib.width) * static_cast<size_t>(dib.height);
+    if (block.size() < header.biSize + count * 4) return dib;
+    dib.values.resize(count);
+    const BYTE* rows = block.data() + header.biSize;
+    for (int y = 0; y < dib.height; ++y) {
+        const int stored = header.biHeight < 0 ? y : dib.height - 1 - y;  // positive heights go bottom-up
+        std::memcpy(&dib.values[static_cast<size_t>(y) * dib.width], rows + static_cast<size_t>(stored) * dib.width * 4,
+                    static_cast<size_t>(dib.width) * 4);
+    }
+    return dib;
+}
+
+// The CF_DIB block of the open clipboard, as bytes; nothing when there is none.
+std::optional<std::vector<BYTE>> DibBlock()
+{
+    const HANDLE data = ::GetClipboardData(CF_DIB);
+    if (!data) return std::nullopt;
+    const auto* bytes = static_cast<const BYTE*>(::GlobalLock(data));
+    if (!bytes) return std::nullopt;
+    std::vector<BYTE> block(bytes, bytes + ::GlobalSize(data));
+    ::GlobalUnlock(data);
+    return block;
+}
+
+}  // namespace
+
+Pixels Dib::Colours() const
+{
+    Pixels p{width, height, values};
+    for (auto& v : p.values)
+        v &= 0x00FFFFFF;
+    return p;
+}
+
+int Dib::PixelsWithFourthByte() const
+{
+    int count = 0;
+    for (const std::uint32_t v : values)
+        count += (v >> 24) != 0;
+    return count;
+}
+
+std::optional<Dib> ClipboardDib()
+{
+    if (!OpenClipboardSoon(nullptr)) throw std::runtime_error("the clipboard cannot be opened to read it");
+    const std::optional<std::vector<BYTE>> block = DibBlock();
+    ::CloseClipboard();
+    if (!block) return std::nullopt;
+    return ParseDib(*block);
+}
+
+std::optional<Dib> ClipboardDibFromAnotherProcess()
+{
+    const std::wstring file = SecondProcessFile(L"pixtrove-dib");
+    const DWORD code = RunSecondProcess(kDumpDibArgument, file);
+    if (code == 2) return std::nullopt;  // no DIB there
+    if (code != 0) throw std::runtime_error("the second process failed with code " + std::to_string(code));
+    std::FILE* in = ::_wfopen(file.c_str(), L"rb");
+    if (!in) throw std::runtime_error("the second process left no file");
+    std::vector<BYTE> block;
+    BYTE buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), in)) > 0;)
+        block.insert(block.end(), buffer, buffer + n);
+    std::fclose(in);
+    ::DeleteFileW(file.c_str());
+    return ParseDib(block);
+}
+
+int DumpClipboardDib(const char* file)
+{
+    if (!OpenClipboardSoon(nullptr)) return 3;
+    const std::optional<std::vector<BYTE>> block = DibBlock();
+    ::CloseClipboard();
+    if (!block) return 2;
+    std::FILE* out = std::fopen(file, "wb");
+    if (!out) return 4;
+    const bool written = std::fwrite(block->data(), 1, block->size(), out) == block->size();
+    return std::fclose(out) == 0 && written ? 0 : 4;
+}
+
+}  // namespace wintest
