@@ -6,8 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/PixelGrid.h"
 #include "core/Selection.h"
+
+#include "PixelGrid.h"
 
 using core::PixelGrid;
 using core::Point;

@@ -1,4 +1,4 @@
-#include "core/PixelGrid.h"
+#include "PixelGrid.h"
 
 #include <algorithm>
 
