@@ -10,7 +10,7 @@
 
 #include "PixelGrid.h"
 
-using core::PixelGrid;
+using testsupport::PixelGrid;
 using core::Point;
 using core::Selection;
 

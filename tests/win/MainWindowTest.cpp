@@ -1,5 +1,5 @@
 // The main window as a user meets it at 96 dpi: its frame, tool bar, tool tips, status bar,
-// menus and keys, and the program file's version, icon and manifest.
+// and menus.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CaptureSupport.h"
+#include "MainWindowFixture.h"
 #include "RecordingShell.h"
 #include "WinTest.h"
 #include "resource.h"
@@ -99,22 +100,6 @@ int CheckedModeButtons(HWND toolBar)
         n += ButtonChecked(toolBar, id);
     return n;
 }
-
-std::wstring ModuleWithExtension(const wchar_t* extension)
-{
-    wchar_t path[MAX_PATH]{};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return p.substr(0, p.find_last_of(L'.')) + extension;
-}
-
-class MainWindow : public ::testing::Test {
-protected:
-    ScratchRegistry registry;
-    ErrorReports reports;
-    Program program;
-    app::MainFrame& main = program.main;
-};
 
 TEST_F(MainWindow, IsAnMdiFrameCaptionedPixtroveWithItsClientArea)
 {
@@ -242,12 +227,9 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
     ::SetForegroundWindow(main.hwnd());
     ASSERT_TRUE(ButtonChecked(FrameProbe::ToolBar(main), IDB_FULL_SCREEN));
     const ModeClick clicks[] = {
-        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
-        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
-        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
-        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
-        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
-        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
+        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
+        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow}, {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
+        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow}, {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click
@@ -335,232 +317,6 @@ TEST_F(MainWindow, MenuItemsCarryTheirTextsAndShortcuts)
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 0)), 1);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 1)), 1);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 2)), 2);
-}
-
-// --- keys through the program's own loop ------------------------------------------------
-
-// Ends app::RunMessageLoop if what a test waits for never comes.
-class LoopWatchdog {
-public:
-    explicit LoopWatchdog(UINT ms) : id_(::SetTimer(nullptr, 0, ms, &LoopWatchdog::Expired)) {}
-    ~LoopWatchdog() { ::KillTimer(nullptr, id_); }
-    LoopWatchdog(const LoopWatchdog&) = delete;
-    LoopWatchdog& operator=(const LoopWatchdog&) = delete;
-
-private:
-    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
-    UINT_PTR id_;
-};
-
-void TakeKeyboard(HWND hwnd)
-{
-    ::SetForegroundWindow(hwnd);
-    ::SetFocus(hwnd);
-    PumpUntil([&] { return ::GetForegroundWindow() == hwnd; }, 1000);
-}
-
-// A file beside the program (this test) for as long as it lives.
-class FileBesideProgram {
-public:
-    explicit FileBesideProgram(const wchar_t* extension) : path_(ModuleWithExtension(extension))
-    {
-        std::ofstream(path_.c_str()) << "help\n";
-    }
-    ~FileBesideProgram() { ::DeleteFileW(path_.c_str()); }
-    FileBesideProgram(const FileBesideProgram&) = delete;
-    FileBesideProgram& operator=(const FileBesideProgram&) = delete;
-
-private:
-    std::wstring path_;
-};
-
-TEST_F(MainWindow, F1AsksTheHelpEngineForTheContentsOfTheProgramsHelpFile)
-{
-    const FileBesideProgram oldHelp(L".hlp");
-    RecordingShell shell;
-    shell.onCall = [] { ::PostQuitMessage(0); };
-    FrameProbe::UseShell(main, shell);
-    TakeKeyboard(main.hwnd());
-    ASSERT_EQ(::GetForegroundWindow(), main.hwnd());
-    PressKeys({VK_F1});
-    int ended = 0;
-    {
-        LoopWatchdog watchdog(5000);
-        ended = app::RunMessageLoop(main);
-    }
-    EXPECT_EQ(ended, 0) << "the help engine was not called";
-    ASSERT_EQ(shell.helpCalls.size(), 1u);
-    EXPECT_EQ(shell.helpCalls[0].owner, main.hwnd());
-    EXPECT_EQ(shell.helpCalls[0].file, ModuleWithExtension(L".hlp"));
-    EXPECT_EQ(shell.helpCalls[0].command, static_cast<UINT>(HELP_FINDER));
-    EXPECT_EQ(shell.helpCalls[0].data, 0u);
-    EXPECT_TRUE(shell.executeCalls.empty());
-}
-
-TEST_F(MainWindow, WithoutAnOldHelpFileTheHelpPageOpensInTheUsersBrowser)
-{
-    const FileBesideProgram page(L".html");
-    RecordingShell shell;
-    FrameProbe::UseShell(main, shell);
-    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
-    EXPECT_TRUE(shell.helpCalls.empty());
-    ASSERT_EQ(shell.executeCalls.size(), 1u);
-    EXPECT_EQ(shell.executeCalls[0].owner, main.hwnd());
-    EXPECT_EQ(shell.executeCalls[0].verb, L"open");
-    EXPECT_EQ(shell.executeCalls[0].file, ModuleWithExtension(L".html"));
-    EXPECT_TRUE(reports.texts().empty());
-
-    shell.executeResult = reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
-    ::SetLastError(ERROR_SUCCESS);
-    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
-    ASSERT_EQ(reports.texts().size(), 1u) << "a failed open is reported";
-}
-
-TEST_F(MainWindow, WithNeitherHelpFileTheHelpCommandReportsTheMissingFile)
-{
-    RecordingShell shell;
-    FrameProbe::UseShell(main, shell);
-    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_CONTENTS, 0);
-    EXPECT_TRUE(shell.helpCalls.empty());
-    EXPECT_TRUE(shell.executeCalls.empty());
-    ASSERT_EQ(reports.texts().size(), 1u);
-    EXPECT_EQ(reports.texts()[0], win::Widen(core::ReportText(win::SystemError(ERROR_FILE_NOT_FOUND).what())));
-}
-
-// Commands sent to the frame, seen as they arrive.
-std::vector<WPARAM> gCommands;
-LRESULT CALLBACK RecordCommand(int code, WPARAM wp, LPARAM lp)
-{
-    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && call.message == WM_COMMAND) gCommands.push_back(call.wParam);
-    return ::CallNextHookEx(nullptr, code, wp, lp);
-}
-
-class ProgramWindow : public ::testing::Test {
-protected:
-    ScratchRegistry registry;
-    ErrorReports reports;
-};
-
-// The program's own main window, which ends the loop when it goes.
-TEST_F(ProgramWindow, AltF4IsTheExitCommandWhichSavesAndEndsTheLoop)
-{
-    app::ApplicationWindow application;
-    app::MainFrame main(application.hwnd(), true);
-    main.Show(SW_SHOWNORMAL);
-    main.SetCaptureDelay(42);
-    TakeKeyboard(main.hwnd());
-    ASSERT_EQ(::GetForegroundWindow(), main.hwnd());
-
-    gCommands.clear();
-    const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &RecordCommand, nullptr, ::GetCurrentThreadId());
-    PressKeys({VK_MENU, VK_F4});
-    int ended = 0;
-    {
-        LoopWatchdog watchdog(5000);
-        ended = app::RunMessageLoop(main);
-    }
-    ::UnhookWindowsHookEx(hook);
-
-    EXPECT_EQ(ended, 0);
-    EXPECT_EQ(main.hwnd(), nullptr);
-    // From the accelerator table (high word 1), not the system's own close.
-    EXPECT_NE(std::find(gCommands.begin(), gCommands.end(), MAKEWPARAM(IDM_EXIT, 1)), gCommands.end());
-    EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("42"));
-    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("0"));
-    EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
-    EXPECT_TRUE(reports.texts().empty());
-}
-
-// --- the program file ---------------------------------------------------------------------
-
-std::vector<BYTE> VersionBlock(const std::wstring& file)
-{
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
-    std::vector<BYTE> block(size);
-    if (size == 0 || !::GetFileVersionInfoW(file.c_str(), 0, size, block.data())) block.clear();
-    return block;
-}
-
-TEST(ProgramFile, SaysFileVersion2005InItsJapaneseStringTable)
-{
-    std::vector<BYTE> block = VersionBlock(ProgramExe());
-    ASSERT_FALSE(block.empty());
-    wchar_t* text = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\StringFileInfo\\041103A4\\FileVersion",
-                                 reinterpret_cast<void**>(&text), &length));
-    EXPECT_EQ(std::wstring(text), L"2.0.0.5");
-    WORD* translation = nullptr;
-    ASSERT_TRUE(
-        ::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
-    ASSERT_GE(length, 4u);
-    EXPECT_EQ(translation[0], 0x0411);
-    EXPECT_EQ(translation[1], 932);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000005u);
-}
-
-class ProgramResources : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        module_ =
-            ::LoadLibraryExW(ProgramExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        ASSERT_NE(module_, nullptr);
-    }
-    void TearDown() override
-    {
-        if (module_) ::FreeLibrary(module_);
-    }
-    std::string Resource(LPCWSTR name, LPCWSTR type) const
-    {
-        const HRSRC found = ::FindResourceW(module_, name, type);
-        if (!found) return {};
-        const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
-        return {data, data + ::SizeofResource(module_, found)};
-    }
-    HMODULE module_ = nullptr;
-};
-
-#pragma pack(push, 2)
-struct IconDirEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bits;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-TEST_F(ProgramResources, TheProgramIconHasA16AndA32PixelImageThatLoad)
-{
-    const std::string group = Resource(MAKEINTRESOURCEW(IDI_PIXTROVE), RT_GROUP_ICON);
-    ASSERT_GE(group.size(), 6u);
-    const WORD count = *reinterpret_cast<const WORD*>(group.data() + 4);
-    ASSERT_EQ(group.size(), 6u + count * sizeof(IconDirEntry));
-    std::set<int> sizes;
-    for (WORD i = 0; i < count; ++i)
-        sizes.insert(reinterpret_cast<const IconDirEntry*>(group.data() + 6 + i * sizeof(IconDirEntry))->width);
-    EXPECT_EQ(sizes, (std::set<int>{16, 32}));
-    for (int size : {16, 32}) {
-        const auto icon =
-            static_cast<HICON>(::LoadImageW(module_, MAKEINTRESOURCEW(IDI_PIXTROVE), IMAGE_ICON, size, size, 0));
-        EXPECT_NE(icon, nullptr) << size;
-        if (icon) ::DestroyIcon(icon);
-    }
-}
-
-TEST_F(ProgramResources, TheManifestAsksForPerMonitorV2AwarenessAndCommonControls6)
-{
-    const std::string manifest = Resource(MAKEINTRESOURCEW(1), RT_MANIFEST);
-    EXPECT_NE(manifest.find(">PerMonitorV2<"), std::string::npos);
-    EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
-    EXPECT_NE(manifest.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    // This test program carries the same manifest, and the system honoured it.
-    EXPECT_EQ(::GetAwarenessFromDpiAwarenessContext(::GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
 }  // namespace
