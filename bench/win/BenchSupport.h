@@ -77,7 +77,7 @@ struct Program {
     ScratchSettings settings;
     int errors = 0;
     app::ApplicationWindow application;
-    app::MainFrame main{application.hwnd(), false};
+    app::MainFrame main{application, false};
 
     Program()
     {

@@ -20,7 +20,7 @@ ApplicationWindow::~ApplicationWindow()
 
 LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (const auto handled = clipboard_.HandleMessage(hwnd_, msg, wp, lp)) return *handled;
+    if (const auto handled = clipboard_.HandleMessage(hwnd_, msg, wp)) return *handled;
     return DefaultProc(msg, wp, lp);
 }
 

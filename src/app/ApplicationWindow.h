@@ -3,6 +3,8 @@
 // puts on the clipboard) and the message loop that runs until the main window is gone.
 #include <windows.h>
 
+#include <memory>
+
 #include "win32/DelayedClipboard.h"
 #include "win32/Window.h"
 
@@ -14,6 +16,9 @@ class ApplicationWindow final : public win::Window {
 public:
     ApplicationWindow();
     ~ApplicationWindow() override;
+
+    // Puts a picture on the clipboard; this window keeps it until a program asks for it.
+    void OfferOnClipboard(std::unique_ptr<win::Snapshot> snapshot) { clipboard_.Offer(hwnd_, std::move(snapshot)); }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -26,10 +26,8 @@ constexpr UINT_PTR kCaptureTimerId = 1;
 win::OwnedAccel MakeAccelerators()
 {
     ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'C', IDM_COPY},
-        {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
-        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},
-        {FVIRTKEY, VK_F1, IDM_CONTENTS},
+        {FVIRTKEY | FCONTROL, 'C', IDM_COPY}, {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
+        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE}, {FVIRTKEY, VK_F1, IDM_CONTENTS},
         {FVIRTKEY | FALT, VK_F4, IDM_EXIT},
     };
     return win::OwnedAccel(
@@ -38,8 +36,8 @@ win::OwnedAccel MakeAccelerators()
 
 }  // namespace
 
-MainFrame::MainFrame(HWND applicationWindow, bool endsApplication)
-    : application_(applicationWindow),
+MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication)
+    : application_(application),
       endsApplication_(endsApplication),
       frameMenu_(BuildFrameMenu()),
       idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu()))

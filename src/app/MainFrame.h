@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
@@ -27,12 +28,12 @@ class MainFrame final : public win::Window, private core::SettingsTarget {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
     // its destruction posts the quit message.
-    MainFrame(HWND applicationWindow, bool endsApplication);
+    MainFrame(ApplicationWindow& application, bool endsApplication);
     ~MainFrame() override;
     void Show(int command);
 
     // What the other windows and the message loop use.
-    HWND ApplicationWindow() const noexcept { return application_; }
+    ApplicationWindow& Application() const noexcept { return application_; }
     HWND MdiClient() const noexcept { return mdiClient_; }
     HMENU FrameMenu() const noexcept { return frameMenu_.get(); }
     // Where the window list goes while no shot window's menu shows it; never shown.
@@ -73,7 +74,7 @@ private:
     void CaptureScreenRect(const core::ScreenRect& rect);
     HWND ActiveShot() const noexcept;
 
-    HWND application_;
+    ApplicationWindow& application_;
     bool endsApplication_;
     SystemShell* shell_ = &SystemShell::Real();
     win::SaveDialog saveDialog_;

@@ -116,7 +116,7 @@ void ShotWindow::OnCopy()
     // An empty selection (a click without a drag) has no picture to give: whatever the
     // clipboard holds stays there.
     if (source.Empty()) return;
-    win::CopyPictureToClipboard(*picture_, source, main_.ApplicationWindow());
+    main_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
 }
 
 // --- window commands -----------------------------------------------------------------

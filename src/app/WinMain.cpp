@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 
     try {
         app::ApplicationWindow application;
-        app::MainFrame main(application.hwnd(), true);
+        app::MainFrame main(application, true);
         if (!anotherInstance) main.Show(show);
         return app::RunMessageLoop(main);
     } catch (...) {

@@ -1,20 +1,19 @@
 #pragma once
-// Putting a part of a picture on the clipboard: a snapshot of its pixels, offered there and
-// written out when a program asks for it.
+// What a copy puts on the clipboard: a snapshot of part of a picture.
 #include <windows.h>
 
 #include "core/Geometry.h"
-#include "win32/DelayedClipboard.h"
+#include <memory>
+
 #include "win32/Picture.h"
+#include "win32/Snapshot.h"
 
 namespace win {
 
-// Copies `source` (picture coordinates, not empty) to the clipboard, kept by `owner` until a
-// program asks for it (see OfferOnClipboard). The selection frame that stands on the
-// source's outer ring is inverted back, so the copy carries the picture's own pixels; parts
-// of the source outside the picture are white. The pixels are taken now: what the picture
-// shows later does not change the copy.
-// Errors: the clipboard held by another program, or no memory for the snapshot.
-void CopyPictureToClipboard(const Picture& picture, core::Rect source, HWND owner);
+// The pixels of `source` (picture coordinates, not empty) for the clipboard, taken now: what
+// the picture shows later does not change them. The selection frame that stands on the
+// source's outer ring is inverted back, so they are the picture's own; parts of the source
+// outside the picture are white. Errors: no memory for the snapshot.
+std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source);
 
 }  // namespace win

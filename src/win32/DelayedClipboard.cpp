@@ -5,15 +5,6 @@
 namespace win {
 namespace {
 
-constexpr LRESULT kKept = 1;
-
-// The message that hands a snapshot (lParam, a Snapshot*) to the owner window to keep.
-UINT KeepSnapshotMessage()
-{
-    static const UINT message = ::RegisterWindowMessageW(L"PixtroveKeepClipboardSnapshot");
-    return message;
-}
-
 // Writes the snapshot to the open clipboard as CF_DIB. A block that cannot be made or
 // handed over leaves the format without data, never half-filled.
 bool PutDib(const Snapshot& snapshot) noexcept
@@ -26,12 +17,19 @@ bool PutDib(const Snapshot& snapshot) noexcept
 
 }  // namespace
 
-std::optional<LRESULT> DelayedClipboard::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp)
+void DelayedClipboard::Offer(HWND owner, std::unique_ptr<Snapshot> snapshot)
 {
-    if (const UINT keep = KeepSnapshotMessage(); keep != 0 && msg == keep) {
-        snapshot_.reset(reinterpret_cast<Snapshot*>(lp));
-        return kKept;
-    }
+    ClipboardSession clipboard(owner);
+    if (!clipboard) throw core::AppError(kClipboardBusy);
+    ::EmptyClipboard();  // WM_DESTROYCLIPBOARD: the earlier snapshot goes
+    // An announcement has no handle to give back, so its success shows on the clipboard.
+    ::SetClipboardData(CF_DIB, nullptr);
+    if (!::IsClipboardFormatAvailable(CF_DIB)) ThrowLastError();
+    snapshot_ = std::move(snapshot);
+}
+
+std::optional<LRESULT> DelayedClipboard::HandleMessage(HWND owner, UINT msg, WPARAM wp)
+{
     switch (msg) {
         case WM_RENDERFORMAT:
             if (wp == CF_DIB) RenderRequested();
@@ -57,22 +55,6 @@ void DelayedClipboard::RenderBeforeLeaving(HWND owner)
     ClipboardSession clipboard(owner);
     if (!clipboard || ::GetClipboardOwner() != owner) return;
     if (PutDib(*snapshot_)) snapshot_.reset();
-}
-
-void OfferOnClipboard(HWND owner, std::unique_ptr<Snapshot> snapshot)
-{
-    ClipboardSession clipboard(owner);
-    if (!clipboard) throw core::AppError(kClipboardBusy);
-    ::EmptyClipboard();  // the owner lets go of an earlier snapshot here (WM_DESTROYCLIPBOARD)
-    // An announcement has no handle to give back, so its success shows on the clipboard.
-    ::SetClipboardData(CF_DIB, nullptr);
-    if (!::IsClipboardFormatAvailable(CF_DIB)) ThrowLastError();
-    const auto lent = reinterpret_cast<LPARAM>(snapshot.get());
-    if (owner && ::SendMessageW(owner, KeepSnapshotMessage(), 0, lent) == kKept) {
-        snapshot.release();  // the owner has it now
-        return;
-    }
-    if (!PutDib(*snapshot)) ThrowLastError();
 }
 
 }  // namespace win

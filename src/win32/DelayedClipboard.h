@@ -1,6 +1,6 @@
 #pragma once
 // A picture offered on the clipboard without its data. The clipboard's owner window keeps
-// the snapshot and writes it out as CF_DIB only when a program asks for it (the system
+// the snapshot here and writes it out as CF_DIB only when a program asks for it (the system
 // makes CF_BITMAP and CF_DIBV5 from that), or when the owner goes while the picture is
 // still unwritten, so that it outlives the program.
 #include <windows.h>
@@ -30,7 +30,7 @@ private:
     bool open_;
 };
 
-// The owner window's side: it passes each of its messages to HandleMessage first.
+// Kept by the owner window, which passes each of its messages to HandleMessage first.
 class DelayedClipboard {
 public:
     DelayedClipboard() = default;
@@ -38,9 +38,13 @@ public:
     DelayedClipboard& operator=(const DelayedClipboard&) = delete;
     ~DelayedClipboard() = default;
 
-    // The result for the messages it answers: taking a snapshot to keep, writing it out
-    // (WM_RENDERFORMAT, WM_RENDERALLFORMATS) and letting it go (WM_DESTROYCLIPBOARD).
-    std::optional<LRESULT> HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
+    // Empties the clipboard (which lets go of an earlier snapshot) and announces this one
+    // there as CF_DIB, owned by `owner`. Errors: the clipboard held by another program.
+    void Offer(HWND owner, std::unique_ptr<Snapshot> snapshot);
+
+    // The result for the messages it answers: writing the picture out (WM_RENDERFORMAT,
+    // WM_RENDERALLFORMATS) and letting it go (WM_DESTROYCLIPBOARD).
+    std::optional<LRESULT> HandleMessage(HWND owner, UINT msg, WPARAM wp);
 
 private:
     void RenderRequested();
@@ -48,10 +52,5 @@ private:
 
     std::unique_ptr<Snapshot> snapshot_;
 };
-
-// Empties the clipboard and announces the snapshot there as CF_DIB, kept by `owner` (a
-// window whose procedure hands its messages to a DelayedClipboard); an owner that cannot
-// keep it gets the data written at once. Errors: the clipboard held by another program.
-void OfferOnClipboard(HWND owner, std::unique_ptr<Snapshot> snapshot);
 
 }  // namespace win

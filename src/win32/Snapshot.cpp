@@ -16,9 +16,13 @@ Snapshot::Snapshot(int width, int height) : width_(width), height_(height)
 
 OwnedGlobal Snapshot::Render() const noexcept
 {
+    // A block's size is a DWORD: a larger picture has no CF_DIB form.
+    const std::uint64_t bytes =
+        std::uint64_t{static_cast<std::uint32_t>(width_)} * static_cast<std::uint32_t>(height_) * 4;
+    if (bytes > MAXDWORD - sizeof(BITMAPINFOHEADER)) return OwnedGlobal();
+    const auto imageSize = static_cast<DWORD>(bytes);
     BITMAPINFO info{};
     // A positive height: rows from the bottom, as readers of CF_DIB expect them.
-    const auto imageSize = static_cast<DWORD>(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, height_, 1, 32, BI_RGB, imageSize};
     OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageSize));
     if (!block) return block;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "resource.h"
-#include "win32/Clipboard.h"
+#include "win32/DelayedClipboard.h"
 #include "win32/Handles.h"
 
 namespace {

@@ -133,7 +133,7 @@ protected:
 TEST_F(ProgramWindow, AltF4IsTheExitCommandWhichSavesAndEndsTheLoop)
 {
     app::ApplicationWindow application;
-    app::MainFrame main(application.hwnd(), true);
+    app::MainFrame main(application, true);
     main.Show(SW_SHOWNORMAL);
     main.SetCaptureDelay(42);
     TakeKeyboard(main.hwnd());

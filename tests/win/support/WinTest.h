@@ -81,7 +81,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // shown), driven in-process.
 struct Program {
     app::ApplicationWindow application;
-    app::MainFrame main{application.hwnd(), false};
+    app::MainFrame main{application, false};
     Program();
 };
 
