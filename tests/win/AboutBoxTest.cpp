@@ -77,19 +77,7 @@ protected:
 
     void RunBox(const std::function<void(Script&, const Box&)>& body)
     {
-        bool ran = false;
-        Script script([&](Script& s) {
-            const HWND box = s.WaitForWindow(L"TfrmAbout");
-            ASSERT_NE(box, nullptr) << "the box did not come up";
-            const Box b(box);
-            ASSERT_TRUE(b.Complete());
-            ran = true;
-            body(s, b);
-        });
-        ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_ABOUT, 0);
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(script.ClosedLeftover()) << "the box was still open at the end of the script";
-        EXPECT_TRUE(::IsWindowEnabled(main.hwnd()));
+        RunInBox<Box>(main.hwnd(), IDM_ABOUT, L"TfrmAbout", body);
         EXPECT_TRUE(reports.texts().empty());
     }
 };

@@ -68,19 +68,9 @@ std::optional<Dib> ClipboardDib()
 
 std::optional<Dib> ClipboardDibFromAnotherProcess()
 {
-    const std::wstring file = SecondProcessFile(L"pixtrove-dib");
-    const DWORD code = RunSecondProcess(kDumpDibArgument, file);
-    if (code == 2) return std::nullopt;  // no DIB there
-    if (code != 0) throw std::runtime_error("the second process failed with code " + std::to_string(code));
-    std::FILE* in = ::_wfopen(file.c_str(), L"rb");
-    if (!in) throw std::runtime_error("the second process left no file");
-    std::vector<BYTE> block;
-    BYTE buffer[65536];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), in)) > 0;)
-        block.insert(block.end(), buffer, buffer + n);
-    std::fclose(in);
-    ::DeleteFileW(file.c_str());
-    return ParseDib(block);
+    const std::optional<std::vector<BYTE>> block = SecondProcessOutput(kDumpDibArgument, L"pixtrove-dib");
+    if (!block) return std::nullopt;  // no DIB there
+    return ParseDib(*block);
 }
 
 int DumpClipboardDib(const char* file)

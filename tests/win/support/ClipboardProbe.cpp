@@ -211,6 +211,8 @@ void PutClipboardText(const std::wstring& text)
     }
 }
 
+namespace {
+
 std::wstring SecondProcessFile(const wchar_t* name)
 {
     wchar_t folder[MAX_PATH]{};
@@ -220,7 +222,6 @@ std::wstring SecondProcessFile(const wchar_t* name)
 
 DWORD RunSecondProcess(const char* argument, const std::wstring& file)
 {
-    ::DeleteFileW(file.c_str());
     const std::wstring self = SelfPath();
     std::wstring commandLine = L"\"" + self + L"\" ";
     for (const char* p = argument; *p; ++p)
@@ -244,27 +245,45 @@ DWORD RunSecondProcess(const char* argument, const std::wstring& file)
     return code;
 }
 
-std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
-{
-    const std::wstring file = SecondProcessFile(L"pixtrove-clipboard");
-    const DWORD code = RunSecondProcess(kDumpClipboardArgument, file);
-    if (code == 2) return std::nullopt;  // no bitmap there
-    if (code != 0) throw std::runtime_error("the second process failed with code " + std::to_string(code));
+}  // namespace
 
+std::optional<std::vector<BYTE>> SecondProcessOutput(const char* argument, const wchar_t* name)
+{
+    const std::wstring file = SecondProcessFile(name);
+    ::DeleteFileW(file.c_str());
+    const DWORD code = RunSecondProcess(argument, file);
+    if (code == 2) return std::nullopt;
+    if (code != 0) throw std::runtime_error("the second process failed with code " + std::to_string(code));
     std::FILE* in = ::_wfopen(file.c_str(), L"rb");
     if (!in) throw std::runtime_error("the second process left no file");
+    std::vector<BYTE> output;
+    BYTE buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), in)) > 0;)
+        output.insert(output.end(), buffer, buffer + n);
+    std::fclose(in);
+    ::DeleteFileW(file.c_str());
+    return output;
+}
+
+std::optional<Pixels> ClipboardBitmapFromAnotherProcess()
+{
+    const std::optional<std::vector<BYTE>> output = SecondProcessOutput(kDumpClipboardArgument, L"pixtrove-clipboard");
+    if (!output) return std::nullopt;  // no bitmap there
     Pixels p;
     std::int32_t size[2]{};
-    bool read = std::fread(size, sizeof(size), 1, in) == 1 && size[0] >= 0 && size[1] >= 0;
+    bool read = output->size() >= sizeof(size);
+    if (read) {
+        std::memcpy(size, output->data(), sizeof(size));
+        read = size[0] >= 0 && size[1] >= 0;
+    }
     if (read) {
         p.width = size[0];
         p.height = size[1];
-        p.values.resize(static_cast<size_t>(p.width) * p.height);
-        read = p.values.empty() ||
-               std::fread(p.values.data(), sizeof(std::uint32_t), p.values.size(), in) == p.values.size();
+        p.values.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+        read = output->size() == sizeof(size) + p.values.size() * sizeof(std::uint32_t);
+        if (read && !p.values.empty())
+            std::memcpy(p.values.data(), output->data() + sizeof(size), p.values.size() * sizeof(std::uint32_t));
     }
-    std::fclose(in);
-    ::DeleteFileW(file.c_str());
     if (!read) throw std::runtime_error("the second process's file is short");
     return p;
 }

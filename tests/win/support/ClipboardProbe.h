@@ -68,10 +68,10 @@ std::optional<Pixels> ClipboardBitmapFromAnotherProcess();
 int DumpClipboard(const char* file);
 
 // Runs this test program again as `program argument file`, dispatching this thread's messages
-// until it ends (this process may own the clipboard's data), and returns its exit code.
-// SecondProcessFile gives a file name of this process for it, under the temporary folder.
-DWORD RunSecondProcess(const char* argument, const std::wstring& file);
-std::wstring SecondProcessFile(const wchar_t* name);
+// until it ends (this process may own the clipboard's data), and gives back what it wrote
+// into the file: nothing when it ended with code 2 (nothing of the kind on the clipboard).
+// Any other failure throws. `name` names the file, under the temporary folder.
+std::optional<std::vector<BYTE>> SecondProcessOutput(const char* argument, const wchar_t* name);
 
 // Holds the clipboard open from another thread, with a window of its own, until it goes.
 class ClipboardHolder {
@@ -88,7 +88,6 @@ private:
     HANDLE thread_ = nullptr;
     bool holding_ = false;
 };
-
 
 // Real input (SendInput): a key pressed with Ctrl held; the pointer moved to a screen point
 // (returns once it is there); the primary button pressed or released where the pointer is.

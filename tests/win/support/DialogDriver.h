@@ -5,6 +5,8 @@
 // script hands control back to the running loop, which then handles the input it was sent.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -68,5 +70,27 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = null
 RECT RectInParent(HWND control);  // in the client coordinates of its parent
 RECT ClientSize(HWND window);     // 0, 0, width, height
 DWORD EditSelection(HWND edit);   // EM_GETSEL: LOWORD start, HIWORD end
+
+// Opens a modal box through a command of `frame` and runs `body` inside the box's loop with
+// its controls (found by `Controls(box)`); returns when the box has closed. The test fails when
+// the box does not come up, is left open by the body, or leaves the frame disabled.
+template <class Controls>
+void RunInBox(HWND frame, UINT command, const wchar_t* className,
+              const std::function<void(Script&, const Controls&)>& body)
+{
+    bool ran = false;
+    Script script([&](Script& s) {
+        const HWND box = s.WaitForWindow(className);
+        ASSERT_NE(box, nullptr) << "the box did not come up";
+        const Controls controls(box);
+        ASSERT_TRUE(controls.Complete());
+        ran = true;
+        body(s, controls);
+    });
+    ::SendMessageW(frame, WM_COMMAND, command, 0);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(script.ClosedLeftover()) << "the box was still open at the end of the script";
+    EXPECT_TRUE(::IsWindowEnabled(frame)) << "the frame stays disabled";
+}
 
 }  // namespace wintest

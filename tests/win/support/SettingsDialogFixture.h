@@ -97,21 +97,8 @@ protected:
     // returns when the dialog has closed.
     void RunDialog(const std::function<void(Script&, const Dialog&)>& body)
     {
-        bool ran = false;
-        Script script([&](Script& s) {
-            const HWND dlg = s.WaitForWindow(L"TfrmOptionDlg");
-            ASSERT_NE(dlg, nullptr) << "the dialog did not come up";
-            const Dialog d(dlg);
-            ASSERT_TRUE(d.Complete());
-            ran = true;
-            body(s, d);
-        });
-        ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_ENVIRONMENT, 0);
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(script.ClosedLeftover()) << "the dialog was still open at the end of the script";
-        EXPECT_TRUE(::IsWindowEnabled(main.hwnd())) << "the main window stays disabled";
+        RunInBox<Dialog>(main.hwnd(), IDM_ENVIRONMENT, L"TfrmOptionDlg", body);
     }
 };
-
 
 }  // namespace wintest
