@@ -70,6 +70,7 @@ void FrameToolBar::Create(HWND frame)
         0, 0, 0, 0, frame, nullptr, win::Instance(), nullptr));
     ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(hwnd_, TB_SETMAXTEXTROWS, 0, 0);
+    ShowThemeFor(false);  // the tool bar starts raised
 }
 
 void FrameToolBar::ApplyDpi(UINT dpi)
@@ -107,22 +108,21 @@ void FrameToolBar::SetFlat(bool flat)
 {
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
     const LONG_PTR wanted = flat ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT));
-    if (wanted == style && themeChosen_) return;
-    themeChosen_ = true;
-    flat_ = flat;
+    if (wanted == style) return;
     ::SetWindowLongPtrW(hwnd_, GWL_STYLE, wanted);
-    // Under a visual style every button is drawn flat; raised ones need the classic look.
-    if (flat)
-        ::SetWindowTheme(hwnd_, nullptr, nullptr);
-    else
-        ::SetWindowTheme(hwnd_, L"", L"");
+    ShowThemeFor(flat);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
+
+// Under a visual style every button is drawn flat; raised ones need the classic look.
+void FrameToolBar::ShowThemeFor(bool flat) { ::SetWindowTheme(hwnd_, flat ? nullptr : L"", flat ? nullptr : L""); }
+
+bool FrameToolBar::IsFlat() const noexcept { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TBSTYLE_FLAT; }
 
 LRESULT FrameToolBar::OnCustomDraw(const NMTBCUSTOMDRAW& draw) const
 {
     switch (draw.nmcd.dwDrawStage) {
-        case CDDS_PREPAINT: return flat_ ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+        case CDDS_PREPAINT: return IsFlat() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
         case CDDS_ITEMPOSTPAINT: {
             const bool down = draw.nmcd.uItemState & (CDIS_CHECKED | CDIS_SELECTED);

@@ -29,11 +29,12 @@ public:
     void FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint);
 
 private:
+    void ShowThemeFor(bool flat);
+    bool IsFlat() const noexcept;
+
     HWND hwnd_ = nullptr;  // a child of the frame, destroyed with it
     win::OwnedImageList images_;
     std::wstring tipText_;  // what the tool tip shows, kept while it shows it
-    bool themeChosen_ = false;
-    bool flat_ = false;  // the theme follows the style from the first SetFlat on
 };
 
 }  // namespace app
