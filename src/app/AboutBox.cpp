@@ -12,6 +12,7 @@
 #include "win32/Handles.h"
 #include "win32/Text.h"
 #include "win32/ModalForm.h"
+#include "win32/SystemLibrary.h"
 
 namespace app {
 namespace {
@@ -207,16 +208,23 @@ LRESULT AboutBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 
 std::wstring VersionText(const std::wstring& programPath)
 {
+    const win::SystemLibrary library(L"version.dll");
+    const auto infoSize = library.Function<decltype(&::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+    const auto info = library.Function<decltype(&::GetFileVersionInfoW)>("GetFileVersionInfoW");
+    const auto query = library.Function<decltype(&::VerQueryValueW)>("VerQueryValueW");
+    if (!infoSize || !info || !query)
+        throw win::SystemError(library.LoadError() != ERROR_SUCCESS ? library.LoadError() : ERROR_PROC_NOT_FOUND);
+
     // The wide functions, so that a program in a folder whose name the ANSI code page
     // cannot spell still finds its own version.
     DWORD handle = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(programPath.c_str(), &handle);
+    const DWORD size = infoSize(programPath.c_str(), &handle);
     if (size == 0) return kNoVersion;
     std::vector<char> block(size);
-    ::GetFileVersionInfoW(programPath.c_str(), 0, size, block.data());
+    info(programPath.c_str(), 0, size, block.data());
     void* value = nullptr;
     UINT length = 0;
-    if (!::VerQueryValueW(block.data(), kFileVersionPath, &value, &length) || !value) return kPlaceholderVersion;
+    if (!query(block.data(), kFileVersionPath, &value, &length) || !value) return kPlaceholderVersion;
     // Up to the NUL, and never past the block.
     const auto* text = static_cast<const wchar_t*>(value);
     const auto* end = reinterpret_cast<const wchar_t*>(block.data() + block.size());

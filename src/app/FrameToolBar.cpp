@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
+#include "win32/SystemLibrary.h"
 #include "win32/Window.h"
 
 namespace app {
@@ -114,8 +115,14 @@ void FrameToolBar::SetFlat(bool flat)
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// Under a visual style every button is drawn flat; raised ones need the classic look.
-void FrameToolBar::ShowThemeFor(bool flat) { ::SetWindowTheme(hwnd_, flat ? nullptr : L"", flat ? nullptr : L""); }
+// Under a visual style every button is drawn flat; raised ones need the classic look. Without
+// the theme functions there is no visual style to take off.
+void FrameToolBar::ShowThemeFor(bool flat)
+{
+    const win::SystemLibrary library(L"uxtheme.dll");
+    if (const auto setTheme = library.Function<decltype(&::SetWindowTheme)>("SetWindowTheme"))
+        setTheme(hwnd_, flat ? nullptr : L"", flat ? nullptr : L"");
+}
 
 bool FrameToolBar::IsFlat() const noexcept { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TBSTYLE_FLAT; }
 

@@ -5,9 +5,13 @@
 #include "app/MainFrame.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
+#include "win32/SystemLibrary.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 {
+    // Before anything can load a DLL: nothing beside the program or in the current folder runs.
+    win::RestrictDllSearchToSystem32();
+
     // The mutex only marks a running instance; nobody waits on it.
     win::OwnedHandle marker;
     bool anotherInstance = false;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <dwmapi.h>
 
+#include "win32/SystemLibrary.h"
+
 namespace win {
 namespace {
 
@@ -33,11 +35,14 @@ bool ScreenProbe::IsTopLevel(core::WindowId window) { return ::GetAncestor(Handl
 
 bool ScreenProbe::IsMinimised(core::WindowId window) { return ::IsIconic(Handle(window)) != FALSE; }
 
-// Without composition (or under Wine, which does not implement it) there is no answer.
+// Without composition (or under Wine, which does not implement it, or without the DLL) there
+// is no answer.
 std::optional<core::Rect> ScreenProbe::FrameBounds(core::WindowId window)
 {
+    const SystemLibrary library(L"dwmapi.dll");
+    const auto attribute = library.Function<decltype(&::DwmGetWindowAttribute)>("DwmGetWindowAttribute");
     RECT r{};
-    if (FAILED(::DwmGetWindowAttribute(Handle(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))))
+    if (!attribute || FAILED(attribute(Handle(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))))
         return std::nullopt;
     return core::Rect{r.left, r.top, r.right, r.bottom};
 }
