@@ -41,4 +41,15 @@ TEST(MenuMerge, MenusOfOneGroupKeepTheirOrder)
     EXPECT_EQ(MergeMenus(frame, child), expected);
 }
 
+// Past sixteen menus a sort that is not stable starts to reorder equal groups.
+TEST(MenuMerge, ManyMenusOfOneGroupKeepTheirOrder)
+{
+    const std::vector<int> frame(40, 3);
+    const std::vector<int> child{1, 5};
+    std::vector<MenuSlot> expected{{1, true, 0}};
+    for (int i = 0; i < 40; ++i) expected.push_back({3, false, i});
+    expected.push_back({5, true, 1});
+    EXPECT_EQ(MergeMenus(frame, child), expected);
+}
+
 }  // namespace

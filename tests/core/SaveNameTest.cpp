@@ -22,6 +22,11 @@ TEST(DefaultSaveName, IsTheCaptionWithoutWhatAFileNameCannotHoldAsPng)
     EXPECT_EQ(core::DefaultSaveName("::"), "Shot.png");
 }
 
+TEST(DefaultSaveName, KeepsTheCaptionsSpaces)
+{
+    EXPECT_EQ(core::DefaultSaveName("Shot 3 of: today"), "Shot 3 of today.png");
+}
+
 TEST(PlanSave, AddsTheEntrysExtensionOnlyToANameWithoutOneAndTakesTheFormatFromTheName)
 {
     const struct {
@@ -31,6 +36,7 @@ TEST(PlanSave, AddsTheEntrysExtensionOnlyToANameWithoutOneAndTakesTheFormatFromT
     } cases[] = {
         {"C:\\P\\Shot1", 1, {"C:\\P\\Shot1.jpg", ImageFormat::Jpeg}},
         {"C:\\P\\Shot1", 2, {"C:\\P\\Shot1.bmp", ImageFormat::Bmp}},
+        {"C:\\P\\Shot1", 3, {"C:\\P\\Shot1.png", ImageFormat::Png}},  // the first past the list
         {"C:\\P\\Shot1", 7, {"C:\\P\\Shot1.png", ImageFormat::Png}},  // no such entry: the first
         {"C:\\P\\Shot1.png", 2, {"C:\\P\\Shot1.png", ImageFormat::Png}},
         {"C:\\P\\Shot1.JPEG", 0, {"C:\\P\\Shot1.JPEG", ImageFormat::Jpeg}},

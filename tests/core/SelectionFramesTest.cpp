@@ -81,6 +81,32 @@ TEST(SelectionCalls, SelectAllOverTheSameFrameDrawsNothing)
     EXPECT_EQ(surface.calls.size(), 1u);
 }
 
+TEST(SelectionCalls, SelectAllOverABackwardDragAlreadyCoveringThePictureDrawsNothing)
+{
+    RecordingSurface surface;
+    Selection s(surface, 100, 80);
+    s.Press({100, 80});
+    s.Move({0, 0});
+    surface.calls.clear();
+    s.SelectAll();
+    EXPECT_TRUE(surface.calls.empty()) << "the same frame was taken out and put back";
+    EXPECT_EQ(s.End(), (Point{100, 80}));
+}
+
+// A picture given a negative size is an empty one: nothing to frame, every corner at 0.
+TEST(SelectionCalls, MadeWithANegativeSizeSelectsNothingBeyondTheOrigin)
+{
+    RecordingSurface surface;
+    Selection s(surface, -5, -3);
+    s.Press({4, 2});
+    s.Move({-2, 7});
+    s.Release();
+    EXPECT_EQ(s.Start(), (Point{0, 0}));
+    EXPECT_EQ(s.End(), (Point{0, 0}));
+    s.SelectAll();
+    EXPECT_EQ(s.End(), (Point{0, 0}));
+}
+
 // Pictures of several shapes, including the thin and the empty ones.
 class SelectionSequences : public ::testing::TestWithParam<std::pair<std::int32_t, std::int32_t>> {};
 
