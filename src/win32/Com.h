@@ -41,11 +41,17 @@ using ComPtr = Owned<T*, &ReleaseInterface<T>>;
 inline void FreeTaskMemory(void* p) noexcept { ::CoTaskMemFree(p); }
 using OwnedTaskString = Owned<PWSTR, &FreeTaskMemory>;
 
+// The Win32 error an HRESULT wraps, or the HRESULT itself, as FormatMessage takes it.
+inline DWORD ErrorCode(HRESULT hr)
+{
+    return HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
+}
+
 // The error of a failed COM call, with the system's text: an HRESULT that wraps a Win32
 // error is reported as that error.
 inline core::AppError ComError(HRESULT hr)
 {
-    return SystemError(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr));
+    return SystemError(ErrorCode(hr));
 }
 
 inline void ThrowIfFailed(HRESULT hr)

@@ -34,6 +34,11 @@ core::AppError SystemError(DWORD code)
     return core::AppError(text.empty() ? core::kOutOfResources : text);
 }
 
+core::AppError SaveError(const std::wstring& file, DWORD code)
+{
+    return core::AppError("「" + Narrow(file) + "」を保存できません。\n" + SystemError(code).what());
+}
+
 void ThrowLastError()
 {
     const DWORD code = ::GetLastError();

@@ -15,6 +15,8 @@ inline constexpr wchar_t kAppTitle[] = L"Pixtrove!";
 // out-of-resources text when the system has none.
 core::AppError SystemError(DWORD code);
 [[noreturn]] void ThrowLastError();
+// A save that failed: the full name of the file it could not write, then the system's text.
+core::AppError SaveError(const std::wstring& file, DWORD code);
 
 // Hands back a handle from a platform call, or throws its last error when there is none.
 template <class H>

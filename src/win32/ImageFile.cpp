@@ -80,8 +80,7 @@ void SetJpegQuality(IPropertyBag2& options)
 void Check(const ReplacingFile& file, HRESULT hr)
 {
     if (SUCCEEDED(hr)) return;
-    if (file.StreamFailure() != ERROR_SUCCESS) throw SystemError(file.StreamFailure());
-    throw ComError(hr);
+    throw SaveError(file.Target(), file.StreamFailure() != ERROR_SUCCESS ? file.StreamFailure() : ErrorCode(hr));
 }
 
 void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Picture& picture, core::Rect area,
@@ -99,7 +98,7 @@ void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Pictur
     check(image.get()->SetSize(static_cast<UINT>(area.Width()), static_cast<UINT>(area.Height())));
     WICPixelFormatGUID pixels = kBgr24;
     check(image.get()->SetPixelFormat(&pixels));
-    if (pixels != kBgr24) throw ComError(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT);
+    if (pixels != kBgr24) throw SaveError(file.Target(), ErrorCode(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT));
 
     const int bandRows = std::clamp(kBandBytes / std::max(1, area.Width() * 3), 1, area.Height());
     Band band(area.Width(), bandRows);
@@ -120,7 +119,9 @@ void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, cons
 {
     ComScope com;
     ComPtr<IWICImagingFactory> factory;
-    ThrowIfFailed(::CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())));
+    const HRESULT made =
+        ::CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()));
+    if (FAILED(made)) throw SaveError(path, ErrorCode(made));
     ReplacingFile file(path);
     Encode(*factory.get(), file, picture, area, frame, format);
     file.Commit();

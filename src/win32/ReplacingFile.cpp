@@ -1,5 +1,6 @@
 #include "win32/ReplacingFile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/SaveName.h"
@@ -112,7 +113,8 @@ private:
 
 FileStream& Of(const ComPtr<IStream>& stream) { return *static_cast<FileStream*>(stream.get()); }
 
-// A new file of a name no other file has, beside the target.
+// A new file of a name no other file has, beside the target; a null handle when none can be
+// made, with the system's error left for GetLastError.
 OwnedHandle CreateTemporary(const std::wstring& target, std::wstring& path)
 {
     const std::string narrowTarget = Narrow(target);
@@ -125,16 +127,30 @@ OwnedHandle CreateTemporary(const std::wstring& target, std::wstring& path)
         if (::GetLastError() != ERROR_FILE_EXISTS) break;
     }
     path.clear();
-    ThrowLastError();
+    return OwnedHandle();
 }
 
 }  // namespace
 
-ReplacingFile::ReplacingFile(std::wstring target) : target_(std::move(target)), stream_(new FileStream)
+std::wstring ReplacingFile::LongPathForm(std::wstring path)
+{
+    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    return path;
+}
+
+ReplacingFile::ReplacingFile(std::wstring target)
+    : shown_(std::move(target)), target_(LongPathForm(shown_)), stream_(new FileStream)
 {
     // Nothing that can fail comes after the file is made, so the destructor always deletes it.
-    Of(stream_).Open(CreateTemporary(target_, temporary_));
+    OwnedHandle file = CreateTemporary(target_, temporary_);
+    if (!file) Fail(::GetLastError());
+    Of(stream_).Open(std::move(file));
 }
+
+void ReplacingFile::Fail(DWORD code) const { throw SaveError(shown_, code == ERROR_SUCCESS ? ERROR_GEN_FAILURE : code); }
 
 ReplacingFile::~ReplacingFile()
 {
@@ -148,10 +164,10 @@ DWORD ReplacingFile::StreamFailure() const noexcept { return Of(stream_).Failure
 
 void ReplacingFile::Commit()
 {
-    if (!Of(stream_).Flush()) ThrowLastError();
+    if (!Of(stream_).Flush()) Fail(::GetLastError());
     Of(stream_).Close();
     if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ThrowLastError();
+        Fail(::GetLastError());
     committed_ = true;
 }
 

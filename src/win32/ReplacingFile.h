@@ -12,7 +12,8 @@ namespace win {
 // given up leaves no temporary file behind.
 class ReplacingFile {
 public:
-    // Creates the temporary file in the target's folder; throws when it cannot be made.
+    // Creates the temporary file in the target's folder; throws when it cannot be made. A target
+    // of any length is taken. Errors name the target as given.
     explicit ReplacingFile(std::wstring target);
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -24,12 +25,20 @@ public:
     // an encoder that meets one may pass on a vaguer error of its own.
     DWORD StreamFailure() const noexcept;
     const std::wstring& TemporaryPath() const noexcept { return temporary_; }
+    const std::wstring& Target() const noexcept { return shown_; }
 
     // Puts the written file on disk and in the target's place, replacing what was there.
     void Commit();
 
+    // A path the file functions take at any length: a full path of MAX_PATH characters or more
+    // in the "\\?\" form, which goes past that limit.
+    static std::wstring LongPathForm(std::wstring path);
+
 private:
-    std::wstring target_;
+    [[noreturn]] void Fail(DWORD code) const;
+
+    std::wstring shown_;   // as the user chose it
+    std::wstring target_;  // as the file functions take it
     std::wstring temporary_;
     ComPtr<IStream> stream_;  // over the temporary file
     bool committed_ = false;

@@ -25,7 +25,8 @@ protected:
     ~SaveTargetChooser() = default;
 };
 
-// The common Save dialog with the PNG, JPEG and BMP entries (PNG the default). It opens in
+// The system's Save dialog (the Common Item Dialog) with the PNG, JPEG and BMP entries (PNG the
+// default), and a name too long for it refused with a report (SaveNameGuard). It opens in
 // the user's Pictures folder the first time and in the folder of the last choice after that,
 // and asks before an existing file is replaced.
 class SaveDialog final : public SaveTargetChooser {

@@ -1,10 +1,9 @@
 // The ways to the save: the first item of the shot's "ファイル(&F)" menu, Ctrl+S through the
-// frame's accelerators, and the system's Save dialog itself, driven from inside its loop.
+// frame's accelerators, and the system's Save dialog itself (the Common Item Dialog), driven
+// from inside its loop.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commdlg.h>
-#include <dlgs.h>
 #include <shlobj.h>
 
 #include "CaptureSupport.h"
@@ -37,16 +36,15 @@ TEST_F(SaveCommand, CtrlSSavesTheActiveShot)
     EXPECT_EQ(Names(), std::vector<std::wstring>{L"keys.png"});
 }
 
-std::wstring DialogText(HWND dialog, UINT message)
-{
-    wchar_t text[MAX_PATH]{};
-    ::SendMessageW(dialog, message, MAX_PATH, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+// The dialog's own fields: the name being typed and the file-type list.
+HWND NameField(HWND dialog) { return FindChild(dialog, L"Edit"); }
+HWND TypeList(HWND dialog) { return FindChild(dialog, L"ComboBox"); }
 
-bool SameFolder(const std::wstring& a, const std::wstring& b)
+std::wstring PicturesFolder()
 {
-    return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+    wchar_t pictures[MAX_PATH]{};
+    EXPECT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures)));
+    return pictures;
 }
 
 class RealSaveDialog : public ShotSaveTest {
@@ -59,23 +57,32 @@ protected:
         Script script([&](Script& s) {
             const HWND dialog = s.WaitForWindow(L"#32770", 10000);
             ASSERT_NE(dialog, nullptr) << "the Save dialog did not come up";
+            ASSERT_NE(NameField(dialog), nullptr);
             body(s, dialog);
         });
         ::SendMessageW(program.main.hwnd(), WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
         EXPECT_FALSE(script.ClosedLeftover()) << "the dialog was still open at the end";
-        EXPECT_TRUE(reports.texts().empty());
+    }
+
+    // Types `name` into the name field and presses Enter: the script's last step when the
+    // dialog closes on it.
+    static void Answer(Script& s, HWND dialog, const std::wstring& name)
+    {
+        ::SetFocus(NameField(dialog));
+        ::SetWindowTextW(NameField(dialog), name.c_str());
+        s.Settle();
+        PressKey(VK_RETURN);
     }
 };
 
+// A name typed without a folder goes into the folder the dialog opened in: Pictures.
 TEST_F(RealSaveDialog, ProposesTheShotsNameAsPngInThePicturesFolderOwnedByTheMainWindow)
 {
-    wchar_t pictures[MAX_PATH]{};
-    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures)));
-    SaveThroughDialog([&](Script&, HWND dialog) {
+    const std::wstring name = L"proposed-" + std::to_wstring(::GetCurrentProcessId());
+    SaveThroughDialog([&](Script& s, HWND dialog) {
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), program.main.hwnd());
-        EXPECT_EQ(DialogText(dialog, CDM_GETSPEC), L"Shot1.png");
-        EXPECT_TRUE(SameFolder(DialogText(dialog, CDM_GETFOLDERPATH), pictures));
-        const HWND types = ::GetDlgItem(dialog, cmb1);
+        EXPECT_EQ(WindowText(NameField(dialog)), L"Shot1.png");
+        const HWND types = TypeList(dialog);
         std::wstring entries;
         for (WPARAM i = 0; i < static_cast<WPARAM>(::SendMessageW(types, CB_GETCOUNT, 0, 0)); ++i) {
             wchar_t entry[64]{};
@@ -84,24 +91,42 @@ TEST_F(RealSaveDialog, ProposesTheShotsNameAsPngInThePicturesFolderOwnedByTheMai
         }
         EXPECT_EQ(entries, L"PNG (*.png)|JPEG (*.jpg;*.jpeg)|BMP (*.bmp)|");
         EXPECT_EQ(::SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
-        PressKey(VK_ESCAPE);
+        Answer(s, dialog, name);
     });
+    EXPECT_TRUE(reports.texts().empty());
+    const std::wstring saved = PicturesFolder() + L"\\" + name + L".png";
+    EXPECT_NE(::GetFileAttributesW(saved.c_str()), INVALID_FILE_ATTRIBUTES) << "not saved in Pictures";
+    ::DeleteFileW(saved.c_str());
 }
 
-// The name typed without an extension, which the dialog adds.
-TEST_F(RealSaveDialog, SavesWhereTheUserSaysAndOpensThereNextTime)
+// The name typed without an extension, which the chosen entry gives.
+TEST_F(RealSaveDialog, SavesWhereTheUserSaysWithTheChosenEntrysExtensionAndOpensThereNextTime)
 {
+    SaveThroughDialog([&](Script& s, HWND dialog) { Answer(s, dialog, InFolder(L"typed")); });
     SaveThroughDialog([&](Script& s, HWND dialog) {
-        const HWND field = ::GetDlgItem(dialog, cmb13) ? ::GetDlgItem(dialog, cmb13) : ::GetDlgItem(dialog, edt1);
-        ::SetWindowTextW(field, InFolder(L"typed").c_str());
-        s.Settle();
-        PressKey(VK_RETURN);
+        const HWND types = TypeList(dialog);
+        ::SendMessageW(types, CB_SETCURSEL, kJpegEntry, 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(types), CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(types));
+        Answer(s, dialog, L"second");
     });
-    EXPECT_EQ(Names(), std::vector<std::wstring>{L"typed.png"});
-    SaveThroughDialog([&](Script&, HWND dialog) {
-        EXPECT_TRUE(SameFolder(DialogText(dialog, CDM_GETFOLDERPATH), folder_));
+    EXPECT_TRUE(reports.texts().empty());
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"second.jpg", L"typed.png"}));
+}
+
+// Wine's dialog would overrun its buffer with such a name and end the program.
+TEST_F(RealSaveDialog, ANameTooLongForTheDialogIsRefusedNamingItAndTheDialogStaysOpen)
+{
+    const std::wstring path = InFolder(std::wstring(300, L'x'));
+    SaveThroughDialog([&](Script& s, HWND dialog) {
+        Answer(s, dialog, path);
+        EXPECT_TRUE(s.WaitUntil([&] { return !reports.texts().empty(); }));
+        EXPECT_TRUE(::IsWindowVisible(dialog)) << "the dialog closed";
         PressKey(VK_ESCAPE);
     });
+    ASSERT_EQ(reports.texts().size(), 1u);
+    EXPECT_EQ(reports.texts()[0], ReportOf(path, ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_TRUE(Names().empty());
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST_F(Save, EachEntryWritesItsOwnFormatInPlaceOfAnEarlierFile)
     EXPECT_EQ(FileBytes(InFolder(L"c.bmp"))->at(28), 24) << "bits per pixel";
 }
 
-// A missing folder, and sysfs, which takes no new file from anyone, not even from root, to
+// The report names the file beside the system's text. A missing folder, and sysfs, which takes no new file from anyone, not even from root, to
 // whom a folder's permissions (Wine's read-only attribute among them) mean nothing.
 TEST_F(Save, AFolderThatCannotTakeTheFileIsReportedWithTheSystemsText)
 {
@@ -96,9 +96,11 @@ TEST_F(Save, AFolderThatCannotTakeTheFileIsReportedWithTheSystemsText)
     };
     size_t reported = 0;
     for (const auto& [folder, errors] : cases) {
-        SaveByMenu(folder + L"\\Shot1.png");
+        const std::wstring file = folder + L"\\Shot1.png";
+        SaveByMenu(file);
         ASSERT_EQ(reports.texts().size(), ++reported);
-        EXPECT_TRUE(std::ranges::any_of(errors, [&](DWORD e) { return reports.texts().back() == ReportOf(e); }));
+        EXPECT_TRUE(std::ranges::any_of(errors, [&](DWORD e) { return reports.texts().back() == ReportOf(file, e); }))
+            << reports.texts().back();
     }
     EXPECT_TRUE(Names().empty());
 }
@@ -113,8 +115,8 @@ TEST_F(Save, AFailureLeavesTheExistingFileAsItWasAndNoTemporaryFile)
     SaveByMenu(InFolder(L"Shot1.png"));
     ::CloseHandle(lock);
     ASSERT_EQ(reports.texts().size(), 1u);
-    EXPECT_TRUE(reports.texts()[0] == ReportOf(ERROR_ACCESS_DENIED) ||
-                reports.texts()[0] == ReportOf(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), ERROR_ACCESS_DENIED) ||
+                reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), ERROR_SHARING_VIOLATION));
     MakeShot(70000, 2, "Shot:2");
     WriteBytes(InFolder(L"wide.jpg"), earlier);
     SaveByMenu(InFolder(L"wide.jpg"), kJpegEntry);
@@ -125,3 +127,23 @@ TEST_F(Save, AFailureLeavesTheExistingFileAsItWasAndNoTemporaryFile)
 }
 
 }  // namespace
+
+// Three folders of 100 characters: the file's full path is well past MAX_PATH.
+TEST_F(Save, APathLongerThanMaxPathIsWritten)
+{
+    std::wstring folder = folder_;
+    std::vector<std::wstring> made;
+    for (wchar_t letter : {L'a', L'b', L'c'}) {
+        folder += L"\\" + std::wstring(100, letter);
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+        made.push_back(folder);
+    }
+    const std::wstring file = folder + L"\\Shot1.png";
+    ASSERT_GT(file.size(), static_cast<size_t>(MAX_PATH));
+    SaveByMenu(file);
+    EXPECT_TRUE(reports.texts().empty()) << reports.texts().front();
+    const std::optional<std::vector<char>> written = FileBytes(L"\\\\?\\" + file);
+    EXPECT_TRUE(written && written->size() > 8 && written->at(1) == 'P') << "no PNG at the long path";
+    ::DeleteFileW((L"\\\\?\\" + file).c_str());
+    for (auto at = made.rbegin(); at != made.rend(); ++at) ::RemoveDirectoryW((L"\\\\?\\" + *at).c_str());
+}

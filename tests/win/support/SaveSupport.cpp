@@ -79,7 +79,10 @@ std::optional<DecodedImage> DecodeImageFile(const std::wstring& path)
     return image;
 }
 
-std::wstring ReportOf(DWORD code) { return win::Widen(core::ReportText(win::SystemError(code).what())); }
+std::wstring ReportOf(const std::wstring& file, DWORD code)
+{
+    return win::Widen(core::ReportText(win::SaveError(file, code).what()));
+}
 
 ShotSaveTest::ShotSaveTest() : folder_(NewFolder()) { FrameProbe::UseSaveTargets(program.main, this); }
 

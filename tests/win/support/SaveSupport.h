@@ -31,7 +31,8 @@ std::optional<DecodedImage> DecodeImageFile(const std::wstring& path);
 std::vector<std::wstring> FilesIn(const std::wstring& folder);  // sorted
 std::optional<std::vector<char>> FileBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<char>& bytes);
-std::wstring ReportOf(DWORD code);  // the report's text for a system error
+// The report's text for a save of `file` that failed with a system error.
+std::wstring ReportOf(const std::wstring& file, DWORD code);
 
 class ShotSaveTest : public ::testing::Test, private win::SaveTargetChooser {
 protected:

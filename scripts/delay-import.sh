@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Makes a delay-load import library for a system DLL from its ordinary MinGW import library:
+# every function the import library names, bound at its first call instead of at start.
+# Usage: delay-import.sh NM DLLTOOL IMPORT-LIBRARY.a DLL-NAME OUTPUT.a
+set -euo pipefail
+nm=$1 dlltool=$2 import=$3 dll=$4 output=$5
+def=${output%.a}.def
+{
+    echo "LIBRARY $dll"
+    echo "EXPORTS"
+    "$nm" -g --defined-only "$import" 2>/dev/null | awk '$2 == "T" && $3 !~ /^__/ { print $3 }' | sort -u
+} > "$def"
+"$dlltool" --input-def "$def" --output-delaylib "$output" --dllname "$dll"
