@@ -6,9 +6,12 @@
 
 #include <shlobj.h>
 
+#include <utility>
+
 #include "CaptureSupport.h"
 #include "DialogDriver.h"
 #include "SaveSupport.h"
+#include "win32/SaveNameGuard.h"
 
 using namespace wintest;
 
@@ -127,6 +130,20 @@ TEST_F(RealSaveDialog, ANameTooLongForTheDialogIsRefusedNamingItAndTheDialogStay
     ASSERT_EQ(reports.texts().size(), 1u);
     EXPECT_EQ(reports.texts()[0], ReportOf(path, ERROR_FILENAME_EXCED_RANGE));
     EXPECT_TRUE(Names().empty());
+}
+
+// What the dialog copies into its buffer for a name typed in a folder.
+TEST(SaveNameGuard, JoinsANameToTheFolderAsTheDialogDoes)
+{
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"Shot1.png", L"C:\\P\\Shot1.png"},
+        {L"..\\x\\Shot1", L"C:\\P\\..\\x\\Shot1"},
+        {L"D:\\Q\\Shot1", L"D:\\Q\\Shot1"},
+        {L"\\Q\\Shot1", L"C:\\Q\\Shot1"},
+        {L"\\\\server\\share\\Shot1", L"\\\\server\\share\\Shot1"},
+    };
+    for (const auto& [typed, joined] : cases) EXPECT_EQ(win::SaveNameGuard::JoinedPath(L"C:\\P", typed), joined) << typed;
+    EXPECT_EQ(win::SaveNameGuard::JoinedPath(L"C:\\", L"Shot1"), L"C:\\Shot1");
 }
 
 }  // namespace

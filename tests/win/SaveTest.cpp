@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "SaveSupport.h"
+#include "win32/ReplacingFile.h"
 
 using namespace wintest;
 
@@ -146,4 +148,19 @@ TEST_F(Save, APathLongerThanMaxPathIsWritten)
     EXPECT_TRUE(written && written->size() > 8 && written->at(1) == 'P') << "no PNG at the long path";
     ::DeleteFileW((L"\\\\?\\" + file).c_str());
     for (auto at = made.rbegin(); at != made.rend(); ++at) ::RemoveDirectoryW((L"\\\\?\\" + *at).c_str());
+}
+
+// Wine takes long paths as they are; Windows, unless the user has opted in, only in this form.
+TEST(ReplacingFilePath, PastMaxPathTakesTheLongFormAndShorterStaysAsItIs)
+{
+    const std::wstring tail = L"\\" + std::wstring(280, L'd') + L"\\Shot1.png";
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"C:\\P\\Shot1.png", L"C:\\P\\Shot1.png"},
+        {L"C:" + tail, L"\\\\?\\C:" + tail},
+        {L"C:/x" + tail, L"\\\\?\\C:\\x" + tail},
+        {L"\\\\server\\share" + tail, L"\\\\?\\UNC\\server\\share" + tail},
+        {L"\\\\?\\C:" + tail, L"\\\\?\\C:" + tail},
+    };
+    for (const auto& [given, taken] : cases)
+        EXPECT_EQ(win::ReplacingFile::LongPathForm(given), taken) << given.substr(0, 20);
 }
