@@ -7,6 +7,10 @@ set -euo pipefail
 objdump=$1 program=$2
 known='kernel32|user32|gdi32|comctl32|advapi32|shell32|ole32|oleaut32|comdlg32|shlwapi|imm32|msvcrt'
 dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
+# The delay-loaded ones, which bind at their first call, by the descriptors cmake/DelayLoad.cmake
+# links in (the symbol table names them).
+delayed=$("$objdump" -t "$program" | sed -n 's/.*__DELAY_IMPORT_DESCRIPTOR_lib\([A-Za-z0-9_]*\)_delay_a$/\1.dll/p')
+dlls=$(printf '%s\n%s\n' "$dlls" "$delayed" | sed '/^$/d')
 if [ -z "$dlls" ]; then
     echo "No imports found in $program" >&2
     exit 1

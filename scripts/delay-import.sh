@@ -4,6 +4,9 @@
 # Usage: delay-import.sh NM DLLTOOL IMPORT-LIBRARY.a DLL-NAME OUTPUT.a
 set -euo pipefail
 nm=$1 dlltool=$2 import=$3 dll=$4 output=$5
+# Made in the output's folder under its own name, which dlltool puts in the symbols' names.
+cd "$(dirname "$output")"
+output=$(basename "$output")
 def=${output%.a}.def
 {
     echo "LIBRARY $dll"
