@@ -7,10 +7,12 @@
 #include <shlobj.h>
 
 #include <utility>
+#include <vector>
 
 #include "CaptureSupport.h"
 #include "DialogDriver.h"
 #include "SaveSupport.h"
+#include "win32/Com.h"
 #include "win32/SaveNameGuard.h"
 
 using namespace wintest;
@@ -43,12 +45,25 @@ TEST_F(SaveCommand, CtrlSSavesTheActiveShot)
 HWND NameField(HWND dialog) { return FindChild(dialog, L"Edit"); }
 HWND TypeList(HWND dialog) { return FindChild(dialog, L"ComboBox"); }
 
-std::wstring PicturesFolder()
-{
-    wchar_t pictures[MAX_PATH]{};
-    EXPECT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures)));
-    return pictures;
-}
+// FOLDERID_Pictures, as the SDK gives it.
+constexpr GUID kPicturesFolder{0x33e28130, 0x4e1e, 0x4676, {0x83, 0x5a, 0x98, 0x39, 0x5c, 0x3b, 0xc3, 0xbb}};
+
+// The user's Pictures folder, moved for this test to a scratch folder: the setting lives in the
+// scratch registry, and nothing is written where the prefix keeps the user's pictures.
+class PicturesInScratch {
+public:
+    explicit PicturesInScratch(const std::wstring& folder)
+    {
+        const auto bytes = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+        EXPECT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                                    L"My Pictures", REG_EXPAND_SZ, folder.c_str(), bytes),
+                  ERROR_SUCCESS);
+        win::OwnedTaskString now;
+        EXPECT_TRUE(SUCCEEDED(::SHGetKnownFolderPath(kPicturesFolder, 0, nullptr, now.put())) &&
+                    std::wstring(now.get()) == folder)
+            << "Pictures not moved";
+    }
+};
 
 class RealSaveDialog : public ShotSaveTest {
 protected:
@@ -81,7 +96,8 @@ protected:
 // A name typed without a folder goes into the folder the dialog opened in: Pictures.
 TEST_F(RealSaveDialog, ProposesTheShotsNameAsPngInThePicturesFolderOwnedByTheMainWindow)
 {
-    const std::wstring name = L"proposed-" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring pictures = NewFolder();
+    PicturesInScratch moved(pictures);
     SaveThroughDialog([&](Script& s, HWND dialog) {
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), program.main.hwnd());
         EXPECT_EQ(WindowText(NameField(dialog)), L"Shot1.png");
@@ -94,12 +110,12 @@ TEST_F(RealSaveDialog, ProposesTheShotsNameAsPngInThePicturesFolderOwnedByTheMai
         }
         EXPECT_EQ(entries, L"PNG (*.png)|JPEG (*.jpg;*.jpeg)|BMP (*.bmp)|");
         EXPECT_EQ(::SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
-        Answer(s, dialog, name);
+        Answer(s, dialog, L"proposed");
     });
     EXPECT_TRUE(reports.texts().empty());
-    const std::wstring saved = PicturesFolder() + L"\\" + name + L".png";
-    EXPECT_NE(::GetFileAttributesW(saved.c_str()), INVALID_FILE_ATTRIBUTES) << "not saved in Pictures";
-    ::DeleteFileW(saved.c_str());
+    EXPECT_EQ(FilesIn(pictures), std::vector<std::wstring>{L"proposed.png"}) << "not saved in Pictures";
+    ::DeleteFileW((pictures + L"\\proposed.png").c_str());
+    ::RemoveDirectoryW(pictures.c_str());
 }
 
 // The name typed without an extension, which the chosen entry gives.
@@ -115,6 +131,43 @@ TEST_F(RealSaveDialog, SavesWhereTheUserSaysWithTheChosenEntrysExtensionAndOpens
     });
     EXPECT_TRUE(reports.texts().empty());
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"second.jpg", L"typed.png"}));
+}
+
+// The system's question, owned by the dialog, once it is up.
+HWND ReplaceQuestion(Script& s, HWND dialog)
+{
+    HWND box = nullptr;
+    s.WaitUntil([&] {
+        box = ::GetForegroundWindow();
+        return box != dialog && ::GetWindow(box, GW_OWNER) == dialog;
+    });
+    return box != dialog && ::GetWindow(box, GW_OWNER) == dialog ? box : nullptr;
+}
+
+void Click(HWND box, int button)
+{
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+}
+
+TEST_F(RealSaveDialog, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const std::vector<char> earlier(100, 'e');
+    WriteBytes(InFolder(L"Shot1.png"), earlier);
+    SaveThroughDialog([&](Script& s, HWND dialog) {
+        Answer(s, dialog, InFolder(L"Shot1.png"));
+        const HWND no = ReplaceQuestion(s, dialog);
+        ASSERT_NE(no, nullptr) << "nobody asked";
+        Click(no, IDNO);
+        ASSERT_TRUE(s.WaitUntil([&] { return ::GetForegroundWindow() == dialog; })) << "the dialog did not stay";
+        EXPECT_EQ(FileBytes(InFolder(L"Shot1.png")), earlier);
+        PressKey(VK_RETURN);
+        const HWND yes = ReplaceQuestion(s, dialog);
+        ASSERT_NE(yes, nullptr) << "nobody asked the second time";
+        Click(yes, IDYES);
+    });
+    EXPECT_TRUE(reports.texts().empty());
+    EXPECT_NE(FileBytes(InFolder(L"Shot1.png")), earlier);
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"Shot1.png"});
 }
 
 // Wine's dialog would overrun its buffer with such a name and end the program.

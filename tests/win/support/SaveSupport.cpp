@@ -9,7 +9,6 @@
 #include "win32/Text.h"
 
 namespace wintest {
-namespace {
 
 std::wstring NewFolder()
 {
@@ -21,8 +20,6 @@ std::wstring NewFolder()
     ::CreateDirectoryW(path.c_str(), nullptr);
     return path;
 }
-
-}  // namespace
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder)
 {

@@ -28,6 +28,7 @@ struct DecodedImage {
 // What the system's decoders read in a file; nothing when they cannot.
 std::optional<DecodedImage> DecodeImageFile(const std::wstring& path);
 
+std::wstring NewFolder();  // a fresh scratch folder in the temporary folder
 std::vector<std::wstring> FilesIn(const std::wstring& folder);  // sorted
 std::optional<std::vector<char>> FileBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<char>& bytes);
