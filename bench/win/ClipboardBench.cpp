@@ -191,7 +191,8 @@ void RunSize(bench::Program& program, int width, int height)
     Report("paste of a ready-made CF_DIB, other process", plainPastes);
     Report("first paste of the copy as PNG, other process", pngPastes);
     Report("bare PNG encode of the same pixels into memory", bareEncodes);
-    std::printf("%-46s %.2f x\n", "PNG paste / bare encode (medians)", bench::Median(pngPastes) / bench::Median(bareEncodes));
+    std::printf("%-46s %.2f x\n", "PNG paste / bare encode (medians)",
+                bench::Median(pngPastes) / bench::Median(bareEncodes));
     std::printf("\n");
 }
 

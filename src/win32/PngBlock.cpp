@@ -49,7 +49,8 @@ private:
 // cut off at the end. A PNG can exceed its raw size only by a few bytes a row.
 void MakeRoom(IStream& stream, int width, int height) noexcept
 {
-    const std::uint64_t raw = (std::uint64_t{static_cast<std::uint32_t>(width)} * 3 + 1) * static_cast<std::uint32_t>(height);
+    const std::uint64_t raw =
+        (std::uint64_t{static_cast<std::uint32_t>(width)} * 3 + 1) * static_cast<std::uint32_t>(height);
     const std::uint64_t room = raw + raw / 64 + 65536;
     if (room < MAXDWORD) stream.SetSize(ULARGE_INTEGER{{static_cast<DWORD>(room), 0}});
 }

@@ -48,11 +48,13 @@ public:
     bool Read()
     {
         // The display's owner of the clipboard changes a moment after the copy: wait for it.
-        std::string script = "cd '" + unixFolder_ + "' || exit; "
-                             "for i in $(seq 50); do "
-                             "xclip -selection clipboard -t TARGETS -o >targets 2>&1 && grep -qx image/png targets && break; "
-                             "sleep 0.1; done; "
-                             "xclip -selection clipboard -t image/png -o >png 2>errors; echo $? >done.tmp; mv done.tmp done";
+        std::string script =
+            "cd '" + unixFolder_ +
+            "' || exit; "
+            "for i in $(seq 50); do "
+            "xclip -selection clipboard -t TARGETS -o >targets 2>&1 && grep -qx image/png targets && break; "
+            "sleep 0.1; done; "
+            "xclip -selection clipboard -t image/png -o >png 2>errors; echo $? >done.tmp; mv done.tmp done";
         char shell[] = "/bin/sh", option[] = "-c";
         char* argv[] = {shell, option, script.data(), nullptr};
         if (spawn_(argv, 0) != 0) return false;

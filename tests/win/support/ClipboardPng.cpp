@@ -56,7 +56,8 @@ Png DecodePng(const std::vector<BYTE>& file)
         v &= 0x00FFFFFF;
     }
     png.endsWithItsLastChunk =
-        file.size() >= sizeof(kLastChunk) && std::equal(std::begin(kLastChunk), std::end(kLastChunk), file.end() - sizeof(kLastChunk));
+        file.size() >= sizeof(kLastChunk) &&
+        std::equal(std::begin(kLastChunk), std::end(kLastChunk), file.end() - sizeof(kLastChunk));
     return png;
 }
 

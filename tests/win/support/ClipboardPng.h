@@ -13,8 +13,8 @@
 namespace wintest {
 
 struct Png {
-    Pixels colours;             // 0x00RRGGBB
-    int translucentPixels = 0;  // pixels whose alpha is below 255
+    Pixels colours;                     // 0x00RRGGBB
+    int translucentPixels = 0;          // pixels whose alpha is below 255
     bool endsWithItsLastChunk = false;  // nothing follows the file's IEND chunk
 };
 
