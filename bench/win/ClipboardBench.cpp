@@ -2,8 +2,11 @@
 // all, the snapshot, the announcement on the real clipboard) beside a bare bitmap copy of the
 // same size, and the first paste in another process (its OpenClipboard and
 // GetClipboardData(CF_DIB) until the data is there, the picture written out on request)
-// beside the same paste of a CF_DIB of that size handed to the clipboard ready-made.
+// beside the same paste of a CF_DIB of that size handed to the clipboard ready-made. Then the
+// first paste of the PNG (written out on request by the system's encoder) beside a bare
+// encoder call on the same pixels, laid out as it wants them, into memory.
 #include <windows.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +19,7 @@
 #include "BenchSupport.h"
 #include "app/ShotWindow.h"
 #include "app/MainFrame.h"
+#include "win32/Com.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
@@ -27,6 +31,7 @@ namespace {
 constexpr int kCopyRuns = 15;
 constexpr int kPasteRuns = 7;
 constexpr char kPasteArgument[] = "--paste";
+constexpr char kPastePngArgument[] = "--paste-png";
 
 using bench::Milliseconds;
 using bench::Pump;
@@ -78,13 +83,50 @@ void HandOverDib(HWND owner, int width, int height)
     if (block) throw core::AppError("SetClipboardData failed");
 }
 
-// The other process's side: microseconds from its OpenClipboard to the CF_DIB's data, as
+// The same pixels as the PNG is made of, as 24-bit top-down rows.
+std::vector<BYTE> EncoderRows(const win::Picture& picture, UINT& stride)
+{
+    stride = static_cast<UINT>((picture.Width() * 3 + 3) & ~3);
+    std::vector<BYTE> rows(static_cast<size_t>(stride) * picture.Height());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.Width(), -picture.Height(), 1, 24, BI_RGB};
+    ::GetDIBits(picture.DC(), picture.Bitmap(), 0, static_cast<UINT>(picture.Height()), rows.data(), &info,
+                DIB_RGB_COLORS);
+    return rows;
+}
+
+// The encoder on its own: COM, the factory, and the PNG written into memory made beforehand.
+void BareEncode(const std::vector<BYTE>& rows, UINT stride, int width, int height, std::vector<BYTE>& file)
+{
+    win::ComScope com;
+    win::ComPtr<IWICImagingFactory> factory;
+    win::ComPtr<IWICStream> stream;
+    win::ComPtr<IWICBitmapEncoder> encoder;
+    win::ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    win::ThrowIfFailed(
+        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())));
+    win::ThrowIfFailed(factory.get()->CreateStream(stream.put()));
+    win::ThrowIfFailed(stream.get()->InitializeFromMemory(file.data(), static_cast<DWORD>(file.size())));
+    win::ThrowIfFailed(factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
+    win::ThrowIfFailed(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache));
+    win::ThrowIfFailed(encoder.get()->CreateNewFrame(frame.put(), nullptr));
+    win::ThrowIfFailed(frame.get()->Initialize(nullptr));
+    win::ThrowIfFailed(frame.get()->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)));
+    win::ThrowIfFailed(frame.get()->SetPixelFormat(&format));
+    win::ThrowIfFailed(frame.get()->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(rows.size()),
+                                                const_cast<BYTE*>(rows.data())));
+    win::ThrowIfFailed(frame.get()->Commit());
+    win::ThrowIfFailed(encoder.get()->Commit());
+}
+
+// The other process's side: microseconds from its OpenClipboard to the format's data, as
 // its exit code (0 when there was none).
-int PasteOnce()
+int PasteOnce(UINT format)
 {
     const auto start = std::chrono::steady_clock::now();
     if (!::OpenClipboard(nullptr)) return 0;
-    const HANDLE data = ::GetClipboardData(CF_DIB);
+    const HANDLE data = ::GetClipboardData(format);
     const bool there = data && ::GlobalLock(data);
     const auto end = std::chrono::steady_clock::now();
     if (there) ::GlobalUnlock(data);
@@ -93,11 +135,11 @@ int PasteOnce()
 }
 
 // Starts this program again to paste, answering the clipboard's requests meanwhile.
-double PasteInAnotherProcess()
+double PasteInAnotherProcess(const wchar_t* argument = L"--paste")
 {
     std::wstring self(MAX_PATH, L'\0');
     self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    std::wstring commandLine = L"\"" + self + L"\" --paste";
+    std::wstring commandLine = L"\"" + self + L"\" " + argument;
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -108,7 +150,7 @@ double PasteInAnotherProcess()
         Pump();
     DWORD microseconds = 0;
     ::GetExitCodeProcess(process.hProcess, &microseconds);
-    if (microseconds == 0 || microseconds == STILL_ACTIVE) throw core::AppError("the paste found no CF_DIB");
+    if (microseconds == 0 || microseconds == STILL_ACTIVE) throw core::AppError("the paste found no data");
     return microseconds / 1000.0;
 }
 
@@ -129,6 +171,15 @@ void RunSize(bench::Program& program, int width, int height)
         HandOverDib(program.application.hwnd(), width, height);
         plainPastes.push_back(PasteInAnotherProcess());
     }
+    std::vector<double> pngPastes, bareEncodes;
+    UINT stride = 0;
+    const std::vector<BYTE> rows = EncoderRows(ShotProbe::Picture(shot), stride);
+    std::vector<BYTE> file(rows.size() + rows.size() / 64 + 65536);
+    for (int run = 0; run < kPasteRuns; ++run) {
+        ShotProbe::Copy(shot);
+        pngPastes.push_back(PasteInAnotherProcess(L"--paste-png"));
+        bareEncodes.push_back(Milliseconds([&] { BareEncode(rows, stride, width, height, file); }));
+    }
     ::SendMessageW(shot.hwnd(), WM_CLOSE, 0, 0);
     Pump();
 
@@ -138,6 +189,10 @@ void RunSize(bench::Program& program, int width, int height)
     std::printf("%-46s %.2f x\n", "copy command / bare copy (medians)", bench::Median(copies) / bench::Median(bare));
     Report("first paste of the copy, other process", pastes);
     Report("paste of a ready-made CF_DIB, other process", plainPastes);
+    Report("first paste of the copy as PNG, other process", pngPastes);
+    Report("bare PNG encode of the same pixels into memory", bareEncodes);
+    std::printf("%-46s %.2f x\n", "PNG paste / bare encode (medians)",
+                bench::Median(pngPastes) / bench::Median(bareEncodes));
     std::printf("\n");
 }
 
@@ -145,7 +200,8 @@ void RunSize(bench::Program& program, int width, int height)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], kPasteArgument) == 0) return PasteOnce();
+    if (argc == 2 && std::strcmp(argv[1], kPasteArgument) == 0) return PasteOnce(CF_DIB);
+    if (argc == 2 && std::strcmp(argv[1], kPastePngArgument) == 0) return PasteOnce(::RegisterClipboardFormatW(L"PNG"));
     try {
         bench::Program program;
         RunSize(program, 1280, 1024);

@@ -1,8 +1,10 @@
 #pragma once
-// A picture offered on the clipboard without its data. The clipboard's owner window keeps
-// the snapshot here and writes it out as CF_DIB only when a program asks for it (the system
-// makes CF_BITMAP and CF_DIBV5 from that), or when the owner goes while the picture is
-// still unwritten, so that it outlives the program.
+// A picture offered on the clipboard without its data, as a PNG file (registered format
+// "PNG", which browsers and chat programs take first, and which Wine offers X programs as
+// image/png) and as CF_DIB. The clipboard's owner window keeps the snapshot here and writes
+// each format out only when a program asks for it (the system makes CF_BITMAP and CF_DIBV5
+// from CF_DIB), or when the owner goes while one is still unwritten, so that the picture
+// outlives the program.
 #include <windows.h>
 
 #include <memory>
@@ -33,13 +35,14 @@ private:
 // Kept by the owner window, which passes each of its messages to HandleMessage first.
 class DelayedClipboard {
 public:
-    DelayedClipboard() = default;
+    DelayedClipboard() noexcept;
     DelayedClipboard(const DelayedClipboard&) = delete;
     DelayedClipboard& operator=(const DelayedClipboard&) = delete;
     ~DelayedClipboard() = default;
 
     // Empties the clipboard (which lets go of an earlier snapshot) and announces this one
-    // there as CF_DIB, owned by `owner`. Errors: the clipboard held by another program.
+    // there as PNG and CF_DIB, owned by `owner`. Errors: the clipboard held by another
+    // program.
     void Offer(HWND owner, std::unique_ptr<Snapshot> snapshot);
 
     // The result for the messages it answers: writing the picture out (WM_RENDERFORMAT,
@@ -47,10 +50,15 @@ public:
     std::optional<LRESULT> HandleMessage(HWND owner, UINT msg, WPARAM wp);
 
 private:
-    void RenderRequested();
+    void RenderRequested(UINT format);
     void RenderBeforeLeaving(HWND owner);
+    bool Put(UINT format) const noexcept;
 
+    UINT pngFormat_;  // 0 when the name could not be registered: then there is CF_DIB alone
     std::unique_ptr<Snapshot> snapshot_;
+    // The formats announced and not yet written; the snapshot goes with the last of them.
+    bool dibPending_ = false;
+    bool pngPending_ = false;
 };
 
 }  // namespace win

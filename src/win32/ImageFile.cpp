@@ -7,31 +7,24 @@
 
 #include "win32/Com.h"
 #include "win32/ReplacingFile.h"
+#include "win32/Wic.h"
 
 namespace win {
 namespace {
 
-// The ids as the SDK gives them (CLSID_WICImagingFactory, GUID_ContainerFormat*,
-// GUID_WICPixelFormat24bppBGR): from the import library they would bring every other id of
-// the component along, over 100 KB of the program.
-constexpr GUID kImagingFactory{0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-constexpr GUID kPng{0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
-constexpr GUID kJpeg{0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
-constexpr GUID kBmp{0x0af1d87e, 0xfcfe, 0x4188, {0xbd, 0xeb, 0xa7, 0x90, 0x64, 0x71, 0xcb, 0xe3}};
-constexpr GUID kBgr24{0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+using wic::kBgr24;
+using wic::kImagingFactory;
 
-// The rows handed to the encoder at a time take about this much memory.
-constexpr int kBandBytes = 4 << 20;
 constexpr float kJpegQuality = 0.9f;
 
 const GUID& Container(core::ImageFormat format)
 {
     switch (format) {
-        case core::ImageFormat::Jpeg: return kJpeg;
-        case core::ImageFormat::Bmp: return kBmp;
+        case core::ImageFormat::Jpeg: return wic::kJpeg;
+        case core::ImageFormat::Bmp: return wic::kBmp;
         case core::ImageFormat::Png: break;
     }
-    return kPng;
+    return wic::kPng;
 }
 
 // Rows of a picture as 24-bit top-down DIB rows, the one layout all three encoders take,
@@ -100,7 +93,7 @@ void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Pictur
     check(image.get()->SetPixelFormat(&pixels));
     if (pixels != kBgr24) throw SaveError(file.Target(), ErrorCode(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT));
 
-    const int bandRows = std::clamp(kBandBytes / std::max(1, area.Width() * 3), 1, area.Height());
+    const int bandRows = std::clamp(wic::kBandBytes / std::max(1, area.Width() * 3), 1, area.Height());
     Band band(area.Width(), bandRows);
     for (int top = area.top; top < area.bottom; top += bandRows) {
         const int rows = std::min(bandRows, area.bottom - top);

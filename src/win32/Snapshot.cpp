@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "win32/ErrorReport.h"
+#include "win32/PngBlock.h"
 
 namespace win {
 
@@ -41,5 +42,7 @@ OwnedGlobal Snapshot::Render() const noexcept
     if (!read) block.reset();
     return block;
 }
+
+OwnedGlobal Snapshot::RenderPng() const noexcept { return EncodePngBlock(bitmap_.get(), width_, height_); }
 
 }  // namespace win

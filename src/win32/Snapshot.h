@@ -1,6 +1,6 @@
 #pragma once
 // Pixels kept for the clipboard: a bitmap in the display's format, as the copy drew it,
-// written out as a CF_DIB block when a program asks for it.
+// written out as a CF_DIB block or a PNG file when a program asks for it.
 #include <windows.h>
 
 #include "win32/Handles.h"
@@ -24,6 +24,10 @@ public:
     // Every pixel is opaque (its fourth byte 0), whatever the display left there. Nothing
     // when memory runs out or the bitmap cannot be read.
     OwnedGlobal Render() const noexcept;
+
+    // A PNG file of the same pixels, opaque, made by the system's encoder. Nothing when
+    // memory runs out or the encoder fails.
+    OwnedGlobal RenderPng() const noexcept;
 
 private:
     int width_;

@@ -1,11 +1,13 @@
-// The copy keeps its picture until a program asks for it: what another program pastes,
-// whenever it pastes, and what stays behind when nobody does.
+// The copy keeps its picture until a program asks for it: what another program pastes, as a
+// DIB or as a PNG file, whenever it pastes, and what stays behind when nobody does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "CaptureSupport.h"
 #include "ClipboardDib.h"
+#include "ClipboardPng.h"
 #include "Process.h"
 #include "WinTest.h"
 #include "resource.h"
@@ -80,7 +82,8 @@ void PrintTo(const PasteCase& c, std::ostream* out) { *out << c.name; }
 
 class Paste : public DelayedCopy, public ::testing::WithParamInterface<PasteCase> {};
 
-TEST_P(Paste, InAnotherProgramGivesTheSelectedPixelsOpaqueAsDibAndAsBitmap)
+// The PNG is asked for last: writing the DIB out must not let go of what the PNG is made from.
+TEST_P(Paste, InAnotherProgramGivesTheSelectedPixelsOpaqueAsDibBitmapAndPng)
 {
     ASSERT_EQ(PixelsWithFourthByte(ShotProbe::Picture(shot)), kWidth * kHeight) << "the picture should come dirty";
     Copy({10, 5, 40, 30});
@@ -101,6 +104,11 @@ TEST_P(Paste, InAnotherProgramGivesTheSelectedPixelsOpaqueAsDibAndAsBitmap)
     EXPECT_EQ(dib->Colours(), expected) << Differences(expected, dib->Colours());
     EXPECT_EQ(dib->PixelsWithFourthByte(), 0);
     EXPECT_EQ(ClipboardBitmapFromAnotherProcess(), expected);
+    const std::optional<Png> png = ClipboardPngFromAnotherProcess();
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(png->colours, expected) << Differences(expected, png->colours);
+    EXPECT_EQ(png->translucentPixels, 0);
+    EXPECT_TRUE(png->endsWithItsLastChunk);
     EXPECT_TRUE(reports.texts().empty());
 }
 
@@ -113,6 +121,39 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"AfterASecondCopy", Before::SecondCopy, {3, 20, 60, 47}}),
     [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.name); });
 
+TEST_F(DelayedCopy, OffersThePngBeforeTheDib)
+{
+    Copy({10, 5, 40, 30});
+    ASSERT_TRUE(OpenClipboardSoon(nullptr));
+    std::vector<UINT> formats;
+    for (UINT f = ::EnumClipboardFormats(0); f; f = ::EnumClipboardFormats(f))
+        formats.push_back(f);
+    ::CloseClipboard();
+    const auto png = std::find(formats.begin(), formats.end(), PngFormat());
+    ASSERT_NE(png, formats.end());
+    EXPECT_LT(png, std::find(formats.begin(), formats.end(), CF_DIB));
+}
+
+// Browsers read the PNG first; when it cannot be made, they fall back on the DIB.
+TEST_F(DelayedCopy, APngThatCannotBeMadeIsLeftEmptyAndTheDibStillPastes)
+{
+    const Pixels expected = Crop(captured, {10, 5, 40, 30});
+    {
+        RefusedImagingFactory refused;
+        Copy({10, 5, 40, 30});
+        EXPECT_FALSE(ClipboardPngFromAnotherProcess().has_value());
+        EXPECT_GT(refused.asked(), 0);
+        const std::optional<Dib> dib = ClipboardDibFromAnotherProcess();
+        ASSERT_TRUE(dib.has_value());
+        EXPECT_EQ(dib->Colours(), expected);
+    }
+    EXPECT_TRUE(reports.texts().empty()) << "a program's paste is no place for a message box";
+    // The snapshot stays for a later request, which the encoder now answers.
+    const std::optional<Png> png = ClipboardPngFromAnotherProcess();
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(png->colours, expected);
+}
+
 TEST_F(DelayedCopy, AnotherProgramTakingTheClipboardFreesTheSnapshot)
 {
     const std::optional<int> before = GdiObjectCount();
@@ -124,7 +165,7 @@ TEST_F(DelayedCopy, AnotherProgramTakingTheClipboardFreesTheSnapshot)
 }
 
 // What happens between one copy and the next.
-enum class Between { Nothing, AnotherProgramTakesTheClipboard, AProgramPastes };
+enum class Between { Nothing, AnotherProgramTakesTheClipboard, AProgramPastes, AProgramPastesBothFormats };
 
 struct CyclesCase {
     const char* name;
@@ -145,6 +186,10 @@ TEST_P(FiftyCopies, LeaveNoObjectsOrMemoryBehind)
             case Between::Nothing: break;
             case Between::AnotherProgramTakesTheClipboard: PutClipboardText(L"taken over"); break;
             case Between::AProgramPastes: ASSERT_TRUE(ClipboardDib().has_value()); break;
+            case Between::AProgramPastesBothFormats:
+                ASSERT_TRUE(ClipboardPng().has_value());
+                ASSERT_TRUE(ClipboardDib().has_value());
+                break;
         }
     };
     for (int i = 0; i < 3; ++i)
@@ -164,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(Cycles, FiftyCopies,
                          ::testing::Values(CyclesCase{"EachReplacingTheLast", Between::Nothing},
                                            CyclesCase{"EachTakenOverByAnotherProgram",
                                                       Between::AnotherProgramTakesTheClipboard},
-                                           CyclesCase{"EachPastedOnce", Between::AProgramPastes}),
+                                           CyclesCase{"EachPastedOnce", Between::AProgramPastes},
+                                           CyclesCase{"EachPastedAsPngAndAsDib", Between::AProgramPastesBothFormats}),
                          [](const ::testing::TestParamInfo<CyclesCase>& info) { return std::string(info.param.name); });
 
 // The real program, as a process of its own (see StartupTest.cpp for its settings key).
@@ -217,6 +263,10 @@ TEST_F(RealProgram, APictureCopiedBeforeItEndsIsPastedAfterwards)
     EXPECT_EQ(dib->Colours(), expected) << Differences(expected, dib->Colours());
     EXPECT_EQ(dib->PixelsWithFourthByte(), 0);
     EXPECT_EQ(ClipboardBitmap(), expected);
+    const std::optional<Png> png = ClipboardPng();
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(png->colours, expected) << Differences(expected, png->colours);
+    EXPECT_EQ(png->translucentPixels, 0);
 }
 
 }  // namespace
@@ -226,6 +276,7 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], kDumpClipboardArgument) == 0) return DumpClipboard(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], kDumpDibArgument) == 0) return DumpClipboardDib(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], kDumpPngArgument) == 0) return DumpClipboardBlock(PngFormat(), argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

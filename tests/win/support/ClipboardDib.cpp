@@ -27,10 +27,11 @@ std::optional<Dib> ParseDib(const std::vector<BYTE>& block)
     return dib;
 }
 
-// The CF_DIB block of the open clipboard, as bytes; nothing when there is none.
-std::optional<std::vector<BYTE>> DibBlock()
+}  // namespace
+
+std::optional<std::vector<BYTE>> ClipboardBlock(UINT format)
 {
-    const HANDLE data = ::GetClipboardData(CF_DIB);
+    const HANDLE data = ::GetClipboardData(format);
     if (!data) return std::nullopt;
     const auto* bytes = static_cast<const BYTE*>(::GlobalLock(data));
     if (!bytes) return std::nullopt;
@@ -39,7 +40,17 @@ std::optional<std::vector<BYTE>> DibBlock()
     return block;
 }
 
-}  // namespace
+int DumpClipboardBlock(UINT format, const char* file)
+{
+    if (!OpenClipboardSoon(nullptr)) return 3;
+    const std::optional<std::vector<BYTE>> block = ClipboardBlock(format);
+    ::CloseClipboard();
+    if (!block) return 2;
+    std::FILE* out = std::fopen(file, "wb");
+    if (!out) return 4;
+    const bool written = std::fwrite(block->data(), 1, block->size(), out) == block->size();
+    return std::fclose(out) == 0 && written ? 0 : 4;
+}
 
 Pixels Dib::Colours() const
 {
@@ -60,7 +71,7 @@ int Dib::PixelsWithFourthByte() const
 std::optional<Dib> ClipboardDib()
 {
     if (!OpenClipboardSoon(nullptr)) throw std::runtime_error("the clipboard cannot be opened to read it");
-    const std::optional<std::vector<BYTE>> block = DibBlock();
+    const std::optional<std::vector<BYTE>> block = ClipboardBlock(CF_DIB);
     ::CloseClipboard();
     if (!block) return std::nullopt;
     return ParseDib(*block);
@@ -73,16 +84,6 @@ std::optional<Dib> ClipboardDibFromAnotherProcess()
     return ParseDib(*block);
 }
 
-int DumpClipboardDib(const char* file)
-{
-    if (!OpenClipboardSoon(nullptr)) return 3;
-    const std::optional<std::vector<BYTE>> block = DibBlock();
-    ::CloseClipboard();
-    if (!block) return 2;
-    std::FILE* out = std::fopen(file, "wb");
-    if (!out) return 4;
-    const bool written = std::fwrite(block->data(), 1, block->size(), out) == block->size();
-    return std::fclose(out) == 0 && written ? 0 : 4;
-}
+int DumpClipboardDib(const char* file) { return DumpClipboardBlock(CF_DIB, file); }
 
 }  // namespace wintest

@@ -24,6 +24,13 @@ struct Dib {
     int PixelsWithFourthByte() const;
 };
 
+// The data of one format on the clipboard, as bytes (the whole global block); nothing when
+// there is none. The clipboard must be open.
+std::optional<std::vector<BYTE>> ClipboardBlock(UINT format);
+// The second process's side: opens the clipboard and writes the format's block to the file;
+// returns its exit code (2 when there is no data).
+int DumpClipboardBlock(UINT format, const char* file);
+
 // The clipboard's CF_DIB as this process reads it; nothing when there is none.
 std::optional<Dib> ClipboardDib();
 
