@@ -1,0 +1,76 @@
+#include "core/EditHistory.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace core {
+
+EditStep::EditStep(Rect area)
+    : area_(area),
+      count_(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height())),
+      pixels_(new std::uint32_t[count_])
+{
+}
+
+void EditStep::Keep(const PixelView& picture) noexcept
+{
+    const auto width = static_cast<std::size_t>(area_.Width());
+    std::uint32_t* kept = pixels_.get();
+    for (std::int32_t y = area_.top; y < area_.bottom; ++y, kept += width)
+        std::copy_n(picture.Row(y) + area_.left, width, kept);
+}
+
+void EditStep::Exchange(const PixelView& picture) noexcept
+{
+    const auto width = static_cast<std::size_t>(area_.Width());
+    std::uint32_t* kept = pixels_.get();
+    for (std::int32_t y = area_.top; y < area_.bottom; ++y, kept += width)
+        std::swap_ranges(kept, kept + width, picture.Row(y) + area_.left);
+}
+
+EditStep EditHistory::Prepare(Rect area)
+{
+    EditStep step(area.Empty() ? Rect{0, 0, 0, 0} : area);
+    // Room for one more step, so that Record cannot fail.
+    steps_.reserve(done_ + 1);
+    return step;
+}
+
+void EditHistory::Record(EditStep step, const PixelView& picture) noexcept
+{
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+    step.Keep(picture);
+    steps_.push_back(std::move(step));
+    done_ = steps_.size();
+    std::size_t oldest = 0;
+    for (std::size_t bytes = Bytes(); bytes > limitBytes_ && oldest < steps_.size(); ++oldest)
+        bytes -= steps_[oldest].Bytes();
+    steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(oldest));
+    done_ -= oldest;
+}
+
+Rect EditHistory::Undo(const PixelView& picture) noexcept
+{
+    if (!CanUndo()) return {};
+    EditStep& step = steps_[--done_];
+    step.Exchange(picture);
+    return step.Area();
+}
+
+Rect EditHistory::Redo(const PixelView& picture) noexcept
+{
+    if (!CanRedo()) return {};
+    EditStep& step = steps_[done_++];
+    step.Exchange(picture);
+    return step.Area();
+}
+
+std::size_t EditHistory::Bytes() const
+{
+    std::size_t bytes = 0;
+    for (const EditStep& step : steps_)
+        bytes += step.Bytes();
+    return bytes;
+}
+
+}  // namespace core
