@@ -114,6 +114,14 @@ bool Selection::ResizeBy(std::int32_t dx, std::int32_t dy)
     return true;
 }
 
+bool Selection::ArrowKey(Arrow arrow, bool ctrl, bool shift)
+{
+    const std::int32_t step = ctrl ? 10 : 1;
+    const std::int32_t dx = arrow == Arrow::Left ? -step : arrow == Arrow::Right ? step : 0;
+    const std::int32_t dy = arrow == Arrow::Up ? -step : arrow == Arrow::Down ? step : 0;
+    return shift ? ResizeBy(dx, dy) : MoveBy(dx, dy);
+}
+
 void Selection::Cancel()
 {
     RemoveFrame();

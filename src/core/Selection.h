@@ -15,6 +15,8 @@ protected:
     ~FrameSurface() = default;
 };
 
+enum class Arrow { Left, Right, Up, Down };
+
 // Rubber-band state of one shot window.
 //
 // At every moment the picture holds exactly one frame, that of Start() and
@@ -40,6 +42,8 @@ public:
     // which stops at the top-left one. Each says whether the selection changed.
     bool MoveBy(std::int32_t dx, std::int32_t dy);
     bool ResizeBy(std::int32_t dx, std::int32_t dy);
+    // An arrow key: a move by one pixel, ten with Ctrl; with Shift, a resize.
+    bool ArrowKey(Arrow arrow, bool ctrl, bool shift);
 
     Point Start() const { return start_; }
     Point End() const { return end_; }

@@ -10,23 +10,26 @@ namespace {
 
 constexpr std::int32_t kWidth = 40, kHeight = 30;
 
+using core::Arrow;
+
 struct KeyCase {
     const char* what;
-    bool resize;
-    std::int32_t dx, dy;
+    Arrow arrow;
+    bool ctrl, shift;
+    int presses;
     Point start, end;  // the selection afterwards, from (10, 8)-(20, 14)
 };
 
 const KeyCase kCases[] = {
-    {"right by one", false, 1, 0, {11, 8}, {21, 14}},
-    {"up by ten", false, 0, -10, {10, 0}, {20, 6}},
-    {"left past the edge", false, -25, 0, {0, 8}, {10, 14}},
-    {"down past the edge", false, 0, 100, {10, 24}, {20, 30}},
-    {"wider by ten", true, 10, 0, {10, 8}, {30, 14}},
-    {"wider past the edge", true, 100, 0, {10, 8}, {40, 14}},
-    {"lower past the edge", true, 0, 30, {10, 8}, {20, 30}},
-    {"narrower past nothing", true, -30, 0, {10, 8}, {10, 14}},
-    {"shorter by one", true, 0, -1, {10, 8}, {20, 13}},
+    {"right by one", Arrow::Right, false, false, 1, {11, 8}, {21, 14}},
+    {"up by ten to the edge", Arrow::Up, true, false, 2, {10, 0}, {20, 6}},
+    {"left to the edge", Arrow::Left, true, false, 2, {0, 8}, {10, 14}},
+    {"down to the edge", Arrow::Down, false, false, 20, {10, 24}, {20, 30}},
+    {"wider by ten", Arrow::Right, true, true, 1, {10, 8}, {30, 14}},
+    {"wider to the edge", Arrow::Right, true, true, 3, {10, 8}, {40, 14}},
+    {"lower to the edge", Arrow::Down, false, true, 17, {10, 8}, {20, 30}},
+    {"narrower to nothing", Arrow::Left, true, true, 2, {10, 8}, {10, 14}},
+    {"shorter by one", Arrow::Up, false, true, 1, {10, 8}, {20, 13}},
 };
 
 TEST(SelectionKeys, MovesAndResizesStopAtThePicturesEdgesWithTheFrameFollowing)
@@ -38,7 +41,11 @@ TEST(SelectionKeys, MovesAndResizesStopAtThePicturesEdgesWithTheFrameFollowing)
         selection.Press({10, 8});
         selection.Move({20, 14});
         selection.Release();
-        EXPECT_TRUE(c.resize ? selection.ResizeBy(c.dx, c.dy) : selection.MoveBy(c.dx, c.dy)) << c.what;
+        for (int i = 0; i < c.presses; ++i)
+            selection.ArrowKey(c.arrow, c.ctrl, c.shift);
+        if (c.presses > 1) {
+            EXPECT_FALSE(selection.ArrowKey(c.arrow, c.ctrl, c.shift)) << c.what << ": at the edge";
+        }
         EXPECT_EQ(selection.Start(), c.start) << c.what;
         EXPECT_EQ(selection.End(), c.end) << c.what;
         EXPECT_TRUE(selection.Selected()) << c.what;
