@@ -65,9 +65,9 @@ int main()
         app::ShotWindow& shot = app::ShotWindow::Create(main, NoisyPicture(), "Shot:1");
         ::ShowWindow(shot.hwnd(), SW_MAXIMIZE);
         bench::Pump();
-        ShotProbe::PressPicture(shot, true, {kMargin, kMargin});
-        ShotProbe::MoveOverPicture(shot, {kMargin + kWidth, kMargin + kHeight});
-        ShotProbe::ReleasePicture(shot, true);
+        bench::ShotProbe::PressPicture(shot, true, {kMargin, kMargin});
+        bench::ShotProbe::MoveOverPicture(shot, {kMargin + kWidth, kMargin + kHeight});
+        bench::ShotProbe::ReleasePicture(shot, true);
         ::UpdateWindow(shot.hwnd());
 
         std::printf("Edits of a %d x %d selection: undo step, pixels, repaint\n", kWidth, kHeight);
