@@ -8,6 +8,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "BenchSupport.h"
@@ -80,7 +81,17 @@ int main()
             const double edit = CommandMedian(main, shot, e.what, e.command);
             std::printf("%-46s %.2f x memcpy\n", "", edit / copy);
         }
-        CommandMedian(main, shot, "undo (after a run of edits)", IDM_UNDO);
+        // One step is left (each step is as large as the picture allows): undo and redo it in turn.
+        std::vector<double> undo, redo;
+        for (int i = 0; i < kRuns; ++i) {
+            for (auto [times, command] : {std::pair{&undo, IDM_UNDO}, std::pair{&redo, IDM_REDO}})
+                times->push_back(bench::Milliseconds([&] {
+                    ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+                    ::UpdateWindow(shot.hwnd());
+                }));
+        }
+        bench::Report("undo of the last edit", undo);
+        bench::Report("redo of it", redo);
         return program.errors ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "failed: %s\n", e.what());

@@ -1,14 +1,13 @@
 #include "core/EditHistory.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace core {
 
-EditStep::EditStep(Rect area)
-    : area_(area),
-      count_(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height())),
-      pixels_(new std::uint32_t[count_])
+EditStep::EditStep(Rect area, std::size_t count, bool allocate)
+    : area_(area), count_(count), pixels_(allocate ? new std::uint32_t[count] : nullptr)
 {
 }
 
@@ -28,9 +27,27 @@ void EditStep::Exchange(const PixelView& picture) noexcept
         std::swap_ranges(kept, kept + width, picture.Row(y) + area_.left);
 }
 
+// The steps Record will drop: those that could have been redone, then the oldest while the
+// history with the new step holds more than its limit.
+std::size_t EditHistory::GoingStepOfSize(std::size_t count) const
+{
+    for (std::size_t i = done_; i < steps_.size(); ++i)
+        if (steps_[i].count_ == count) return i;
+    std::size_t bytes = count * sizeof(std::uint32_t);
+    for (std::size_t i = 0; i < done_; ++i)
+        bytes += steps_[i].Bytes();
+    for (std::size_t i = 0; i < done_ && bytes > limitBytes_; bytes -= steps_[i++].Bytes())
+        if (steps_[i].count_ == count) return i;
+    return SIZE_MAX;
+}
+
 EditStep EditHistory::Prepare(Rect area)
 {
-    EditStep step(area.Empty() ? Rect{0, 0, 0, 0} : area);
+    if (area.Empty()) area = {0, 0, 0, 0};
+    const std::size_t count = static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height());
+    const std::size_t going = GoingStepOfSize(count);
+    EditStep step(area, count, going == SIZE_MAX);
+    step.reuse_ = going;
     // Room for one more step, so that Record cannot fail.
     steps_.reserve(done_ + 1);
     return step;
@@ -38,6 +55,7 @@ EditStep EditHistory::Prepare(Rect area)
 
 void EditHistory::Record(EditStep step, const PixelView& picture) noexcept
 {
+    if (step.reuse_ != SIZE_MAX) step.pixels_ = std::move(steps_[step.reuse_].pixels_);
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
     step.Keep(picture);
     steps_.push_back(std::move(step));

@@ -19,13 +19,14 @@ public:
 
 private:
     friend class EditHistory;
-    explicit EditStep(Rect area);
+    EditStep(Rect area, std::size_t count, bool allocate);
     void Keep(const PixelView& picture) noexcept;
     void Exchange(const PixelView& picture) noexcept;
 
     Rect area_;
     std::size_t count_;
     std::unique_ptr<std::uint32_t[]> pixels_;  // left unset until Keep: the picture's pixels go there
+    std::size_t reuse_ = SIZE_MAX;              // or the step, about to go, whose memory it takes
 };
 
 class EditHistory {
@@ -37,7 +38,9 @@ public:
     // Prepare takes the memory for a step over `area` (part of the picture), throwing
     // std::bad_alloc with the history unchanged; Record, just before the edit, keeps the
     // pixels the edit is about to change, drops the steps that could have been redone and
-    // the oldest steps beyond the limit.
+    // the oldest steps beyond the limit. Nothing may happen to the history in between.
+    // A step of the same size as one that Record will drop takes that step's memory, which
+    // spares a large edit a fresh allocation and keeps the history within its bound throughout.
     EditStep Prepare(Rect area);
     void Record(EditStep step, const PixelView& picture) noexcept;
 
@@ -50,6 +53,8 @@ public:
     std::size_t Bytes() const;
 
 private:
+    std::size_t GoingStepOfSize(std::size_t count) const;
+
     std::size_t limitBytes_;
     std::vector<EditStep> steps_;  // oldest first
     std::size_t done_ = 0;         // steps_[0 .. done_) are applied to the picture

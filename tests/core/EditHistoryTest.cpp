@@ -97,6 +97,31 @@ TEST(EditHistory, EachStepKeepsOnlyItsRectangleAndTheOldestGoPastThePicturesByte
     EXPECT_TRUE(history.CanUndo());
 }
 
+TEST(EditHistory, StepsAsLargeAsThePictureTakeTheMemoryOfTheOneThatGoesAndStillUndoRight)
+{
+    std::mt19937 random(7);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    core::EditHistory history(kPictureBytes);
+    const Rect whole{0, 0, kWidth, kHeight};
+    Edit(history, picture, core::Edit::Mosaic, {3, 3, 20, 20});
+    Edit(history, picture, core::Edit::RedFrame, whole);
+    const TestPicture framed = picture;
+    Edit(history, picture, core::Edit::BlackOut, whole);
+    EXPECT_EQ(history.Bytes(), kPictureBytes);
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, framed.pixels);
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo(picture.View());
+    history.Undo(picture.View());
+    Edit(history, picture, core::Edit::Mosaic, whole);  // takes the memory of the step that could have been redone
+    const TestPicture grey = picture;
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, framed.pixels);
+    history.Redo(picture.View());
+    EXPECT_EQ(picture.pixels, grey.pixels);
+    EXPECT_EQ(history.Bytes(), kPictureBytes);
+}
+
 // What lets an edit that cannot get its memory leave everything as it was: the memory is
 // taken first, and taking it changes nothing.
 TEST(EditHistory, PreparingAStepThatIsNeverRecordedChangesNothing)
