@@ -151,7 +151,7 @@ void ShotWindow::OnCutOut()
 // The read-out shows the corner that moved.
 bool ShotWindow::OnKeyDown(UINT key)
 {
-    constexpr UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
+    constexpr UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};  // in the order of core::Arrow
     const auto found = std::find(std::begin(keys), std::end(keys), key);
     if (found == std::end(keys)) return false;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
