@@ -24,7 +24,8 @@ constexpr int kWidth = 3840, kHeight = 2160, kMargin = 16, kRuns = 15;
 std::unique_ptr<win::Picture> NoisyPicture()
 {
     win::WindowDC screen(nullptr);
-    std::unique_ptr<win::Picture> picture = win::Picture::Create(screen.get(), kWidth + 2 * kMargin, kHeight + 2 * kMargin);
+    std::unique_ptr<win::Picture> picture =
+        win::Picture::Create(screen.get(), kWidth + 2 * kMargin, kHeight + 2 * kMargin);
     const core::PixelView pixels = picture->Pixels();
     std::uint32_t seed = 14;
     for (std::int32_t y = 0; y < pixels.height; ++y)

@@ -26,7 +26,7 @@ private:
     Rect area_;
     std::size_t count_;
     std::unique_ptr<std::uint32_t[]> pixels_;  // left unset until Keep: the picture's pixels go there
-    std::size_t reuse_ = SIZE_MAX;              // or the step, about to go, whose memory it takes
+    std::size_t reuse_ = SIZE_MAX;             // or the step, about to go, whose memory it takes
 };
 
 class EditHistory {

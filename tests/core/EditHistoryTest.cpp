@@ -86,7 +86,7 @@ TEST(EditHistory, EachStepKeepsOnlyItsRectangleAndTheOldestGoPastThePicturesByte
     Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 4});
     EXPECT_EQ(history.Bytes(), 10u * 4u * 4u);
     Edit(history, picture, core::Edit::BlackOut, {-5, -5, 50, 50});  // the whole picture, clipped
-    EXPECT_EQ(history.Bytes(), kPictureBytes);  // the first step went
+    EXPECT_EQ(history.Bytes(), kPictureBytes);                       // the first step went
     history.Undo(picture.View());
     EXPECT_FALSE(history.CanUndo());  // the step that went cannot be undone: undo is simply greyed
     history.Redo(picture.View());
@@ -132,7 +132,9 @@ TEST(EditHistory, PreparingAStepThatIsNeverRecordedChangesNothing)
     Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
     history.Undo(picture.View());
     const TestPicture before = picture;
-    { core::EditStep unused = history.Prepare({0, 0, kWidth, kHeight}); }
+    {
+        core::EditStep unused = history.Prepare({0, 0, kWidth, kHeight});
+    }
     EXPECT_TRUE(history.CanRedo());
     EXPECT_FALSE(history.CanUndo());
     EXPECT_EQ(history.Bytes(), 10u * 10u * 4u);

@@ -43,10 +43,7 @@ protected:
         ShotProbe::ReleasePicture(shot, true);
     }
     void Command(UINT id) { ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    bool Greyed(UINT id) const
-    {
-        return (::GetMenuState(::GetMenu(main.hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    }
+    bool Greyed(UINT id) const { return (::GetMenuState(::GetMenu(main.hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     // The picture's pixels without the selection's frame, which stands inverted in them.
     Pixels TruePixels() const
     {
@@ -69,7 +66,8 @@ protected:
     {
         PressKeys(keys);
         ASSERT_TRUE(PumpProgramUntil(main, done));
-        ASSERT_TRUE(PumpProgramUntil(main, [] { return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; }));
+        ASSERT_TRUE(
+            PumpProgramUntil(main, [] { return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0; }));
     }
 };
 
@@ -82,10 +80,18 @@ TEST_F(ShotEdit, TheEditMenuListsUndoRedoAndTheEditsAfterTheSelectionItems)
         ::GetMenuStringW(edit, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
         items.emplace_back(text);
     }
-    const std::vector<std::wstring> expected{
-        L"全体をクリップボードへコピー(&C)\tCtrl+C", L"", L"全て選択(&A)\tCtrl+A", L"選択範囲取り消し(&R)", L"",
-        L"元に戻す(&U)\tCtrl+Z", L"やり直し(&Y)\tCtrl+Y", L"", L"黒で塗りつぶす(&B)\tCtrl+B",
-        L"モザイクで隠す(&M)\tCtrl+M", L"赤枠で囲む(&H)\tCtrl+H", L"切り出す(&T)\tCtrl+T"};
+    const std::vector<std::wstring> expected{L"全体をクリップボードへコピー(&C)\tCtrl+C",
+                                             L"",
+                                             L"全て選択(&A)\tCtrl+A",
+                                             L"選択範囲取り消し(&R)",
+                                             L"",
+                                             L"元に戻す(&U)\tCtrl+Z",
+                                             L"やり直し(&Y)\tCtrl+Y",
+                                             L"",
+                                             L"黒で塗りつぶす(&B)\tCtrl+B",
+                                             L"モザイクで隠す(&M)\tCtrl+M",
+                                             L"赤枠で囲む(&H)\tCtrl+H",
+                                             L"切り出す(&T)\tCtrl+T"};
     EXPECT_EQ(items, expected);
 }
 
@@ -124,7 +130,8 @@ TEST_F(ShotEdit, EachEditChangesTheTruePixelsOnScreenTooAndUndoAndRedoGiveThemBa
 {
     Select(kSelected);
     std::vector<Pixels> after{captured};
-    for (const auto& [id, edit] : {std::pair{IDM_MOSAIC, core::Edit::Mosaic}, {IDM_BLACK_OUT, core::Edit::BlackOut},
+    for (const auto& [id, edit] : {std::pair{IDM_MOSAIC, core::Edit::Mosaic},
+                                   {IDM_BLACK_OUT, core::Edit::BlackOut},
                                    {IDM_RED_FRAME, core::Edit::RedFrame}}) {
         Command(id);
         after.push_back(Edited(after.back(), edit, kSelected));
