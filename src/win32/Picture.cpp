@@ -9,15 +9,10 @@ namespace win {
 
 namespace {
 
-// No side of a picture may be longer than the display's drawing surfaces allow (under X11 a
-// longer one ends the program in the middle of the grab).
-constexpr int kLongestSide = 32767;
-
 // A top-down 32-bit DIB section of width x height; a 0 x 0 picture gets a 1 x 1 one, so that
 // its DC always has a bitmap. Throws the system's error when it cannot be made.
 std::unique_ptr<Picture> MakePicture(OwnedDC dc, int width, int height)
 {
-    if (width > kLongestSide || height > kLongestSide) throw SystemError(ERROR_INVALID_PARAMETER);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), std::max(width, 1), -std::max(height, 1), 1, 32, BI_RGB};
     void* bits = nullptr;
@@ -87,6 +82,10 @@ void Picture::DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const
 
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
 {
+    // The display cannot be read into anything longer a side (under X11 the read of a longer
+    // one ends the program).
+    constexpr int kLongestSide = 32767;
+    if (rect.width > kLongestSide || rect.height > kLongestSide) throw SystemError(ERROR_INVALID_PARAMETER);
     OwnedDC display(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     if (!display) return nullptr;
     OwnedDC memory(::CreateCompatibleDC(display.get()));

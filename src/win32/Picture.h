@@ -51,7 +51,7 @@ private:
 
 // Reads a rectangle of the screen straight into a new picture. Returns nothing, quietly,
 // when the display or a memory DC cannot be had; throws when the picture's bitmap cannot
-// be made. Nothing is clipped: parts off the display are whatever the display DC yields.
+// be made or a side is longer than 32767 pixels. Nothing is clipped: parts off the display are whatever the display DC yields.
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect);
 
 }  // namespace win

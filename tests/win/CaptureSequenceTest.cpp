@@ -30,7 +30,7 @@ std::wstring ReportOf(DWORD code)
     return message + L".";
 }
 
-// A picture may be no longer than 32767 pixels a side: the display cannot be read into more.
+// The screen is read into no picture longer than 32767 pixels a side.
 const std::wstring kTooLongASide = ReportOf(ERROR_INVALID_PARAMETER);
 
 // Records, with each report, whether the program was back when the user got to read it.
