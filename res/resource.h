@@ -18,6 +18,12 @@
 #define IDM_CASCADE 1105
 #define IDM_TILE 1106
 #define IDM_SAVE 1107
+#define IDM_UNDO 1108
+#define IDM_REDO 1109
+#define IDM_BLACK_OUT 1110
+#define IDM_MOSAIC 1111
+#define IDM_RED_FRAME 1112
+#define IDM_CUT_OUT 1113
 // Tool-bar buttons.
 #define IDB_FULL_SCREEN 1201
 #define IDB_ACTIVE_WINDOW 1202

@@ -7,6 +7,6 @@ bash scripts/build.sh >/dev/null
 prefix=$PWD/build/mingw/wineprefix
 bash scripts/xvfb.sh bash -c "
     scripts/wine-prefix.sh '$prefix' 96 >/dev/null
-    for b in RubberBand Grab Clipboard; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
+    for b in RubberBand Grab Clipboard Edit; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
     scripts/wine-run.sh '$prefix' build/mingw/SaveBench.exe --large; echo
     scripts/wine-prefix.sh '$prefix' --stop"

@@ -26,9 +26,12 @@ constexpr UINT_PTR kCaptureTimerId = 1;
 win::OwnedAccel MakeAccelerators()
 {
     ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'C', IDM_COPY}, {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
-        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE}, {FVIRTKEY, VK_F1, IDM_CONTENTS},
-        {FVIRTKEY | FALT, VK_F4, IDM_EXIT},
+        {FVIRTKEY | FCONTROL, 'C', IDM_COPY},    {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
+        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},    {FVIRTKEY, VK_F1, IDM_CONTENTS},
+        {FVIRTKEY | FALT, VK_F4, IDM_EXIT},      {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO},
+        {FVIRTKEY | FCONTROL, 'Y', IDM_REDO},    {FVIRTKEY | FCONTROL, 'B', IDM_BLACK_OUT},
+        {FVIRTKEY | FCONTROL, 'M', IDM_MOSAIC},  {FVIRTKEY | FCONTROL, 'H', IDM_RED_FRAME},
+        {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},
     };
     return win::OwnedAccel(
         win::ThrowLastErrorIfNull(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)))));
@@ -203,8 +206,20 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     // Back on screen before the window is made, so the frame's default placement gives it a
     // proper size rather than that of a minimised frame.
     win::BringBack(hwnd_);
+    OpenShot(std::move(picture));
+}
+
+void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
+{
     ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
     ++shotCount_;
+}
+
+void MainFrame::ShowFrameMenu()
+{
+    ::SendMessageW(mdiClient_, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu_.get()),
+                   reinterpret_cast<LPARAM>(idleWindowMenu_.get()));
+    ::DrawMenuBar(hwnd_);
 }
 
 void MainFrame::ShowReadOut(std::string_view utf8)
@@ -241,6 +256,12 @@ bool MainFrame::OnCommand(UINT id)
         case IDM_SELECT_CANCEL:
         case IDM_CASCADE:
         case IDM_TILE:
+        case IDM_UNDO:
+        case IDM_REDO:
+        case IDM_BLACK_OUT:
+        case IDM_MOSAIC:
+        case IDM_RED_FRAME:
+        case IDM_CUT_OUT:
             // The shot window's own commands; with none open there is nothing to do.
             if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
             return true;

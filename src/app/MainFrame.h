@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
+#include "app/ShotHost.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
 #include "core/SettingsStore.h"
@@ -24,7 +26,7 @@ class FrameProbe;
 
 namespace app {
 
-class MainFrame final : public win::Window, private core::SettingsTarget {
+class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
     // its destruction posts the quit message.
@@ -33,23 +35,26 @@ public:
     void Show(int command);
 
     // What the other windows and the message loop use.
-    ApplicationWindow& Application() const noexcept { return application_; }
-    HWND MdiClient() const noexcept { return mdiClient_; }
+    ApplicationWindow& Application() const noexcept override { return application_; }
+    HWND MdiClient() const noexcept override { return mdiClient_; }
+    HWND FrameWindow() const noexcept override { return hwnd_; }
     HMENU FrameMenu() const noexcept { return frameMenu_.get(); }
     // Where the window list goes while no shot window's menu shows it; never shown.
     HMENU IdleWindowMenu() const noexcept { return idleWindowMenu_.get(); }
     HACCEL Accelerators() const noexcept { return accelerators_.get(); }
     SystemShell& Shell() const noexcept { return *shell_; }
     // Where the shot windows save to: the Save dialog, which keeps the last folder for the run.
-    win::SaveTargetChooser& SaveTargets() const noexcept { return *saveTargets_; }
+    win::SaveTargetChooser& SaveTargets() const noexcept override { return *saveTargets_; }
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
     bool FlatToolBar() const noexcept { return flatToolBar_; }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
     void SaveSettings();
-    void ShowReadOut(std::string_view utf8);
-    void SetCopyHint(std::string_view utf8);
-    void OnExit();
+    void ShowReadOut(std::string_view utf8) override;
+    void SetCopyHint(std::string_view utf8) override;
+    void ShowFrameMenu() override;
+    void OpenShot(std::unique_ptr<win::Picture> picture) override;
+    void OnExit() override;
 
 private:
     friend class wintest::FrameProbe;

@@ -40,6 +40,14 @@ constexpr MenuItem kShotEdit[] = {
     {0, nullptr},
     {IDM_SELECT_ALL, L"全て選択(&A)\tCtrl+A"},
     {IDM_SELECT_CANCEL, L"選択範囲取り消し(&R)"},
+    {0, nullptr},
+    {IDM_UNDO, L"元に戻す(&U)\tCtrl+Z"},
+    {IDM_REDO, L"やり直し(&Y)\tCtrl+Y"},
+    {0, nullptr},
+    {IDM_BLACK_OUT, L"黒で塗りつぶす(&B)\tCtrl+B"},
+    {IDM_MOSAIC, L"モザイクで隠す(&M)\tCtrl+M"},
+    {IDM_RED_FRAME, L"赤枠で囲む(&H)\tCtrl+H"},
+    {IDM_CUT_OUT, L"切り出す(&T)\tCtrl+T"},
 };
 constexpr MenuItem kShotWindow[] = {{IDM_CASCADE, L"重ねて表示(&C)"}, {IDM_TILE, L"並べて表示(&T)"}};
 constexpr int kShotWindowMenu = 2;
@@ -88,6 +96,17 @@ win::OwnedMenu BuildBar(std::span<const core::MenuSlot> slots, std::span<const M
 }
 
 }  // namespace
+
+void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states)
+{
+    const auto enable = [menu](UINT id, bool on) {
+        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    for (const UINT id : {IDM_BLACK_OUT, IDM_MOSAIC, IDM_RED_FRAME, IDM_CUT_OUT})
+        enable(id, states.selectionHasArea);
+    enable(IDM_UNDO, states.canUndo);
+    enable(IDM_REDO, states.canRedo);
+}
 
 win::OwnedMenu BuildFrameMenu()
 {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/MainFrame.h"
+#include "app/ApplicationWindow.h"
 #include "app/ShotSave.h"
 #include "app/Menus.h"
 #include "core/Geometry.h"
@@ -23,10 +23,10 @@ const win::WindowClass kShotClass{.name = kClassName, .cursor = IDC_CROSS, .icon
 
 }  // namespace
 
-ShotWindow& ShotWindow::Create(MainFrame& main, std::unique_ptr<win::Picture> picture, const std::string& caption)
+ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption)
 {
-    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(main, std::move(picture)));
-    shot->CreateMdiChild(kShotClass, main.MdiClient(), win::Widen(caption).c_str(),
+    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture)));
+    shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
                          WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
     shot->ownsSelf_ = true;
     return *shot.release();
@@ -41,8 +41,11 @@ ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
     return reinterpret_cast<ShotWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-ShotWindow::ShotWindow(MainFrame& main, std::unique_ptr<win::Picture> picture)
-    : main_(main), picture_(std::move(picture)), selection_(*this, picture_->Width(), picture_->Height())
+ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture)
+    : host_(host),
+      picture_(std::move(picture)),
+      selection_(*this, picture_->Width(), picture_->Height()),
+      edits_(*picture_)
 {
     menu_ = BuildShotMenu(windowMenu_);
 }
@@ -54,26 +57,31 @@ void ShotWindow::InvertFrame(core::Point a, core::Point b)
     picture_->InvertFrame(a, b);
     // Only the strips that changed are repainted, whatever the picture's size.
     const core::FrameStrips ring = core::FrameRing(a, b);
-    for (int i = 0; i < ring.count; ++i) {
-        const core::Rect& s = ring.strips[static_cast<size_t>(i)];
-        const POINT at = view_.Position();
-        const RECT r{s.left - at.x, s.top - at.y, s.right - at.x, s.bottom - at.y};
-        ::InvalidateRect(hwnd_, &r, FALSE);
-    }
+    for (int i = 0; i < ring.count; ++i)
+        RepaintPicture(ring.strips[static_cast<size_t>(i)]);
 }
 
-void ShotWindow::UpdateCopyCaptions()
+void ShotWindow::UpdateCommands()
 {
     const std::string_view caption = core::CopyCaption(selection_.Selected());
-    main_.SetCopyHint(caption);
+    host_.SetCopyHint(caption);
     const std::wstring item = win::Widen(caption) + L"\tCtrl+C";
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
+    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo()});
+}
+
+void ShotWindow::RepaintPicture(core::Rect part)
+{
+    if (part.Empty()) return;
+    const POINT at = view_.Position();
+    const RECT r{part.left - at.x, part.top - at.y, part.right - at.x, part.bottom - at.y};
+    ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
 void ShotWindow::OnPictureButtonDown(bool primaryButton, core::Point p)
 {
     selection_.Press(p);
-    UpdateCopyCaptions();
+    UpdateCommands();
     if (primaryButton) {
         primaryDrag_ = true;
         ::SetCapture(hwnd_);
@@ -83,7 +91,7 @@ void ShotWindow::OnPictureButtonDown(bool primaryButton, core::Point p)
 void ShotWindow::OnPictureMouseMove(core::Point p)
 {
     if (selection_.Dragging()) selection_.Move(p);
-    main_.ShowReadOut(core::ReadOutText(p, selection_.Start(), selection_.End()));
+    host_.ShowReadOut(core::ReadOutText(p, selection_.Start(), selection_.End()));
 }
 
 void ShotWindow::OnPictureButtonUp(bool primaryButton)
@@ -94,19 +102,19 @@ void ShotWindow::OnPictureButtonUp(bool primaryButton)
     }
     if (!selection_.Dragging()) return;
     selection_.Release();
-    UpdateCopyCaptions();
+    UpdateCommands();
 }
 
 void ShotWindow::OnSelectAll()
 {
     selection_.SelectAll();
-    UpdateCopyCaptions();
+    UpdateCommands();
 }
 
 void ShotWindow::OnSelectCancel()
 {
     selection_.Cancel();
-    UpdateCopyCaptions();
+    UpdateCommands();
 }
 
 void ShotWindow::OnCopy()
@@ -116,7 +124,42 @@ void ShotWindow::OnCopy()
     // An empty selection (a click without a drag) has no picture to give: whatever the
     // clipboard holds stays there.
     if (source.Empty()) return;
-    main_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
+    host_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
+}
+
+// --- edits ---------------------------------------------------------------------------
+
+// The selection stays shown after each of these, ready for the next.
+void ShotWindow::OnEdit(core::Edit edit)
+{
+    if (!selection_.HasArea()) return;
+    RepaintPicture(edits_.Apply(edit, selection_));
+    UpdateCommands();
+}
+
+void ShotWindow::OnUndoOrRedo(bool undo)
+{
+    RepaintPicture(undo ? edits_.Undo(selection_) : edits_.Redo(selection_));
+    UpdateCommands();
+}
+
+void ShotWindow::OnCutOut()
+{
+    if (selection_.HasArea()) host_.OpenShot(edits_.CutOut(selection_));
+}
+
+// The read-out shows the corner that moved.
+bool ShotWindow::OnKeyDown(UINT key)
+{
+    constexpr UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};  // in the order of core::Arrow
+    const auto found = std::find(std::begin(keys), std::end(keys), key);
+    if (found == std::end(keys)) return false;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    if (!selection_.ArrowKey(core::Arrow(found - std::begin(keys)), ::GetKeyState(VK_CONTROL) < 0, shift)) return true;
+    const core::Point corner = shift ? selection_.End() : selection_.Start();
+    host_.ShowReadOut(core::ReadOutText(corner, selection_.Start(), selection_.End()));
+    UpdateCommands();
+    return true;
 }
 
 // --- window commands -----------------------------------------------------------------
@@ -125,35 +168,38 @@ bool ShotWindow::OnCommand(UINT id)
 {
     switch (id) {
         case IDM_SAVE:
-            SaveShot(main_.SaveTargets(), main_.hwnd(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
+            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
             return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
-        case IDM_EXIT: main_.OnExit(); return true;
+        case IDM_EXIT: host_.OnExit(); return true;
         case IDM_COPY: OnCopy(); return true;
         case IDM_SELECT_ALL: OnSelectAll(); return true;
         case IDM_SELECT_CANCEL: OnSelectCancel(); return true;
-        case IDM_CASCADE: ::SendMessageW(main_.MdiClient(), WM_MDICASCADE, 0, 0); return true;
-        case IDM_TILE: ::SendMessageW(main_.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
+        case IDM_CASCADE: ::SendMessageW(host_.MdiClient(), WM_MDICASCADE, 0, 0); return true;
+        case IDM_TILE: ::SendMessageW(host_.MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
+        case IDM_UNDO: OnUndoOrRedo(true); return true;
+        case IDM_REDO: OnUndoOrRedo(false); return true;
+        case IDM_BLACK_OUT: OnEdit(core::Edit::BlackOut); return true;
+        case IDM_MOSAIC: OnEdit(core::Edit::Mosaic); return true;
+        case IDM_RED_FRAME: OnEdit(core::Edit::RedFrame); return true;
+        case IDM_CUT_OUT: OnCutOut(); return true;
         default: return false;
     }
 }
 
 void ShotWindow::OnActivate()
 {
-    ::SendMessageW(main_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_.get()),
+    ::SendMessageW(host_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_.get()),
                    reinterpret_cast<LPARAM>(windowMenu_));
-    ::DrawMenuBar(main_.hwnd());
-    UpdateCopyCaptions();
+    ::DrawMenuBar(host_.FrameWindow());
+    UpdateCommands();
 }
 
 // The frame shows its own menus again unless another shot window takes over; the window
 // list leaves this window's menu, which may be about to go.
 void ShotWindow::OnDeactivate()
 {
-    if (::GetMenu(main_.hwnd()) != menu_.get()) return;
-    ::SendMessageW(main_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(main_.FrameMenu()),
-                   reinterpret_cast<LPARAM>(main_.IdleWindowMenu()));
-    ::DrawMenuBar(main_.hwnd());
+    if (::GetMenu(host_.FrameWindow()) == menu_.get()) host_.ShowFrameMenu();
 }
 
 // --- painting and scrolling ----------------------------------------------------------
@@ -161,17 +207,7 @@ void ShotWindow::OnDeactivate()
 void ShotWindow::Paint()
 {
     win::PaintDC dc(hwnd_);
-    const RECT& area = dc.area();
-    const POINT at = view_.Position();
-    const int right = picture_->Width() - at.x, bottom = picture_->Height() - at.y;
-    const int x = area.left, y = area.top;
-    const int w = std::min<int>(area.right, right) - x, h = std::min<int>(area.bottom, bottom) - y;
-    if (w > 0 && h > 0) ::BitBlt(dc.get(), x, y, w, h, picture_->DC(), x + at.x, y + at.y, SRCCOPY);
-    const HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
-    const RECT beside{std::max<int>(area.left, right), area.top, area.right, area.bottom};
-    const RECT below{area.left, std::max<int>(area.top, bottom), std::min<int>(area.right, right), area.bottom};
-    if (beside.left < beside.right) ::FillRect(dc.get(), &beside, face);
-    if (below.top < below.bottom && below.left < below.right) ::FillRect(dc.get(), &below, face);
+    picture_->PaintAt(dc.get(), dc.area(), view_.Position());
 }
 
 // --- mouse ---------------------------------------------------------------------------
@@ -214,7 +250,7 @@ void ShotWindow::OnCaptureLost(HWND newCapture)
     primaryDrag_ = false;
     if (!selection_.Dragging()) return;
     selection_.Release();
-    UpdateCopyCaptions();
+    UpdateCommands();
 }
 
 LRESULT ShotWindow::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return ::DefMDIChildProcW(hwnd_, msg, wp, lp); }
@@ -248,6 +284,9 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (primaryDrag_ || OverPicture(p)) OnPictureMouseMove(p);
             return 0;
         }
+        case WM_KEYDOWN:
+            if (OnKeyDown(static_cast<UINT>(wp))) return 0;
+            break;
         case WM_CAPTURECHANGED: OnCaptureLost(reinterpret_cast<HWND>(lp)); return 0;
         case WM_DESTROY: OnDeactivate(); break;
     }

@@ -1,11 +1,14 @@
 #pragma once
 // A shot window: one captured picture in an MDI child, with the rubber-band selection
-// drawn into the picture and the copy to the clipboard.
+// drawn into the picture, the copy to the clipboard and the edits of the selection.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
+#include "app/ShotEdits.h"
+#include "app/ShotHost.h"
+#include "core/Edits.h"
 #include "core/Selection.h"
 #include "win32/Handles.h"
 #include "win32/Picture.h"
@@ -18,19 +21,17 @@ class ShotProbe;
 
 namespace app {
 
-class MainFrame;
-
 class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
     // Shows a new shot window as the active child of the frame. The window owns itself
     // from then on and goes when it is closed.
-    static ShotWindow& Create(MainFrame& main, std::unique_ptr<win::Picture> picture, const std::string& caption);
+    static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption);
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
 
 private:
     friend class wintest::ShotProbe;
 
-    ShotWindow(MainFrame& main, std::unique_ptr<win::Picture> picture);
+    ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture);
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -49,9 +50,14 @@ private:
     void OnCopy();
     void OnSelectAll();
     void OnSelectCancel();
+    void OnEdit(core::Edit edit);
+    void OnUndoOrRedo(bool undo);
+    void OnCutOut();
+    bool OnKeyDown(UINT key);
     void OnActivate();
     void OnDeactivate();
-    void UpdateCopyCaptions();
+    void UpdateCommands();
+    void RepaintPicture(core::Rect part);
 
     void Paint();
     core::Point ToPicture(LPARAM lp) const noexcept;
@@ -59,9 +65,10 @@ private:
     void OnButtonDown(bool primaryButton, LPARAM lp);
     void OnButtonUp(bool primaryButton, LPARAM lp);
 
-    MainFrame& main_;
+    ShotHost& host_;
     std::unique_ptr<win::Picture> picture_;
     core::Selection selection_;
+    ShotEdits edits_;
     win::OwnedMenu menu_;
     HMENU windowMenu_ = nullptr;  // inside menu_
     win::ScrollView view_;

@@ -81,6 +81,47 @@ void Selection::SelectAll()
     selected_ = true;
 }
 
+// A shown selection's corners are ordered and inside the picture (Release and SelectAll see
+// to it), so the clamps below have their lower bound first.
+bool Selection::MoveBy(std::int32_t dx, std::int32_t dy)
+{
+    if (!selected_) {
+        return false;
+    }
+    const Rect r = NormalisedRect(start_, end_);
+    const std::int32_t x = std::clamp(r.left + dx, 0, std::max(0, width_ - r.Width()));
+    const std::int32_t y = std::clamp(r.top + dy, 0, std::max(0, height_ - r.Height()));
+    const Point start{x, y}, end{x + r.Width(), y + r.Height()};
+    if (start == start_ && end == end_) {
+        return false;
+    }
+    ReplaceFrame(start, end);
+    return true;
+}
+
+bool Selection::ResizeBy(std::int32_t dx, std::int32_t dy)
+{
+    if (!selected_) {
+        return false;
+    }
+    const Rect r = NormalisedRect(start_, end_);
+    const Point end{std::clamp(r.right + dx, r.left, std::max(r.left, width_)),
+                    std::clamp(r.bottom + dy, r.top, std::max(r.top, height_))};
+    if (end == end_ && Point{r.left, r.top} == start_) {
+        return false;
+    }
+    ReplaceFrame(Point{r.left, r.top}, end);
+    return true;
+}
+
+bool Selection::ArrowKey(Arrow arrow, bool ctrl, bool shift)
+{
+    const std::int32_t step = ctrl ? 10 : 1;
+    const std::int32_t dx = arrow == Arrow::Left ? -step : arrow == Arrow::Right ? step : 0;
+    const std::int32_t dy = arrow == Arrow::Up ? -step : arrow == Arrow::Down ? step : 0;
+    return shift ? ResizeBy(dx, dy) : MoveBy(dx, dy);
+}
+
 void Selection::Cancel()
 {
     RemoveFrame();

@@ -15,6 +15,8 @@ protected:
     ~FrameSurface() = default;
 };
 
+enum class Arrow { Left, Right, Up, Down };
+
 // Rubber-band state of one shot window.
 //
 // At every moment the picture holds exactly one frame, that of Start() and
@@ -35,13 +37,24 @@ public:
     void SelectAll();     // OnSelectAll
     void Cancel();        // OnSelectCancel
 
+    // Keyboard adjustments of a shown selection (nothing otherwise), kept inside the
+    // picture: MoveBy moves the whole selection by (dx, dy), ResizeBy its bottom-right corner,
+    // which stops at the top-left one. Each says whether the selection changed.
+    bool MoveBy(std::int32_t dx, std::int32_t dy);
+    bool ResizeBy(std::int32_t dx, std::int32_t dy);
+    // An arrow key: a move by one pixel, ten with Ctrl; with Shift, a resize.
+    bool ArrowKey(Arrow arrow, bool ctrl, bool shift);
+
     Point Start() const { return start_; }
     Point End() const { return end_; }
     bool Dragging() const { return dragging_; }
     bool Selected() const { return selected_; }
+    // A frame stands in the picture (a drag under way or a selection shown), that of Start() and End().
+    bool FrameStands() const { return dragging_ || selected_; }
+    // A shown selection with pixels in it: what the edits act on.
+    bool HasArea() const { return selected_ && !NormalisedRect(start_, end_).Empty(); }
 
 private:
-    bool FrameStands() const { return dragging_ || selected_; }
     void ReplaceFrame(Point start, Point end);
     void RemoveFrame();
 

@@ -1,9 +1,11 @@
 #pragma once
-// The picture of a shot window: one bitmap in the display's colour format, kept selected
-// into its own memory DC. Selection frames are inverted straight into it.
+// The picture of a shot window: one 32-bit DIB section, kept selected into its own memory DC,
+// so that both GDI and the core's edits reach its pixels. Selection frames are inverted
+// straight into it.
 #include <memory>
 
 #include "core/CaptureTarget.h"
+#include "core/PixelView.h"
 #include "core/Selection.h"
 #include "win32/Handles.h"
 
@@ -15,7 +17,7 @@ public:
     // out-of-resources error when the bitmap cannot be made.
     static std::unique_ptr<Picture> Create(HDC compatibleWith, int width, int height);
 
-    Picture(OwnedDC dc, OwnedBitmap bitmap, int width, int height) noexcept;
+    Picture(OwnedDC dc, OwnedBitmap bitmap, void* bits, int width, int height) noexcept;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
     ~Picture() = default;
@@ -24,8 +26,14 @@ public:
     int Height() const noexcept { return height_; }
     HDC DC() const noexcept { return dc_.get(); }
     HBITMAP Bitmap() const noexcept { return bitmap_.get(); }
+    // The pixels themselves, once GDI has finished drawing into them.
+    core::PixelView Pixels() noexcept;
 
     void InvertFrame(core::Point a, core::Point b) override;
+
+    // Paints the part `area` of a window's client area whose top-left shows picture point
+    // `scrolled`: the picture where it reaches, the face colour beyond it.
+    void PaintAt(HDC target, const RECT& area, POINT scrolled) const;
 
     // Draws `part` (picture coordinates) into `target` at (0, 0) with the picture's own pixels:
     // the ring of `frame`, which stands inverted in the picture, is inverted back (an empty
@@ -36,13 +44,14 @@ private:
     OwnedDC dc_;
     OwnedBitmap bitmap_;
     SelectedObject selected_;  // released first: the bitmap leaves the DC before either goes
+    std::uint32_t* bits_;      // the DIB section's, top row first
     int width_;
     int height_;
 };
 
 // Reads a rectangle of the screen straight into a new picture. Returns nothing, quietly,
 // when the display or a memory DC cannot be had; throws when the picture's bitmap cannot
-// be made. Nothing is clipped: parts off the display are whatever the display DC yields.
+// be made or a side is longer than 32767 pixels. Nothing is clipped: parts off the display are whatever the display DC yields.
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect);
 
 }  // namespace win

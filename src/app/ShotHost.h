@@ -1,0 +1,35 @@
+#pragma once
+// What a shot window needs of the frame that holds it, and nothing more.
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+#include "win32/Picture.h"
+#include "win32/SaveDialog.h"
+
+namespace app {
+
+class ApplicationWindow;
+
+class ShotHost {
+public:
+    virtual HWND FrameWindow() const noexcept = 0;
+    virtual HWND MdiClient() const noexcept = 0;
+    // Puts the frame's own menus back on its bar, as while no shot window is active.
+    virtual void ShowFrameMenu() = 0;
+    // The status bar's read-out and the copy tool button's hint, shared by all shot windows.
+    virtual void ShowReadOut(std::string_view utf8) = 0;
+    virtual void SetCopyHint(std::string_view utf8) = 0;
+    // The owner of what goes on the clipboard.
+    virtual ApplicationWindow& Application() const noexcept = 0;
+    virtual win::SaveTargetChooser& SaveTargets() const noexcept = 0;
+    // A new shot window holding `picture`, captioned with the next shot number.
+    virtual void OpenShot(std::unique_ptr<win::Picture> picture) = 0;
+    virtual void OnExit() = 0;
+
+protected:
+    ~ShotHost() = default;
+};
+
+}  // namespace app

@@ -1,0 +1,144 @@
+// Undo and redo give back the pixels byte for byte; the history keeps within its bound.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "PixelSupport.h"
+#include "core/EditHistory.h"
+#include "core/Edits.h"
+
+using namespace edittest;
+using core::Rect;
+
+namespace {
+
+constexpr std::int32_t kWidth = 37, kHeight = 23;
+constexpr std::size_t kPictureBytes = kWidth * kHeight * 4;
+
+// One edit as the shot window makes it: the step's memory first, then the pixels kept, then the edit.
+void Edit(core::EditHistory& history, TestPicture& picture, core::Edit edit, Rect selection)
+{
+    const Rect area = core::EditedArea(picture.View(), selection);
+    core::EditStep step = history.Prepare(area);
+    history.Record(std::move(step), picture.View());
+    core::ApplyEdit(edit, picture.View(), selection);
+}
+
+Rect RandomSelectionOf(std::mt19937& random)
+{
+    std::uniform_int_distribution<std::int32_t> x(-3, kWidth + 3), y(-3, kHeight + 3);
+    const std::int32_t a = x(random), b = x(random), c = y(random), d = y(random);
+    return {std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d)};
+}
+
+TEST(EditHistory, UndoingEveryEditGivesBackTheCapturedPictureAndRedoingGivesBackEachEdit)
+{
+    std::mt19937 random(3);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const TestPicture captured = picture;
+    core::EditHistory history(kPictureBytes);
+    EXPECT_FALSE(history.CanUndo());
+    std::vector<std::vector<std::uint32_t>> after;
+    const Rect selections[] = {{2, 3, 12, 9}, {-4, 10, 8, 40}, {10, 0, 30, 8}, {5, 5, 25, 12}};
+    const core::Edit edits[] = {core::Edit::Mosaic, core::Edit::BlackOut, core::Edit::RedFrame, core::Edit::Mosaic};
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        Edit(history, picture, edits[i], selections[i]);
+        after.push_back(picture.pixels);
+    }
+    for (size_t i = std::size(edits); i-- > 0;) {
+        ASSERT_TRUE(history.CanUndo());
+        EXPECT_EQ(history.Undo(picture.View()), core::EditedArea(picture.View(), selections[i]));
+        EXPECT_EQ(picture.pixels, i ? after[i - 1] : captured.pixels) << "after undoing edit " << i;
+    }
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.Undo(picture.View()), Rect{});
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        ASSERT_TRUE(history.CanRedo());
+        history.Redo(picture.View());
+        EXPECT_EQ(picture.pixels, after[i]) << "after redoing edit " << i;
+    }
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(picture.SparesUntouched());
+}
+
+TEST(EditHistory, ANewEditAfterAnUndoDropsTheStepsThatCouldHaveBeenRedone)
+{
+    std::mt19937 random(4);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const TestPicture captured = picture;
+    core::EditHistory history(kPictureBytes);
+    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
+    Edit(history, picture, core::Edit::RedFrame, {5, 5, 20, 20});
+    history.Undo(picture.View());
+    Edit(history, picture, core::Edit::Mosaic, {8, 2, 30, 9});
+    EXPECT_FALSE(history.CanRedo());
+    history.Undo(picture.View());
+    history.Undo(picture.View());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(picture.pixels, captured.pixels);
+}
+
+TEST(EditHistory, EachStepKeepsOnlyItsRectangleAndTheOldestGoPastThePicturesBytes)
+{
+    std::mt19937 random(5);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    core::EditHistory history(kPictureBytes);
+    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 4});
+    EXPECT_EQ(history.Bytes(), 10u * 4u * 4u);
+    Edit(history, picture, core::Edit::BlackOut, {-5, -5, 50, 50});  // the whole picture, clipped
+    EXPECT_EQ(history.Bytes(), kPictureBytes);                       // the first step went
+    history.Undo(picture.View());
+    EXPECT_FALSE(history.CanUndo());  // the step that went cannot be undone: undo is simply greyed
+    history.Redo(picture.View());
+    for (int i = 0; i < 30; ++i) {
+        Edit(history, picture, core::Edit::Mosaic, RandomSelectionOf(random));
+        ASSERT_LE(history.Bytes(), kPictureBytes);
+    }
+    EXPECT_TRUE(history.CanUndo());
+}
+
+TEST(EditHistory, StepsAsLargeAsThePictureTakeTheMemoryOfTheOneThatGoesAndStillUndoRight)
+{
+    std::mt19937 random(7);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    core::EditHistory history(kPictureBytes);
+    const Rect whole{0, 0, kWidth, kHeight};
+    Edit(history, picture, core::Edit::Mosaic, {3, 3, 20, 20});
+    Edit(history, picture, core::Edit::RedFrame, whole);
+    const TestPicture framed = picture;
+    Edit(history, picture, core::Edit::BlackOut, whole);
+    EXPECT_EQ(history.Bytes(), kPictureBytes);
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, framed.pixels);
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo(picture.View());
+    history.Undo(picture.View());
+    Edit(history, picture, core::Edit::Mosaic, whole);  // takes the memory of the step that could have been redone
+    const TestPicture grey = picture;
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, framed.pixels);
+    history.Redo(picture.View());
+    EXPECT_EQ(picture.pixels, grey.pixels);
+    EXPECT_EQ(history.Bytes(), kPictureBytes);
+}
+
+// What lets an edit that cannot get its memory leave everything as it was: the memory is
+// taken first, and taking it changes nothing.
+TEST(EditHistory, PreparingAStepThatIsNeverRecordedChangesNothing)
+{
+    std::mt19937 random(6);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    core::EditHistory history(kPictureBytes);
+    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
+    history.Undo(picture.View());
+    const TestPicture before = picture;
+    {
+        core::EditStep unused = history.Prepare({0, 0, kWidth, kHeight});
+    }
+    EXPECT_TRUE(history.CanRedo());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.Bytes(), 10u * 10u * 4u);
+    EXPECT_EQ(picture.pixels, before.pixels);
+}
+
+}  // namespace
