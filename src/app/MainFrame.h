@@ -13,6 +13,7 @@
 #include "core/CaptureTarget.h"
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
+#include "win32/HotKeys.h"
 #include "win32/Registry.h"
 #include "win32/SaveDialog.h"
 #include "win32/Timer.h"
@@ -44,8 +45,13 @@ public:
     win::SaveTargetChooser& SaveTargets() const noexcept { return *saveTargets_; }
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
     bool FlatToolBar() const noexcept { return flatToolBar_; }
+    bool HotKeysOn() const noexcept { return hotKeysOn_; }
+    // Which Print Screen keys could not be had and why (UTF-8); empty when all are had.
+    std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States()); }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
+    // Takes the Print Screen keys, or lets them go, at once.
+    void SetHotKeys(bool on) override;
     void SaveSettings();
     void ShowReadOut(std::string_view utf8);
     void SetCopyHint(std::string_view utf8);
@@ -71,6 +77,11 @@ private:
     void OnStartCapture();
     void OnCopyButton();
     void OnCaptureTick();
+    void OnHotKey(WPARAM id);
+    void ShowHotKeyNotice();
+    void SetStatusParts(UINT dpi);
+    // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
+    void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
     HWND ActiveShot() const noexcept;
 
@@ -87,6 +98,7 @@ private:
     win::OwnedFont font_;
     win::OwnedAccel accelerators_;
     win::Timer captureTimer_{3000};
+    win::HotKeys hotKeys_;
     win::RegistryStore store_;
     core::WritableSettings writable_;  // what a save may write over
     std::wstring helpFile_;
@@ -95,6 +107,7 @@ private:
     core::CaptureMode captureMode_ = core::CaptureMode::Desktop;
     std::int32_t captureDelay_ = 0;
     bool flatToolBar_ = false;
+    bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
 };
 
