@@ -48,7 +48,9 @@ void Picture::DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const
 
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
 {
-    OwnedDC display(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    // The screen's DC spans every monitor. (Wine's DC made by CreateDC("DISPLAY") reads the
+    // wrong place once a monitor lies left of or above the primary one.)
+    WindowDC display(nullptr);
     if (!display) return nullptr;
     OwnedDC memory(::CreateCompatibleDC(display.get()));
     if (!memory) return nullptr;
