@@ -33,7 +33,7 @@ struct ControlLayout {
 
 // Under the check box while every key is had: what each key does.
 constexpr const wchar_t* kHotKeysLegend =
-    L"Print Screen：選んだ対象をすぐ取り込む\r\nAlt+Print Screen：アクティブウィンドウをすぐ取り込む\r\n"
+    L"Print Screen：選んだ対象をすぐ取り込む\r\nAlt+Print Screen：アクティブウィンドウ\r\n"
     L"Ctrl+Print Screen：キャプチャー開始と同じ";
 
 // Created in this order, which is also the drawing order; the check boxes sit in their group
