@@ -83,6 +83,8 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    // Lets the shot windows' area be drawn again, and draws it all.
+    void RedrawShots();
     HWND ActiveShot() const noexcept;
 
     ApplicationWindow& application_;

@@ -71,6 +71,12 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
     if (failure) std::rethrow_exception(failure);
 }
 
+void MainFrame::RedrawShots()
+{
+    ::SendMessageW(mdiClient_, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(mdiClient_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
 {
     // The screen is read before the shot window exists, so a shot never shows itself.
@@ -80,7 +86,16 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     // Back on screen before the window is made, so the frame's default placement gives it a
     // proper size rather than that of a minimised frame.
     win::BringBack(hwnd_);
-    ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    // Under Wine a new MDI child's frame is drawn on creation, again on activation, and the
+    // frame's menu bar twice as the shot's menus come in: the area is drawn once, at the end.
+    ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
+    try {
+        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    } catch (...) {
+        RedrawShots();
+        throw;
+    }
+    RedrawShots();
     ++shotCount_;
 }
 

@@ -68,6 +68,25 @@ TEST_F(HotKeys, PrintScreenTakesTheCurrentTargetAtOnceAsTheUserSeesIt)
     EXPECT_TRUE(reports.texts().empty());
 }
 
+// The shot's area is drawn once, after the window is made: it must then show the picture.
+TEST_F(HotKeys, TheNewShotIsOnTheScreenWithItsPicture)
+{
+    Program program;
+    app::MainFrame& main = program.main;
+    OtherProgram other(kOtherPlace);
+    for (int number = 1; number <= 2; ++number) {
+        ASSERT_TRUE(other.Activate());
+        ASSERT_TRUE(PressForShot(main, {VK_SNAPSHOT}, number));
+        const app::ShotWindow& shot = *ActiveShotWindow(main);
+        const RECT client = ClientOnScreen(shot.hwnd());
+        const int w = client.right - client.left, h = client.bottom - client.top;
+        ASSERT_GT(w, 0);
+        const std::vector<std::uint32_t> shown =
+            Crop(PicturePixels(shot), ShotProbe::Picture(shot).Width(), {0, 0, w, h});
+        EXPECT_EQ(ScreenShows(client, shown), "") << "shot " << number;
+    }
+}
+
 TEST_F(HotKeys, AltPrintScreenTakesTheActiveWindowWhateverTheMode)
 {
     Program program;
