@@ -76,9 +76,13 @@ void BareGrab(Bare& bare)
     bare.bitmap = win::OwnedBitmap(::CreateCompatibleBitmap(screen.get(), width, height));
     ::SelectObject(bare.memory.get(), bare.bitmap.get());
     ::BitBlt(bare.memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    MDICREATESTRUCTW create{L"BareChild", L"Shot", ::GetModuleHandleW(nullptr), CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
-    bare.child = reinterpret_cast<HWND>(::SendMessageW(bare.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    MDICREATESTRUCTW create{};
+    create.szClass = L"BareChild";
+    create.szTitle = L"Shot";
+    create.hOwner = ::GetModuleHandleW(nullptr);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    bare.child =
+        reinterpret_cast<HWND>(::SendMessageW(bare.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
 }
 
 LRESULT CALLBACK BareFrame(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -90,10 +94,15 @@ LRESULT CALLBACK BareFrame(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 void OpenBare(Bare& bare)
 {
     g_bare = &bare;
-    WNDCLASSW frameClass{0, &BareFrame, 0, 0, ::GetModuleHandleW(nullptr), nullptr, nullptr,
-                         reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), nullptr, L"BareFrame"};
-    WNDCLASSW childClass{0, &BareChild, 0, 0, ::GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr,
-                         L"BareChild"};
+    WNDCLASSW frameClass{};
+    frameClass.lpfnWndProc = &BareFrame;
+    frameClass.hInstance = ::GetModuleHandleW(nullptr);
+    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    frameClass.lpszClassName = L"BareFrame";
+    WNDCLASSW childClass{};
+    childClass.lpfnWndProc = &BareChild;
+    childClass.hInstance = frameClass.hInstance;
+    childClass.lpszClassName = L"BareChild";
     ::RegisterClassW(&frameClass);
     ::RegisterClassW(&childClass);
     bare.frame = ::CreateWindowExW(0, L"BareFrame", L"Bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
@@ -130,9 +139,8 @@ int main()
             main.SetHotKeys(true);
             ::SetForegroundWindow(main.hwnd());
             const int before = FrameProbe::ShotCount(main);
-            ours.push_back(KeyToPainted([&] {
-                return FrameProbe::ShotCount(main) > before && NothingToPaint(FrameProbe::ActiveShot(main));
-            }));
+            ours.push_back(KeyToPainted(
+                [&] { return FrameProbe::ShotCount(main) > before && NothingToPaint(FrameProbe::ActiveShot(main)); }));
             if (HWND shot = FrameProbe::ActiveShot(main)) ::SendMessageW(shot, WM_CLOSE, 0, 0);
             bench::Pump();
         }

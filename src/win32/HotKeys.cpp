@@ -1,7 +1,6 @@
 #include "win32/HotKeys.h"
 #include <cstdint>
 
-
 namespace win {
 namespace {
 
@@ -27,8 +26,9 @@ std::optional<core::HotKey> HotKeyFromId(WPARAM id) noexcept
 bool WindowsTakesPrintScreen()
 {
     DWORD value = 0, size = sizeof(value);
-    const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Keyboard",
-                                          L"PrintScreenKeyForSnippingEnabled", RRF_RT_REG_DWORD, nullptr, &value, &size);
+    const LSTATUS status =
+        ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Keyboard", L"PrintScreenKeyForSnippingEnabled",
+                       RRF_RT_REG_DWORD, nullptr, &value, &size);
     return core::WindowsTakesPrintScreen(status == ERROR_SUCCESS ? std::optional<std::uint32_t>(value) : std::nullopt);
 }
 

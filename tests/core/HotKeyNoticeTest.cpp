@@ -12,7 +12,8 @@ using core::KeyState;
 namespace {
 
 constexpr const char* kWindowsPlace =
-    "Windows の 設定 > アクセシビリティ > キーボード で「Print Screen キーを使用して画面キャプチャを開く」をオフにすると"
+    "Windows の 設定 > アクセシビリティ > キーボード で「Print Screen "
+    "キーを使用して画面キャプチャを開く」をオフにすると"
     "使えます。";
 
 TEST(HotKeyNotice, NamesTheKeysNotHadGroupedByWhy)
@@ -31,8 +32,9 @@ TEST(HotKeyNotice, NamesTheKeysNotHadGroupedByWhy)
         {{TakenByWindows, Had, Had},
          std::string("Print Screen は Windows が画面キャプチャに使っています。") + kWindowsPlace},
         {{TakenByWindows, HeldByAnotherProgram, Had},
-         std::string("Alt+Print Screen は他のプログラムが使用中のため使えません。Print Screen は Windows が画面キャプチャに"
-                     "使っています。") +
+         std::string(
+             "Alt+Print Screen は他のプログラムが使用中のため使えません。Print Screen は Windows が画面キャプチャに"
+             "使っています。") +
              kWindowsPlace},
     };
     for (const Row& row : rows)

@@ -77,7 +77,8 @@ TEST(UncoveredParts, AnAreaTheScreensFillOrAnEmptyAreaNeedsNothing)
 TEST(UncoveredParts, AGapBetweenTwoScreensIsOneStrip)
 {
     // 1280 x 1024 on the right, 1920 x 1080 on its left sitting 56 rows higher.
-    const std::vector<Rect> parts = UncoveredParts({-1920, -56, 1280, 1024}, {{0, 0, 1280, 1024}, {-1920, -56, 0, 1024}});
+    const std::vector<Rect> parts =
+        UncoveredParts({-1920, -56, 1280, 1024}, {{0, 0, 1280, 1024}, {-1920, -56, 0, 1024}});
     EXPECT_EQ(parts, (std::vector<Rect>{{1920, 0, 3200, 56}}));
 }
 

@@ -133,8 +133,8 @@ TEST(SettingsLoad, StoredHotKeysAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadab
         bool on;
     };
     const Row rows[] = {
-        {std::nullopt, true}, {"1", true},    {"2", true},   {"-1", true},  {"$10", true}, {"0", false},
-        {"$0", false},        {" 0", false},  {"yes", true}, {"0 ", true},  {"", true},
+        {std::nullopt, true}, {"1", true},   {"2", true},   {"-1", true}, {"$10", true}, {"0", false},
+        {"$0", false},        {" 0", false}, {"yes", true}, {"0 ", true}, {"", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored.value_or("(none)"));

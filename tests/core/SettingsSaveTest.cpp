@@ -19,10 +19,9 @@ TEST(SettingsSave, TheDefaultsAreWrittenAsFourTextsInOrderEachInItsOwnVisit)
     Registry registry;
     EXPECT_EQ(registry.Save({Mode(0), 5, false}), "");
     const Log expected = {
-        "OpenStore",     "CreateSection",       "OpenSection",     "Write CapMode=0", "CloseSection",
-        "CreateSection", "OpenSection",         "Write CapTime=5", "CloseSection",    "CreateSection",
-        "OpenSection",   "Write ToolBarFlat=0", "CloseSection",    "CreateSection",   "OpenSection",
-        "Write HotKeys=1", "CloseSection",      "CloseStore",
+        "OpenStore",    "CreateSection",   "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
+        "OpenSection",  "Write CapTime=5", "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
+        "CloseSection", "CreateSection",   "OpenSection",  "Write HotKeys=1", "CloseSection", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -119,9 +118,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"CapMode", {CapMode}, {"Write CapMode=1"}},
         {"CapMode", {CapTime, ToolBarFlat}, {"Write CapMode=0", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"ToolBarFlat", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0"}},
-        {"ToolBarFlat",
-         {HotKeys},
-         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1"}},
+        {"ToolBarFlat", {HotKeys}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1"}},
         {"HotKeys", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
     };
     for (const auto& row : rows) {

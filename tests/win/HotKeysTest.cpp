@@ -27,7 +27,8 @@ protected:
     static bool PressForShot(app::MainFrame& main, std::initializer_list<WORD> keys, int number)
     {
         PressKeys(keys);
-        return PumpProgramUntil(main, [&] { return FrameProbe::ShotCount(main) == number && FrameIsBack(main); }, 3000);
+        return PumpProgramUntil(
+            main, [&] { return FrameProbe::ShotCount(main) == number && FrameIsBack(main); }, 3000);
     }
     static std::uint32_t PictureAt(const app::ShotWindow& shot, POINT p)
     {
@@ -114,7 +115,8 @@ TEST_F(HotKeys, CtrlPrintScreenDoesWhatTheStartButtonDoes)
     OtherProgram other(kOtherPlace);
 
     PressKeys({VK_CONTROL, VK_SNAPSHOT});
-    ASSERT_TRUE(PumpProgramUntil(main, [&] { return FrameProbe::CaptureTimer(main).Enabled(); }, 3000));
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [&] { return FrameProbe::CaptureTimer(main).Enabled(); }, 3000));
     EXPECT_TRUE(::IsIconic(main.hwnd()));
     EXPECT_EQ(FrameProbe::ShotCount(main), 0) << "nothing before the delay";
     ASSERT_TRUE(WaitForShot(main, 1));

@@ -141,10 +141,14 @@ struct ExpectedButton {
 TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
-        {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},   {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
-        {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2}, {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
-        {0, BTNS_SEP, 8},                        {IDB_START_CAPTURE, BTNS_BUTTON, 3},
-        {0, BTNS_SEP, 8},                        {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
+        {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
+        {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
+        {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2},
+        {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
+        {0, BTNS_SEP, 8},
+        {IDB_START_CAPTURE, BTNS_BUTTON, 3},
+        {0, BTNS_SEP, 8},
+        {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
     };
     const HWND bar = FrameProbe::ToolBar(main);
     ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 8);

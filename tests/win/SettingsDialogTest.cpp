@@ -65,11 +65,11 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
             HWND control;
             RECT expected;
         } layout[] = {
-            {d.label1, {16, 20, 16 + 133, 20 + 12}},    {d.field, {152, 16, 152 + 37, 16 + 21}},
-            {d.label2, {196, 20, 196 + 12, 20 + 12}},   {d.group, {16, 48, 16 + 241, 48 + 41}},
-            {d.check, {24, 64, 24 + 177, 64 + 17}},     {d.keysGroup, {16, 96, 16 + 241, 96 + 118}},
+            {d.label1, {16, 20, 16 + 133, 20 + 12}},      {d.field, {152, 16, 152 + 37, 16 + 21}},
+            {d.label2, {196, 20, 196 + 12, 20 + 12}},     {d.group, {16, 48, 16 + 241, 48 + 41}},
+            {d.check, {24, 64, 24 + 177, 64 + 17}},       {d.keysGroup, {16, 96, 16 + 241, 96 + 118}},
             {d.keysCheck, {24, 112, 24 + 209, 112 + 17}}, {d.keysNotice, {24, 134, 24 + 225, 134 + 72}},
-            {d.ok, {22, 233, 22 + 75, 233 + 25}},        {d.cancel, {106, 233, 106 + 75, 233 + 25}},
+            {d.ok, {22, 233, 22 + 75, 233 + 25}},         {d.cancel, {106, 233, 106 + 75, 233 + 25}},
             {d.update, {191, 233, 191 + 73, 233 + 25}},
         };
         for (const auto& c : layout)
@@ -101,8 +101,8 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
         for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
             EXPECT_EQ(::GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
 
-        for (HWND control : {d.label1, d.field, d.label2, d.group, d.check, d.keysGroup, d.keysCheck, d.keysNotice, d.ok,
-                              d.cancel, d.update}) {
+        for (HWND control : {d.label1, d.field, d.label2, d.group, d.check, d.keysGroup, d.keysCheck, d.keysNotice,
+                             d.ok, d.cancel, d.update}) {
             LOGFONTW font{};
             ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
             EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
@@ -167,7 +167,7 @@ TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays
         EXPECT_TRUE(d.Open());
 
         // Where no characters are typed, the letter alone does the same.
-        TypeText(L"3");  // on the check box: nothing
+        TypeText(L"3");    // on the check box: nothing
         PressKey(VK_TAB);  // past the Print Screen box to OK
         PressKey(VK_TAB);
         main.SetFlatToolBar(false);
