@@ -3,7 +3,8 @@
 # with the dummy driver) whose primary output is 1280 x 1024 with a second of 1024 x 768 on its
 # left, top edges level, so that the second lies at negative coordinates; and a Wine prefix
 # with no virtual desktop (a Wine desktop window would be one monitor), its server started
-# for the command and ended after it. Needs root, as the X server does.
+# for the command and ended after it. Needs root, as the X server does; it neither switches
+# nor takes the console, so it can run beside a desktop.
 # Usage: two-screens.sh PREFIX COMMAND [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,7 +13,7 @@ for n in $(seq 150 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=$n; break; }
 done
 log=$(mktemp)
-Xorg ":$display" -config "$here/two-screens.conf" -noreset -nolisten tcp -logfile "$log" >/dev/null 2>&1 &
+Xorg ":$display" -config "$here/two-screens.conf" -noreset -nolisten tcp -novtswitch -sharevts -logfile "$log" >/dev/null 2>&1 &
 xorg_pid=$!
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; kill $xorg_pid 2>/dev/null || true; rm -f "$log"' EXIT
