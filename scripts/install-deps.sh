@@ -6,7 +6,7 @@ packages=(
     cmake make g++ python3 googletest libgtest-dev
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-ipafont-gothic fonts-liberation locales
-    openbox xdotool x11-xserver-utils xclip
+    openbox xdotool x11-xserver-utils xclip xserver-xorg-core xserver-xorg-video-dummy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,7 +15,7 @@ namespace app {
 namespace {
 
 constexpr COLORREF kGlyphMask = RGB(255, 0, 255);
-constexpr int kGlyphCount = 6;
+constexpr int kGlyphCount = 7;
 
 struct ToolButton {
     int glyph;
@@ -27,12 +27,13 @@ constexpr ToolButton kButtons[] = {
     {0, IDB_FULL_SCREEN, BTNS_CHECKGROUP, L"デスクトップ|デスクトップ"},
     {1, IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, L"アクティブウィンドウ"},
     {2, IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, L"カーソル位置のウィンドウ"},
+    {6, IDB_ALL_SCREENS, BTNS_CHECKGROUP, L"すべての画面"},
     {-1, 0, BTNS_SEP, nullptr},
     {3, IDB_START_CAPTURE, BTNS_BUTTON, L"キャプチャー開始"},
     {-1, 0, BTNS_SEP, nullptr},
     {4, IDB_COPY_CLIPBOARD, BTNS_BUTTON, nullptr},
 };
-constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW};
+constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS};
 
 // The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
 win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)

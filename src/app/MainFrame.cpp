@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <iterator>
+#include <optional>
 
 #include "app/AboutBox.h"
 #include "app/Help.h"
@@ -13,6 +14,7 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
 #include "win32/Foreground.h"
+#include "win32/Monitors.h"
 #include "win32/Picture.h"
 #include "win32/ScreenProbe.h"
 #include "win32/Text.h"
@@ -101,10 +103,18 @@ void MainFrame::ApplyDpi(UINT dpi)
 {
     font_ = win::MakeUiFont(dpi);
     ::SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    const int parts[] = {win::Scale(200, dpi), win::Scale(250, dpi)};
-    ::SendMessageW(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
+    SetStatusParts(dpi);
     toolBar_.ApplyDpi(dpi);
     Layout();
+}
+
+// The second panel is 50 pixels wide, and reaches the right edge while it shows the notice of
+// the keys, so that the notice can be read.
+void MainFrame::SetStatusParts(UINT dpi)
+{
+    const bool notice = !core::HotKeyNotice(hotKeys_.States()).empty();
+    const int parts[] = {win::Scale(200, dpi), notice ? -1 : win::Scale(250, dpi)};
+    ::SendMessageW(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
 }
 
 void MainFrame::Layout()
@@ -146,7 +156,10 @@ void MainFrame::SetFlatToolBar(bool flat)
     toolBar_.SetFlat(flat);
 }
 
-void MainFrame::SaveSettings() { core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_}, writable_); }
+void MainFrame::SaveSettings()
+{
+    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_, hotKeysOn_}, writable_);
+}
 
 // --- commands -----------------------------------------------------------------------
 
@@ -171,47 +184,23 @@ void MainFrame::OnHelpContents()
     if (!helpFile_.empty()) OpenHelpContents(*shell_, hwnd_, helpFile_);
 }
 
-void MainFrame::OnStartCapture()
-{
-    ::ShowWindow(hwnd_, SW_MINIMIZE);
-    captureTimer_.SetEnabled(true);
-}
-
 void MainFrame::OnCopyButton()
 {
     if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, IDM_COPY, 0);
 }
 
-void MainFrame::OnCaptureTick()
-{
-    captureTimer_.SetEnabled(false);
-    win::ScreenProbe probe;
-    const core::ScreenRect target = core::CaptureTargetRect(captureMode_, probe);
-    // The program comes back whatever the grab did; only then is an error reported.
-    std::exception_ptr failure;
-    try {
-        CaptureScreenRect(target);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    win::BringBack(hwnd_);
-    if (failure) std::rethrow_exception(failure);
-}
-
-void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
-{
-    // The screen is read before the shot window exists, so a shot never shows itself.
-    std::unique_ptr<win::Picture> picture = win::GrabScreen(rect);
-    if (!picture) return;
-    // Back on screen before the window is made, so the frame's default placement gives it a
-    // proper size rather than that of a minimised frame.
-    win::BringBack(hwnd_);
-    OpenShot(std::move(picture));
-}
-
 void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
 {
-    ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    // Under Wine a new MDI child's frame is drawn on creation, again on activation, and the
+    // frame's menu bar twice as the shot's menus come in: the area is drawn once, at the end.
+    ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
+    try {
+        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    } catch (...) {
+        RedrawShots();
+        throw;
+    }
+    RedrawShots();
     ++shotCount_;
 }
 
@@ -247,6 +236,7 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_FULL_SCREEN: SetCaptureMode(core::CaptureMode::Desktop); return true;
         case IDB_ACTIVE_WINDOW: SetCaptureMode(core::CaptureMode::ActiveWindow); return true;
         case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
+        case IDB_ALL_SCREENS: SetCaptureMode(core::CaptureMode::AllScreens); return true;
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
         case IDM_CLOSE:
@@ -293,9 +283,11 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (wp != captureTimer_.Id()) break;
             OnCaptureTick();
             return 0;
+        case WM_HOTKEY: OnHotKey(wp); return 0;
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
+            hotKeys_.Release();
             if (endsApplication_) ::PostQuitMessage(0);
             return 0;
     }

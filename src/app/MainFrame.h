@@ -15,6 +15,7 @@
 #include "core/CaptureTarget.h"
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
+#include "win32/HotKeys.h"
 #include "win32/Registry.h"
 #include "win32/SaveDialog.h"
 #include "win32/Timer.h"
@@ -47,8 +48,13 @@ public:
     win::SaveTargetChooser& SaveTargets() const noexcept override { return *saveTargets_; }
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
     bool FlatToolBar() const noexcept { return flatToolBar_; }
+    bool HotKeysOn() const noexcept { return hotKeysOn_; }
+    // Which Print Screen keys could not be had and why (UTF-8); empty when all are had.
+    std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States()); }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
+    // Takes the Print Screen keys, or lets them go, at once.
+    void SetHotKeys(bool on) override;
     void SaveSettings();
     void ShowReadOut(std::string_view utf8) override;
     void SetCopyHint(std::string_view utf8) override;
@@ -76,7 +82,14 @@ private:
     void OnStartCapture();
     void OnCopyButton();
     void OnCaptureTick();
+    void OnHotKey(WPARAM id);
+    void ShowHotKeyNotice();
+    void SetStatusParts(UINT dpi);
+    // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
+    void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    // Lets the shot windows' area be drawn again, and draws it all.
+    void RedrawShots();
     HWND ActiveShot() const noexcept;
 
     ApplicationWindow& application_;
@@ -92,6 +105,7 @@ private:
     win::OwnedFont font_;
     win::OwnedAccel accelerators_;
     win::Timer captureTimer_{3000};
+    win::HotKeys hotKeys_;
     win::RegistryStore store_;
     core::WritableSettings writable_;  // what a save may write over
     std::wstring helpFile_;
@@ -100,6 +114,7 @@ private:
     core::CaptureMode captureMode_ = core::CaptureMode::Desktop;
     std::int32_t captureDelay_ = 0;
     bool flatToolBar_ = false;
+    bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "app/SettingsDialogLayout.h"
 #include "core/SpinEditRules.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
@@ -20,46 +21,7 @@ const win::WindowClass kDialogClass{.name = L"TfrmOptionDlg"};
 // Not WS_CLIPCHILDREN: the group box leaves its inside to the dialog's background.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-
-// Sizes are at 96 dpi.
-constexpr int kClientWidth = 274;
-constexpr int kClientHeight = 142;
-constexpr int kArrowsWidth = 15;
-
-enum ControlId : int {
-    kOkButton = IDOK,
-    kCancelButton = IDCANCEL,
-    kDelayLabel = 100,
-    kDelayField,
-    kSecondsLabel,
-    kToolBarGroup,
-    kFlatCheckBox,
-    kApplyButton,
-};
-
-struct ControlLayout {
-    ControlId id;
-    const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;
-    DWORD exStyle;
-    int left, top, width, height;
-};
-
-// Created in this order, which is also the drawing order; the check box sits in the group
-// box at 8, 16 but is the group box's sibling, so that its notifications come to the dialog.
-constexpr ControlLayout kLayout[] = {
-    {kDelayLabel, L"Static", L"画面取り込みまでの時間：", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 16, 20, 133, 12},
-    {kDelayField, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16, 37,
-     21},
-    {kSecondsLabel, L"Static", L"秒", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 196, 20, 12, 12},
-    {kToolBarGroup, L"Button", L"ツールバー", BS_GROUPBOX, 0, 16, 48, 241, 41},
-    {kFlatCheckBox, L"Button", L"フラット型のボタンを使用する", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, 48 + 16, 177,
-     17},
-    {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 22, 108, 75, 25},
-    {kCancelButton, L"Button", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, 0, 106, 108, 75, 25},
-    {kApplyButton, L"Button", L"更新(&A)", WS_TABSTOP | BS_PUSHBUTTON, 0, 191, 108, 73, 25},
-};
+using namespace settings;
 
 char32_t UserDecimalSeparator()
 {
@@ -84,6 +46,7 @@ private:
     void ApplyDpi(UINT dpi);
     void OnActivate(bool active);
     void Apply();
+    void ShowHotKeyNotice();
 
     // The delay field.
     static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
@@ -111,6 +74,8 @@ SettingsDialog::SettingsDialog(MainFrame& main) : main_(main)
         CreateControls();
         SetFieldText(core::SpinEditTextFor(main_.CaptureDelay()));
         Button_SetCheck(Control(kFlatCheckBox), main_.FlatToolBar() ? BST_CHECKED : BST_UNCHECKED);
+        Button_SetCheck(Control(kHotKeysCheckBox), main_.HotKeysOn() ? BST_CHECKED : BST_UNCHECKED);
+        ShowHotKeyNotice();
     });
 }
 
@@ -122,11 +87,12 @@ void SettingsDialog::CreateControls()
                                                     win::Instance(), nullptr));
     }
     field_ = Control(kDelayField);
-    SetKeyboard({kDelayField, kFlatCheckBox, kOkButton, kCancelButton, kApplyButton}, kOkButton, kCancelButton);
+    SetKeyboard({kDelayField, kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton}, kOkButton,
+                kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     ::SetWindowSubclass(field_, &FieldProc, 0, self);
-    for (ControlId id : {kFlatCheckBox, kOkButton, kCancelButton, kApplyButton})
+    for (ControlId id : {kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton})
         ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
     arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
 
@@ -160,7 +126,16 @@ void SettingsDialog::Apply()
 {
     main_.SetCaptureDelay(core::SpinEditValue(FieldText()));
     main_.SetFlatToolBar(Button_GetCheck(Control(kFlatCheckBox)) == BST_CHECKED);
+    main_.SetHotKeys(Button_GetCheck(Control(kHotKeysCheckBox)) == BST_CHECKED);
+    ShowHotKeyNotice();
     main_.SaveSettings();
+}
+
+// The keys the program could not have, as the status bar tells them; else what the keys do.
+void SettingsDialog::ShowHotKeyNotice()
+{
+    const std::string notice = main_.HotKeyNotice();
+    ::SetWindowTextW(Control(kHotKeysNotice), notice.empty() ? kHotKeysLegend : win::Widen(notice).c_str());
 }
 
 void SettingsDialog::OnButton(int id)

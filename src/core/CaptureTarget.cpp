@@ -45,6 +45,10 @@ ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe)
         }
         case CaptureMode::ActiveWindow: return WindowTarget(probe.ForegroundWindow(), true, probe);
         case CaptureMode::CursorWindow: return WindowTarget(probe.WindowUnderCursor(), false, probe);
+        case CaptureMode::AllScreens: {
+            const Rect all = probe.VirtualScreen();
+            return all.Empty() ? ScreenRect{} : FromRect(all);
+        }
         default: return ScreenRect{};
     }
 }

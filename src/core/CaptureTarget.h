@@ -6,12 +6,13 @@
 
 namespace core {
 
-// The capture target. Stored as one byte; values 3..255 can come from the
+// The capture target. Stored as one byte; values 4..255 can come from the
 // registry and are kept as they are (they capture nothing).
 enum class CaptureMode : std::uint8_t {
-    Desktop = 0,
+    Desktop = 0,  // the primary screen
     ActiveWindow = 1,
     CursorWindow = 2,
+    AllScreens = 3,  // every monitor: the virtual screen
 };
 
 // A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
@@ -27,6 +28,9 @@ class TargetProbe {
 public:
     virtual std::int32_t ScreenWidth() = 0;
     virtual std::int32_t ScreenHeight() = 0;
+    // The rectangle round every monitor, in screen coordinates: left of or above the
+    // primary screen its edges are negative.
+    virtual Rect VirtualScreen() = 0;
     virtual WindowId ForegroundWindow() = 0;  // always a top-level window
     virtual WindowId WindowUnderCursor() = 0;
     // The window's outer rectangle in screen coordinates; nothing when the

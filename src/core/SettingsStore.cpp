@@ -89,6 +89,8 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSett
     target.SetCaptureDelay(store.ReadInteger("CapTime", kDefaultCaptureDelay));
     reached.Allow(Setting::ToolBarFlat);
     target.SetFlatToolBar(store.ReadBool("ToolBarFlat", false));
+    reached.Allow(Setting::HotKeys);
+    target.SetHotKeys(store.ReadBool("HotKeys", kDefaultHotKeys));
 }
 
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
@@ -97,6 +99,7 @@ void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const 
     if (writable.Allows(Setting::CapMode)) store.WriteInteger("CapMode", static_cast<std::uint8_t>(values.mode));
     if (writable.Allows(Setting::CapTime)) store.WriteInteger("CapTime", values.delay);
     if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.flatToolBar);
+    if (writable.Allows(Setting::HotKeys)) store.WriteBool("HotKeys", values.hotKeys);
 }
 
 std::int32_t CaptureDelayOrDefault(std::int32_t seconds)

@@ -18,6 +18,14 @@ bool IsPushButton(HWND control)
     return ::lstrcmpiW(name, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
+bool IsCheckBox(HWND control)
+{
+    wchar_t name[16]{};
+    ::GetClassNameW(control, name, 16);
+    const LONG_PTR type = ::GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return ::lstrcmpiW(name, L"Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX);
+}
+
 bool IsEditField(HWND control)
 {
     wchar_t name[16]{};
@@ -158,7 +166,14 @@ bool ModalForm::PressMnemonic(wchar_t letter)
     const auto upper = static_cast<wchar_t>(std::towupper(letter));
     for (int id : order_) {
         const HWND control = Control(id);
-        if (!IsPushButton(control) || MnemonicOf(control) != upper) continue;
+        if (MnemonicOf(control) != upper) continue;
+        if (IsCheckBox(control)) {
+            // As the dialog manager does it: the box takes the focus and flips.
+            ::SetFocus(control);
+            ::SendMessageW(control, BM_CLICK, 0, 0);
+            return true;
+        }
+        if (!IsPushButton(control)) continue;
         OnButton(id);
         return true;
     }

@@ -86,7 +86,9 @@ std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)
     // one ends the program).
     constexpr int kLongestSide = 32767;
     if (rect.width > kLongestSide || rect.height > kLongestSide) throw SystemError(ERROR_INVALID_PARAMETER);
-    OwnedDC display(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    // The screen's DC spans every monitor. (Wine's DC made by CreateDC("DISPLAY") reads the
+    // wrong place once a monitor lies left of or above the primary one.)
+    WindowDC display(nullptr);
     if (!display) return nullptr;
     OwnedDC memory(::CreateCompatibleDC(display.get()));
     if (!memory) return nullptr;

@@ -15,6 +15,12 @@ HWND Handle(core::WindowId window) { return reinterpret_cast<HWND>(window); }
 std::int32_t ScreenProbe::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 std::int32_t ScreenProbe::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
+core::Rect ScreenProbe::VirtualScreen()
+{
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 core::WindowId ScreenProbe::ForegroundWindow() { return reinterpret_cast<core::WindowId>(::GetForegroundWindow()); }
 
 core::WindowId ScreenProbe::WindowUnderCursor()

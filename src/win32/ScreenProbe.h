@@ -8,6 +8,7 @@ class ScreenProbe final : public core::TargetProbe {
 public:
     std::int32_t ScreenWidth() override;
     std::int32_t ScreenHeight() override;
+    core::Rect VirtualScreen() override;
     core::WindowId ForegroundWindow() override;
     core::WindowId WindowUnderCursor() override;
     std::optional<core::Rect> WindowRect(core::WindowId window) override;

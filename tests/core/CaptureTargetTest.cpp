@@ -29,6 +29,7 @@ class FakeProbe : public core::TargetProbe {
 public:
     WindowId foreground = 0;
     WindowId underCursor = 0;
+    Rect virtualScreen{0, 0, 1920, 1080};
     FakeWindow foregroundWindow, underCursorWindow;
     std::vector<std::string> asked;
 
@@ -41,6 +42,11 @@ public:
     {
         Note("ScreenHeight");
         return 1080;
+    }
+    Rect VirtualScreen() override
+    {
+        Note("VirtualScreen");
+        return virtualScreen;
     }
     WindowId ForegroundWindow() override
     {
@@ -145,7 +151,8 @@ const std::vector<TargetCase> kTargets = {
     {"no window under the pointer", 2, 11, 0, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor"}},
     {"foreground window gone", 1, 11, 22, kGone, kButton, {0, 0, 0, 0}, {"ForegroundWindow", "WindowRect 11"}},
     {"window under the pointer gone", 2, 11, 22, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor", "WindowRect 22"}},
-    {"mode 3", 3, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
+    {"mode 3: all screens", 3, 11, 22, kEditor, kButton, {0, 0, 1920, 1080}, {"VirtualScreen"}},
+    {"mode 4", 4, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 255", 255, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
 };
 
@@ -159,6 +166,33 @@ TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
         probe.underCursorWindow = c.underCursorWindow;
         EXPECT_EQ(CaptureTargetRect(static_cast<core::CaptureMode>(c.mode), probe), c.target) << c.situation;
         EXPECT_EQ(probe.asked, c.asked) << c.situation;
+    }
+}
+
+// Monitors left of and above the primary screen give the virtual screen negative edges.
+TEST(CaptureTarget, AllScreensTakeTheVirtualScreenWithItsNegativeOrigin)
+{
+    struct Row {
+        const char* layout;
+        Rect virtualScreen;
+        ScreenRect target;
+    };
+    const Row rows[] = {
+        {"one screen", {0, 0, 1280, 1024}, {0, 0, 1280, 1024}},
+        {"second screen on the left", {-1920, 0, 1280, 1080}, {-1920, 0, 3200, 1080}},
+        {"second screen above, taller", {0, -1440, 2560, 1024}, {0, -1440, 2560, 2464}},
+        {"screens all round", {-1024, -768, 3000, 2000}, {-1024, -768, 4024, 2768}},
+        {"no screen reported", {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"a rectangle turned inside out", {10, 10, -10, 5}, {0, 0, 0, 0}},
+    };
+    for (const Row& row : rows) {
+        FakeProbe probe;
+        probe.virtualScreen = row.virtualScreen;
+        EXPECT_EQ(CaptureTargetRect(core::CaptureMode::AllScreens, probe), row.target) << row.layout;
+        FakeProbe desktop;
+        desktop.virtualScreen = row.virtualScreen;
+        EXPECT_EQ(CaptureTargetRect(core::CaptureMode::Desktop, desktop), (ScreenRect{0, 0, 1920, 1080}))
+            << "the desktop stays the primary screen: " << row.layout;
     }
 }
 

@@ -141,6 +141,7 @@ public:
     std::optional<std::uint8_t> capMode;
     std::optional<std::int32_t> capTime;
     std::optional<bool> toolBarFlat;
+    std::optional<bool> hotKeys;
     bool toolBarFails = false;
 
     void SetCaptureMode(core::CaptureMode mode) override
@@ -160,10 +161,16 @@ public:
         if (toolBarFails) throw std::runtime_error("tool bar");
         toolBarFlat = flat;
     }
+    void SetHotKeys(bool on) override
+    {
+        log_.push_back(on ? "SetHotKeys 1" : "SetHotKeys 0");
+        hotKeys = on;
+    }
 
     core::SettingsValues Values() const
     {
-        return {static_cast<core::CaptureMode>(capMode.value_or(0)), capTime.value_or(0), toolBarFlat.value_or(false)};
+        return {static_cast<core::CaptureMode>(capMode.value_or(0)), capTime.value_or(0), toolBarFlat.value_or(false),
+                hotKeys.value_or(false)};
     }
 
 private:
@@ -173,7 +180,8 @@ private:
 inline core::WritableSettings AllWritable()
 {
     core::WritableSettings all;
-    for (core::Setting s : {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat})
+    for (core::Setting s :
+         {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat, core::Setting::HotKeys})
         all.Allow(s);
     return all;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSectio
     EXPECT_EQ(registry.target.capMode, 0);
     EXPECT_EQ(registry.target.capTime, 5);
     EXPECT_EQ(registry.target.toolBarFlat, false);
+    EXPECT_EQ(registry.target.hotKeys, true);
     EXPECT_FALSE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Entries("CreateSection"), Log{});
 }
@@ -31,12 +33,14 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
     registry.Put("CapMode", Text("2"));
     registry.Put("CapTime", Text("12"));
     registry.Put("ToolBarFlat", Text("1"));
+    registry.Put("HotKeys", Text("0"));
     EXPECT_EQ(registry.Load(), "");
     const Log expected = {
         "OpenStore",          "OpenSection", "Query CapMode",     "Read CapMode",     "CloseSection",
         "SetCaptureMode 2",   "OpenSection", "Query CapTime",     "Read CapTime",     "CloseSection",
         "SetCaptureDelay 12", "OpenSection", "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",
-        "SetFlatToolBar 1",   "CloseStore",
+        "SetFlatToolBar 1",   "OpenSection", "Query HotKeys",     "Read HotKeys",     "CloseSection",
+        "SetHotKeys 0",       "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -121,13 +125,45 @@ TEST(SettingsLoad, StoredToolBarFlatIsTrueForAnyNonZeroNumber)
     }
 }
 
+// The keys follow the flat tool bar's rules, with the default the other way round.
+TEST(SettingsLoad, StoredHotKeysAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadable)
+{
+    struct Row {
+        std::optional<std::string_view> stored;
+        bool on;
+    };
+    const Row rows[] = {
+        {std::nullopt, true}, {"1", true},   {"2", true},   {"-1", true}, {"$10", true}, {"0", false},
+        {"$0", false},        {" 0", false}, {"yes", true}, {"0 ", true}, {"", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored.value_or("(none)"));
+        Registry registry;
+        if (row.stored) registry.Put("HotKeys", Text(*row.stored));
+        EXPECT_EQ(registry.Load(), "");
+        EXPECT_EQ(registry.target.hotKeys, row.on);
+    }
+}
+
+TEST(SettingsLoad, ADwordHotKeysIsATypeErrorAfterTheOtherThreeAreApplied)
+{
+    Registry registry;
+    registry.Put("ToolBarFlat", Text("1"));
+    registry.Put("HotKeys", Bytes(kRegDword, {0, 0, 0, 0}));
+    EXPECT_EQ(registry.Load(), "'HotKeys' のデータ型が不正です");
+    EXPECT_EQ(registry.target.toolBarFlat, true);
+    EXPECT_EQ(registry.target.hotKeys, std::nullopt);
+}
+
 TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType)
 {
     Registry registry;
     registry.Put("CapMode", Bytes(kRegDword, {}));
     registry.Put("CapTime", Bytes(kRegDword, {}));
     registry.Put("ToolBarFlat", Bytes(kRegMultiSz, {}));
+    registry.Put("HotKeys", Bytes(kRegDword, {}));
     EXPECT_EQ(registry.Load(), "");
+    EXPECT_EQ(registry.target.hotKeys, true);
     EXPECT_EQ(registry.target.capMode, 0);
     EXPECT_EQ(registry.target.capTime, 5);
     EXPECT_EQ(registry.target.toolBarFlat, false);

@@ -14,14 +14,14 @@ using namespace settingstest;
 
 namespace {
 
-TEST(SettingsSave, TheDefaultsAreWrittenAsThreeTextsInOrderEachInItsOwnVisit)
+TEST(SettingsSave, TheDefaultsAreWrittenAsFourTextsInOrderEachInItsOwnVisit)
 {
     Registry registry;
     EXPECT_EQ(registry.Save({Mode(0), 5, false}), "");
     const Log expected = {
-        "OpenStore",     "CreateSection",       "OpenSection",     "Write CapMode=0", "CloseSection",
-        "CreateSection", "OpenSection",         "Write CapTime=5", "CloseSection",    "CreateSection",
-        "OpenSection",   "Write ToolBarFlat=0", "CloseSection",    "CloseStore",
+        "OpenStore",    "CreateSection",   "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
+        "OpenSection",  "Write CapTime=5", "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
+        "CloseSection", "CreateSection",   "OpenSection",  "Write HotKeys=1", "CloseSection", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -33,11 +33,12 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
         Log writes;
     };
     const Row rows[] = {
-        {{Mode(255), 99, true}, {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1"}},
-        {{Mode(3), 1, false}, {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0"}},
-        {{Mode(128), -3, true}, {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1"}},
+        {{Mode(255), 99, true, false},
+         {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1", "Write HotKeys=0"}},
+        {{Mode(3), 1, false}, {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0", "Write HotKeys=1"}},
+        {{Mode(128), -3, true}, {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1", "Write HotKeys=1"}},
         {{Mode(0), std::numeric_limits<std::int32_t>::min(), false},
-         {"Write CapMode=0", "Write CapTime=-2147483648", "Write ToolBarFlat=0"}},
+         {"Write CapMode=0", "Write CapTime=-2147483648", "Write ToolBarFlat=0", "Write HotKeys=1"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.writes[1]);
@@ -50,9 +51,10 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
 TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack)
 {
     Registry registry;
-    EXPECT_EQ(registry.Save({Mode(2), 42, true}), "");
+    EXPECT_EQ(registry.Save({Mode(2), 42, true, false}), "");
     EXPECT_TRUE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Load(), "");
+    EXPECT_EQ(registry.target.hotKeys, false);
     EXPECT_EQ(registry.target.capMode, 2);
     EXPECT_EQ(registry.target.capTime, 42);
     EXPECT_EQ(registry.target.toolBarFlat, true);
@@ -64,9 +66,11 @@ TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm)
     registry.Put("CapMode", Text("-1"));
     registry.Put("CapTime", Text("07"));
     registry.Put("ToolBarFlat", Text("2"));
+    registry.Put("HotKeys", Text("$0"));
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.Save(registry.target.Values()), "");
-    EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1"}));
+    EXPECT_EQ(registry.Entries("Write"),
+              (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1", "Write HotKeys=0"}));
 }
 
 TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite)
@@ -83,7 +87,7 @@ TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently)
     registry.backend.openFails = true;
     EXPECT_EQ(registry.Save({Mode(1), 10, true}), "");
     EXPECT_EQ(registry.Entries("Write"), Log{});
-    EXPECT_EQ(registry.Entries("CreateSection").size(), 3u);
+    EXPECT_EQ(registry.Entries("CreateSection").size(), 4u);
 }
 
 TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter)
@@ -106,7 +110,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         Log writes;
     };
     const Row rows[] = {
-        {"", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1"}},
+        {"", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
         {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
         {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},
@@ -114,6 +118,8 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"CapMode", {CapMode}, {"Write CapMode=1"}},
         {"CapMode", {CapTime, ToolBarFlat}, {"Write CapMode=0", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"ToolBarFlat", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0"}},
+        {"ToolBarFlat", {HotKeys}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1"}},
+        {"HotKeys", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");
@@ -121,6 +127,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         registry.Put("CapMode", Text("2"));
         registry.Put("CapTime", Text("12"));
         registry.Put("ToolBarFlat", Text("1"));
+        registry.Put("HotKeys", Text("0"));
         if (!row.wrongType.empty()) registry.Put(std::string(row.wrongType), Bytes(3, {1, 0}));  // REG_BINARY
         EXPECT_EQ(registry.Load(),
                   row.wrongType.empty() ? "" : "'" + std::string(row.wrongType) + "' のデータ型が不正です");
@@ -129,6 +136,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
             if (s == CapMode) registry.target.SetCaptureMode(Mode(1));
             if (s == CapTime) registry.target.SetCaptureDelay(9);
             if (s == ToolBarFlat) registry.target.SetFlatToolBar(false);
+            if (s == HotKeys) registry.target.SetHotKeys(true);
             registry.reached.Allow(s);
         }
         registry.log.clear();

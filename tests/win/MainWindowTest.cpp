@@ -96,7 +96,7 @@ std::wstring TipText(const app::MainFrame& main, int id)
 int CheckedModeButtons(HWND toolBar)
 {
     int n = 0;
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW})
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS})
         n += ButtonChecked(toolBar, id);
     return n;
 }
@@ -138,18 +138,22 @@ struct ExpectedButton {
     int glyphOrWidth;  // a separator's width in pixels
 };
 
-TEST_F(MainWindow, ToolBarHasThreeModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
+TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
-        {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},   {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
-        {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2}, {0, BTNS_SEP, 8},
-        {IDB_START_CAPTURE, BTNS_BUTTON, 3},     {0, BTNS_SEP, 8},
+        {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
+        {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
+        {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2},
+        {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
+        {0, BTNS_SEP, 8},
+        {IDB_START_CAPTURE, BTNS_BUTTON, 3},
+        {0, BTNS_SEP, 8},
         {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
     };
     const HWND bar = FrameProbe::ToolBar(main);
-    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 7);
+    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 8);
     int left = 3;  // the indent
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         const ExpectedButton& e = expected[i];
         const TBBUTTON b = ButtonAt(bar, i);
         const RECT r = ItemRect(bar, i);
@@ -167,11 +171,11 @@ TEST_F(MainWindow, ToolBarHasThreeModeButtonsStartAndCopyWithTwoNarrowSeparators
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreSixGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreSevenGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 6);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
@@ -189,6 +193,7 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_FULL_SCREEN, L"デスクトップ"},
         {IDB_ACTIVE_WINDOW, L"アクティブウィンドウ"},
         {IDB_CURSOR_WINDOW, L"カーソル位置のウィンドウ"},
+        {IDB_ALL_SCREENS, L"すべての画面"},
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
     };
@@ -229,7 +234,8 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
     const ModeClick clicks[] = {
         {IDB_FULL_SCREEN, core::CaptureMode::Desktop},        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
         {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow}, {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
-        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow}, {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
+        {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow}, {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},
+        {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},     {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click

@@ -32,13 +32,14 @@ TEST_F(Settings, FirstStartWithNoKeyUsesTheDefaultsAndCreatesOnlyTheStoreKey)
     EXPECT_TRUE(reports.texts().empty());
 }
 
-TEST_F(Settings, SaveWritesTheThreeValuesAsAnsiTextWithTheirNul)
+TEST_F(Settings, SaveWritesTheFourValuesAsAnsiTextWithTheirNul)
 {
     Program program;
     program.main.SaveSettings();
     EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("0"));
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("5"));
     EXPECT_EQ(ReadValue(kSection, "ToolBarFlat"), Sz("0"));
+    EXPECT_EQ(ReadValue(kSection, "HotKeys"), Sz("1"));
     EXPECT_EQ(ReadValue(kSection, "CapTime")->data.size(), 2u);
 }
 
@@ -88,11 +89,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Settings, ModeOutOfRangeLeavesNoModeButtonDown)
 {
+    WriteValue(kSection, "CapMode", Sz("4"));
+    Program program;
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{4});
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS})
+        EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << id;
+}
+
+TEST_F(Settings, AStoredThreeIsAllScreensWithItsButtonDownAndIsSavedAsThree)
+{
     WriteValue(kSection, "CapMode", Sz("3"));
     Program program;
-    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{3});
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW})
-        EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << id;
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode::AllScreens);
+    EXPECT_TRUE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_ALL_SCREENS));
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_FULL_SCREEN));
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_CURSOR_WINDOW, 0);
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_ALL_SCREENS, 0);
+    program.main.SaveSettings();
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("3"));
 }
 
 TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsRead)

@@ -6,10 +6,11 @@
 
 namespace wintest {
 
-ChildProcess::ChildProcess(const std::wstring& exe, Start start)
+ChildProcess::ChildProcess(const std::wstring& exe, Start start, const std::wstring& arguments)
 {
     STARTUPINFOW startup{sizeof(startup)};
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     started_ = ::GetTickCount64();
     const DWORD flags = start == Start::Suspended  ? CREATE_SUSPENDED
                         : start == Start::Debugged ? DEBUG_ONLY_THIS_PROCESS

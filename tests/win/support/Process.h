@@ -17,7 +17,7 @@ public:
     // A process started suspended runs nothing until Resume(), so that many can be let go at
     // once; a debugged one has this thread as its debugger (see DebugHold.h).
     enum class Start { Running, Suspended, Debugged };
-    explicit ChildProcess(const std::wstring& exe, Start start = Start::Running);
+    explicit ChildProcess(const std::wstring& exe, Start start = Start::Running, const std::wstring& arguments = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

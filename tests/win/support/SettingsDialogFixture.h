@@ -20,7 +20,7 @@ namespace wintest {
 
 // The open dialog's controls, found by what a user reads on them.
 struct Dialog {
-    HWND window, field, arrows, check, ok, cancel, update, group, label1, label2;
+    HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice;
     explicit Dialog(HWND dlg)
         : window(dlg),
           field(FindChild(dlg, L"Edit")),
@@ -31,12 +31,16 @@ struct Dialog {
           update(FindChild(dlg, L"Button", L"更新(&A)")),
           group(FindChild(dlg, L"Button", L"ツールバー")),
           label1(FindChild(dlg, L"Static", L"画面取り込みまでの時間：")),
-          label2(FindChild(dlg, L"Static", L"秒"))
+          label2(FindChild(dlg, L"Static", L"秒")),
+          keysGroup(FindChild(dlg, L"Button", L"ホットキー")),
+          keysCheck(FindChild(dlg, L"Button", L"Print Screen キーで取り込む(&P)")),
+          keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr)
     {
     }
     bool Complete() const
     {
-        for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2})
+        for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck,
+                       keysNotice})
             if (!h) return false;
         return true;
     }

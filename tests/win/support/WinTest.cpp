@@ -199,12 +199,20 @@ std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int& width, int& height)
     return pixels;
 }
 
-std::wstring ProgramExe()
+namespace {
+
+std::wstring WindowsPath(const char* unixPath)
 {
     std::wstring path = L"Z:";
-    for (const char* p = PIXTROVE_EXE; *p; ++p)
+    for (const char* p = unixPath; *p; ++p)
         path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
     return path;
 }
+
+}  // namespace
+
+std::wstring ProgramExe() { return WindowsPath(PIXTROVE_EXE); }
+
+std::wstring OtherProgramExe() { return WindowsPath(OTHER_PROGRAM_EXE); }
 
 }  // namespace wintest

@@ -97,5 +97,7 @@ std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int& width, int& height)
 
 // The program file, as a Windows path.
 std::wstring ProgramExe();
+// The tests' other program (tests/win/helper/OtherProgram.cpp), as a Windows path.
+std::wstring OtherProgramExe();
 
 }  // namespace wintest
