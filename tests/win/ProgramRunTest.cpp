@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "ClipboardDib.h"
 #include "Process.h"
@@ -35,12 +36,25 @@ HWND VisibleDialogOf(const ChildProcess& process)
     return nullptr;
 }
 
-// The control that has the keyboard focus in another process's dialog: the file name box.
-HWND FocusOf(HWND dialog)
+BOOL CALLBACK FindEdit(HWND child, LPARAM found)
+{
+    wchar_t name[16]{};
+    ::GetClassNameW(child, name, 16);
+    if (std::wstring_view(name) != L"Edit" || !::IsWindowVisible(child)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The file name box of another process's Save dialog: the edit box that has the keyboard focus
+// as the dialog opens, or else its first visible one.
+HWND FileNameBox(HWND dialog)
 {
     GUITHREADINFO info{sizeof(info)};
     const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
-    return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    HWND edit = nullptr;
+    if (::GetGUIThreadInfo(thread, &info) && info.hwndFocus) FindEdit(info.hwndFocus, reinterpret_cast<LPARAM>(&edit));
+    if (!edit) ::EnumChildWindows(dialog, &FindEdit, reinterpret_cast<LPARAM>(&edit));
+    return edit;
 }
 
 std::wstring ScratchPng()
@@ -90,7 +104,7 @@ TEST_F(ProgramRun, StartsCapturesTheScreenCopiesSavesAPngAndEndsCleanly)
     HWND dialog = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (dialog = VisibleDialogOf(program)) != nullptr; }, 10000)) << "no Save dialog";
     HWND name = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (name = FocusOf(dialog)) != nullptr; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return (name = FileNameBox(dialog)) != nullptr; }, 5000));
     ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog) && FileBytes(file).has_value(); }, 10000))
