@@ -138,7 +138,7 @@ RegistryBackup::Tree ReadTree(HKEY key)
         HKEY sub = nullptr;
         if (::RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
             throw std::runtime_error("registry key not readable for the backup");
-        tree.keys.emplace_back(name, ReadTree(sub));
+        tree.keys.push_back({name, ReadTree(sub)});
         ::RegCloseKey(sub);
     }
     return tree;

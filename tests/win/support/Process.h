@@ -58,13 +58,19 @@ public:
         std::vector<BYTE> data;
     };
     struct Tree {
+        struct Subkey;  // a vector may hold an incomplete type, but a std::pair of one may not be named
         std::vector<std::pair<std::wstring, Value>> values;
-        std::vector<std::pair<std::wstring, Tree>> keys;  // a vector may hold the incomplete Tree
+        std::vector<Subkey> keys;
     };
 
 private:
     std::wstring path_;
     std::optional<Tree> saved_;
+};
+
+struct RegistryBackup::Tree::Subkey {
+    std::wstring name;
+    Tree tree;
 };
 
 }  // namespace wintest
