@@ -23,6 +23,7 @@ string(JOIN " " CMAKE_CXX_FLAGS_INIT -nostdinc++
 # The posix-thread libstdc++ and libgcc call winpthreads, which GCC's driver adds by itself
 # (lld finds a library's symbols wherever it stands on the line).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${gcc_dir} -lpthread -Wno-unused-command-line-argument")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT ${CMAKE_EXE_LINKER_FLAGS_INIT})
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

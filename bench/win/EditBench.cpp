@@ -85,9 +85,9 @@ int main()
         // One step is left (each step is as large as the picture allows): undo and redo it in turn.
         std::vector<double> undo, redo;
         for (int i = 0; i < kRuns; ++i) {
-            for (auto [times, command] : {std::pair{&undo, IDM_UNDO}, std::pair{&redo, IDM_REDO}})
-                times->push_back(bench::Milliseconds([&] {
-                    ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+            for (const auto& step : {std::pair{&undo, IDM_UNDO}, std::pair{&redo, IDM_REDO}})
+                step.first->push_back(bench::Milliseconds([&] {
+                    ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(step.second, 0), 0);
                     ::UpdateWindow(shot.hwnd());
                 }));
         }

@@ -20,7 +20,8 @@ std::uintptr_t __stack_chk_guard = 0x595e9fbd94fda700;
     __builtin_unreachable();
 }
 [[noreturn]] void __stack_chk_fail_local() { __stack_chk_fail(); }
-[[noreturn]] void __chk_fail() { __stack_chk_fail(); }
+// GNU spelling here: the checked copies' header declares __chk_fail first, without it.
+__attribute__((noreturn)) void __chk_fail() { __stack_chk_fail(); }
 
 }  // extern "C"
 
