@@ -7,7 +7,7 @@ packages=(
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-ipafont-gothic fonts-liberation locales
     openbox xdotool x11-xserver-utils xclip xserver-xorg-core xserver-xorg-video-dummy
-    clang lld wixl msitools
+    clang lld llvm wixl msitools
 )
 missing=()
 for p in "${packages[@]}"; do
