@@ -189,28 +189,6 @@ void MainFrame::OnCopyButton()
     if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, IDM_COPY, 0);
 }
 
-void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
-{
-    // Under Wine a new MDI child's frame is drawn on creation, again on activation, and the
-    // frame's menu bar twice as the shot's menus come in: the area is drawn once, at the end.
-    ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
-    try {
-        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
-    } catch (...) {
-        RedrawShots();
-        throw;
-    }
-    RedrawShots();
-    ++shotCount_;
-}
-
-void MainFrame::ShowFrameMenu()
-{
-    ::SendMessageW(mdiClient_, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu_.get()),
-                   reinterpret_cast<LPARAM>(idleWindowMenu_.get()));
-    ::DrawMenuBar(hwnd_);
-}
-
 void MainFrame::ShowReadOut(std::string_view utf8)
 {
     const std::wstring text = win::Widen(utf8);
@@ -284,6 +262,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             OnCaptureTick();
             return 0;
         case WM_HOTKEY: OnHotKey(wp); return 0;
+        case WM_NCPAINT: ++frameDrawings_; break;
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy

@@ -59,6 +59,7 @@ public:
     void ShowReadOut(std::string_view utf8) override;
     void SetCopyHint(std::string_view utf8) override;
     void ShowFrameMenu() override;
+    void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
 
@@ -116,6 +117,7 @@ private:
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
+    unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 
 }  // namespace app

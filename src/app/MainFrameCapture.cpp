@@ -77,6 +77,35 @@ void MainFrame::RedrawShots()
     ::RedrawWindow(mdiClient_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
+{
+    // Under Wine a new MDI child's frame is drawn on creation and again on activation: the
+    // shot windows' area is drawn once, at the end.
+    ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
+    try {
+        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+    } catch (...) {
+        RedrawShots();
+        throw;
+    }
+    RedrawShots();
+    ++shotCount_;
+}
+
+void MainFrame::ShowFrameMenu() { ShowMenus(frameMenu_.get(), idleWindowMenu_.get()); }
+
+// Windows asks for DrawMenuBar after WM_MDISETMENU; Wine's MDI client has drawn the frame's
+// bar already as it put the new menu on (drawing it twice cost 3-4 ms a capture). The bar is
+// drawn here only if it was not, or if a maximised shot's buttons came into it afterwards.
+void MainFrame::ShowMenus(HMENU bar, HMENU windowMenu)
+{
+    const unsigned drawingsBefore = frameDrawings_;
+    ::SendMessageW(mdiClient_, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), reinterpret_cast<LPARAM>(windowMenu));
+    BOOL maximised = FALSE;
+    ::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+    if (frameDrawings_ == drawingsBefore || maximised) ::DrawMenuBar(hwnd_);
+}
+
 void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
 {
     // The screen is read before the shot window exists, so a shot never shows itself.

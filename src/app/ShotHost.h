@@ -18,6 +18,9 @@ public:
     virtual HWND MdiClient() const noexcept = 0;
     // Puts the frame's own menus back on its bar, as while no shot window is active.
     virtual void ShowFrameMenu() = 0;
+    // Puts `bar` on the frame's menu bar, with the window list in `windowMenu`, and sees the
+    // bar drawn.
+    virtual void ShowMenus(HMENU bar, HMENU windowMenu) = 0;
     // The status bar's read-out and the copy tool button's hint, shared by all shot windows.
     virtual void ShowReadOut(std::string_view utf8) = 0;
     virtual void SetCopyHint(std::string_view utf8) = 0;

@@ -189,9 +189,7 @@ bool ShotWindow::OnCommand(UINT id)
 
 void ShotWindow::OnActivate()
 {
-    ::SendMessageW(host_.MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_.get()),
-                   reinterpret_cast<LPARAM>(windowMenu_));
-    ::DrawMenuBar(host_.FrameWindow());
+    host_.ShowMenus(menu_.get(), windowMenu_);
     UpdateCommands();
 }
 
