@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BareEncode.h"
 #include "BenchSupport.h"
 #include "app/ShotWindow.h"
 #include "app/MainFrame.h"
@@ -98,26 +99,11 @@ std::vector<BYTE> EncoderRows(const win::Picture& picture, UINT& stride)
 // The encoder on its own: COM, the factory, and the PNG written into memory made beforehand.
 void BareEncode(const std::vector<BYTE>& rows, UINT stride, int width, int height, std::vector<BYTE>& file)
 {
-    win::ComScope com;
-    win::ComPtr<IWICImagingFactory> factory;
-    win::ComPtr<IWICStream> stream;
-    win::ComPtr<IWICBitmapEncoder> encoder;
-    win::ComPtr<IWICBitmapFrameEncode> frame;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    win::ThrowIfFailed(
-        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())));
-    win::ThrowIfFailed(factory.get()->CreateStream(stream.put()));
-    win::ThrowIfFailed(stream.get()->InitializeFromMemory(file.data(), static_cast<DWORD>(file.size())));
-    win::ThrowIfFailed(factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
-    win::ThrowIfFailed(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache));
-    win::ThrowIfFailed(encoder.get()->CreateNewFrame(frame.put(), nullptr));
-    win::ThrowIfFailed(frame.get()->Initialize(nullptr));
-    win::ThrowIfFailed(frame.get()->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)));
-    win::ThrowIfFailed(frame.get()->SetPixelFormat(&format));
-    win::ThrowIfFailed(frame.get()->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(rows.size()),
-                                                const_cast<BYTE*>(rows.data())));
-    win::ThrowIfFailed(frame.get()->Commit());
-    win::ThrowIfFailed(encoder.get()->Commit());
+    bench::BareEncodePng(
+        [&](IWICStream& stream) {
+            win::ThrowIfFailed(stream.InitializeFromMemory(file.data(), static_cast<DWORD>(file.size())));
+        },
+        rows, stride, width, height);
 }
 
 // The other process's side: microseconds from its OpenClipboard to the format's data, as

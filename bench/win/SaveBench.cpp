@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "BareEncode.h"
 #include "BenchSupport.h"
 #include "app/ShotWindow.h"
 #include "win32/Com.h"
@@ -88,27 +89,9 @@ std::vector<BYTE> EncoderPixels(const win::Picture& picture, UINT& stride)
 // The encoder alone: one call with every row, into a file.
 void BareEncode(const std::vector<BYTE>& pixels, UINT stride, int width, int height, const std::wstring& path)
 {
-    win::ComScope com;
-    win::ComPtr<IWICImagingFactory> factory;
-    win::ComPtr<IWICStream> stream;
-    win::ComPtr<IWICBitmapEncoder> encoder;
-    win::ComPtr<IWICBitmapFrameEncode> frame;
-    win::ComPtr<IPropertyBag2> options;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    win::ThrowIfFailed(
-        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())));
-    win::ThrowIfFailed(factory.get()->CreateStream(stream.put()));
-    win::ThrowIfFailed(stream.get()->InitializeFromFilename(path.c_str(), GENERIC_WRITE));
-    win::ThrowIfFailed(factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
-    win::ThrowIfFailed(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache));
-    win::ThrowIfFailed(encoder.get()->CreateNewFrame(frame.put(), options.put()));
-    win::ThrowIfFailed(frame.get()->Initialize(options.get()));
-    win::ThrowIfFailed(frame.get()->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)));
-    win::ThrowIfFailed(frame.get()->SetPixelFormat(&format));
-    win::ThrowIfFailed(frame.get()->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
-                                                const_cast<BYTE*>(pixels.data())));
-    win::ThrowIfFailed(frame.get()->Commit());
-    win::ThrowIfFailed(encoder.get()->Commit());
+    bench::BareEncodePng(
+        [&](IWICStream& stream) { win::ThrowIfFailed(stream.InitializeFromFilename(path.c_str(), GENERIC_WRITE)); },
+        pixels, stride, width, height);
 }
 
 void CompareWithEncoder(const char* what, app::ShotWindow& shot)
