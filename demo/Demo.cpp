@@ -204,6 +204,15 @@ int wmain(int argc, wchar_t** argv)
                     SaveBitmap(copied, L"4-clipboard");
                 ::CloseClipboard();
             }
+            // The selection hidden under the mosaic, then framed in red.
+            for (const WORD letter : {WORD{'M'}, WORD{'H'}}) {
+                Key(VK_CONTROL, false);
+                Key(letter, false);
+                Key(letter, true);
+                Key(VK_CONTROL, true);
+            }
+            ::Sleep(300);
+            Screenshot(L"4-mosaic");
         }
 
         ::PostMessageW(frame, WM_COMMAND, IDM_ENVIRONMENT, 0);
