@@ -61,7 +61,7 @@ public:
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
-    void OnExit() override;
+    void OnExit();
 
 private:
     friend class wintest::FrameProbe;
