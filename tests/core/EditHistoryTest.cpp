@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "LargeAllocations.h"
 #include "PixelSupport.h"
 #include "core/EditHistory.h"
 #include "core/Edits.h"
@@ -120,6 +121,47 @@ TEST(EditHistory, StepsAsLargeAsThePictureTakeTheMemoryOfTheOneThatGoesAndStillU
     history.Redo(picture.View());
     EXPECT_EQ(picture.pixels, grey.pixels);
     EXPECT_EQ(history.Bytes(), kPictureBytes);
+}
+
+TEST(EditHistory, TwoEditsThatFillTheLimitExactlyBothUndo)
+{
+    std::mt19937 random(8);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const TestPicture captured = picture;
+    core::EditHistory history(2 * 10 * 10 * 4);
+    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
+    Edit(history, picture, core::Edit::Mosaic, {5, 5, 15, 15});
+    EXPECT_EQ(history.Bytes(), 2u * 10u * 10u * 4u);
+    history.Undo(picture.View());
+    ASSERT_TRUE(history.CanUndo());
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, captured.pixels);
+}
+
+// A large edit after an undo needs no fresh memory: the step it drops is as large as its own.
+TEST(EditHistory, AnEditAfterAnUndoTakesTheMemoryOfTheDroppedStepOfItsSize)
+{
+    std::mt19937 random(9);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const TestPicture captured = picture;
+    core::EditHistory history(kPictureBytes);
+    constexpr std::size_t kStepBytes = 20 * 15 * 4;
+    {
+        const testsupport::LargeAllocations fresh(kStepBytes);
+        Edit(history, picture, core::Edit::BlackOut, {0, 0, 20, 15});
+        EXPECT_EQ(fresh.Count(), 1u);  // the first step takes memory of its own
+    }
+    Edit(history, picture, core::Edit::RedFrame, {2, 2, 8, 8});
+    history.Undo(picture.View());
+    history.Undo(picture.View());
+    {
+        const testsupport::LargeAllocations fresh(kStepBytes);
+        Edit(history, picture, core::Edit::Mosaic, {17, 3, 40, 18});  // 20 x 15 in the picture
+        EXPECT_EQ(fresh.Count(), 0u);
+    }
+    EXPECT_EQ(history.Bytes(), kStepBytes);
+    history.Undo(picture.View());
+    EXPECT_EQ(picture.pixels, captured.pixels);
 }
 
 // What lets an edit that cannot get its memory leave everything as it was: the memory is
