@@ -164,6 +164,132 @@ TEST(EditHistory, AnEditAfterAnUndoTakesTheMemoryOfTheDroppedStepOfItsSize)
     EXPECT_EQ(picture.pixels, captured.pixels);
 }
 
+// The history worked out from what it promises: every picture along the way, of which
+// undo and redo walk back and forth; a new edit drops those ahead, then the oldest go while
+// the steps' pixels weigh more than the limit.
+class HistoryModel {
+public:
+    HistoryModel(const TestPicture& captured, std::size_t limit) : limit_(limit), pictures_{captured.pixels} {}
+
+    void Edit(std::size_t bytes, const std::vector<std::uint32_t>& after)
+    {
+        pictures_.resize(done_ + 1);
+        bytes_.resize(done_);
+        pictures_.push_back(after);
+        bytes_.push_back(bytes);
+        ++done_;
+        std::size_t total = 0;
+        for (std::size_t b : bytes_)
+            total += b;
+        while (total > limit_ && !bytes_.empty()) {
+            total -= bytes_.front();
+            bytes_.erase(bytes_.begin());
+            pictures_.erase(pictures_.begin());
+            --done_;
+        }
+    }
+    void Undo() { done_ -= done_ > 0 ? 1 : 0; }
+    void Redo() { done_ += done_ < bytes_.size() ? 1 : 0; }
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < bytes_.size(); }
+    const std::vector<std::uint32_t>& Picture() const { return pictures_[done_]; }
+    std::size_t Bytes() const
+    {
+        std::size_t total = 0;
+        for (std::size_t b : bytes_)
+            total += b;
+        return total;
+    }
+
+private:
+    std::size_t limit_;
+    std::vector<std::vector<std::uint32_t>> pictures_;  // before the first step kept, then after each
+    std::vector<std::size_t> bytes_;
+    std::size_t done_ = 0;
+};
+
+std::size_t PixelsInPicture(Rect s)
+{
+    const std::int32_t w = std::min(s.right, kWidth) - std::max(s.left, 0);
+    const std::int32_t h = std::min(s.bottom, kHeight) - std::max(s.top, 0);
+    return w > 0 && h > 0 ? static_cast<std::size_t>(w * h) : 0;
+}
+
+TEST(EditHistory, LongRunsOfEditsUndosAndRedosKeepTheStepsThePicturesAndTheBoundItPromises)
+{
+    std::mt19937 random(11);
+    // Selections from a few sizes, so that steps of the same size meet often.
+    const Rect sizes[] = {{0, 0, 10, 10}, {0, 0, 20, 5}, {0, 0, 20, 10}, {0, 0, 37, 23}, {0, 0, 6, 6}, {0, 0, 0, 3}};
+    const core::Edit edits[] = {core::Edit::BlackOut, core::Edit::Mosaic, core::Edit::RedFrame};
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{400}, std::size_t{1200}, std::size_t{1600},
+                                    std::size_t{2000}, kPictureBytes, 3 * kPictureBytes}) {
+        TestPicture picture = RandomPicture(random, kWidth, kHeight);
+        core::EditHistory history(limit);
+        HistoryModel model(picture, limit);
+        std::uniform_int_distribution<int> action(0, 5), shiftX(-3, 27), shiftY(-3, 13);
+        for (int i = 0; i < 300; ++i) {
+            const int a = action(random);
+            if (a < 3) {
+                const Rect size = sizes[std::uniform_int_distribution<std::size_t>(0, std::size(sizes) - 1)(random)];
+                const std::int32_t dx = shiftX(random), dy = shiftY(random);
+                const Rect selection{size.left + dx, size.top + dy, size.right + dx, size.bottom + dy};
+                Edit(history, picture, edits[a], selection);
+                model.Edit(PixelsInPicture(selection) * 4, picture.pixels);
+            } else if (a < 5) {
+                history.Undo(picture.View());
+                model.Undo();
+            } else {
+                history.Redo(picture.View());
+                model.Redo();
+            }
+            ASSERT_EQ(history.CanUndo(), model.CanUndo()) << "limit " << limit << ", action " << i;
+            ASSERT_EQ(history.CanRedo(), model.CanRedo()) << "limit " << limit << ", action " << i;
+            ASSERT_EQ(history.Bytes(), model.Bytes()) << "limit " << limit << ", action " << i;
+            ASSERT_EQ(picture.pixels, model.Picture()) << "limit " << limit << ", action " << i;
+        }
+        ASSERT_TRUE(picture.SparesUntouched());
+    }
+}
+
+// Steps that go at the limit lend their memory to a new step of their size: the history
+// never holds more than its limit plus the new step, nor asks for a fresh block it need not.
+TEST(EditHistory, AtItsLimitAnEditTakesTheMemoryOfTheOldestStepOfItsSizeThatGoes)
+{
+    std::mt19937 random(12);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    constexpr std::size_t kStepBytes = 10 * 10 * 4;
+    core::EditHistory history(3 * kStepBytes);
+    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
+    const TestPicture afterFirst = picture;
+    Edit(history, picture, core::Edit::RedFrame, {8, 0, 18, 10});
+    Edit(history, picture, core::Edit::Mosaic, {16, 0, 26, 10});
+    {
+        const testsupport::LargeAllocations fresh(kStepBytes);
+        Edit(history, picture, core::Edit::Mosaic, {20, 10, 30, 20});
+        EXPECT_EQ(fresh.Count(), 0u);
+    }
+    EXPECT_EQ(history.Bytes(), 3 * kStepBytes);
+    for (int i = 0; i < 3; ++i)
+        history.Undo(picture.View());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(picture.pixels, afterFirst.pixels);
+}
+
+// Once its step is prepared an edit cannot run out of memory: recording it takes none.
+TEST(EditHistory, RecordingAPreparedStepTakesNoMemory)
+{
+    std::mt19937 random(13);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    core::EditHistory history(kPictureBytes);
+    for (int i = 0; i < 40; ++i) {
+        if (i % 3 == 2) history.Undo(picture.View());
+        core::EditStep step = history.Prepare(core::EditedArea(picture.View(), RandomSelectionOf(random)));
+        const testsupport::LargeAllocations any(1);
+        history.Record(std::move(step), picture.View());
+        ASSERT_EQ(any.Count(), 0u) << "edit " << i;
+    }
+}
+
 // What lets an edit that cannot get its memory leave everything as it was: the memory is
 // taken first, and taking it changes nothing.
 TEST(EditHistory, PreparingAStepThatIsNeverRecordedChangesNothing)
