@@ -253,26 +253,40 @@ TEST(EditHistory, LongRunsOfEditsUndosAndRedosKeepTheStepsThePicturesAndTheBound
 
 // Steps that go at the limit lend their memory to a new step of their size: the history
 // never holds more than its limit plus the new step, nor asks for a fresh block it need not.
-TEST(EditHistory, AtItsLimitAnEditTakesTheMemoryOfTheOldestStepOfItsSizeThatGoes)
+TEST(EditHistory, AtItsLimitAnEditTakesTheMemoryOfAStepOfItsSizeThatGoes)
 {
-    std::mt19937 random(12);
-    TestPicture picture = RandomPicture(random, kWidth, kHeight);
-    constexpr std::size_t kStepBytes = 10 * 10 * 4;
-    core::EditHistory history(3 * kStepBytes);
-    Edit(history, picture, core::Edit::BlackOut, {0, 0, 10, 10});
-    const TestPicture afterFirst = picture;
-    Edit(history, picture, core::Edit::RedFrame, {8, 0, 18, 10});
-    Edit(history, picture, core::Edit::Mosaic, {16, 0, 26, 10});
-    {
-        const testsupport::LargeAllocations fresh(kStepBytes);
-        Edit(history, picture, core::Edit::Mosaic, {20, 10, 30, 20});
-        EXPECT_EQ(fresh.Count(), 0u);
-    }
-    EXPECT_EQ(history.Bytes(), 3 * kStepBytes);
-    for (int i = 0; i < 3; ++i)
+    struct Row {
+        const char* what;
+        std::size_t limit;
+        std::vector<Rect> earlier;  // selections edited first, oldest first
+        std::size_t going;          // how many of them the new edit drops
+        Rect edit;                  // as many pixels as one of those that go
+    };
+    const std::vector<Row> rows = {
+        {"the oldest of three", 3 * 400, {{0, 0, 10, 10}, {8, 0, 18, 10}, {16, 0, 26, 10}}, 1, {20, 10, 30, 20}},
+        {"the second oldest, both going", 1200, {{0, 0, 5, 5}, {8, 0, 18, 10}, {16, 0, 26, 15}}, 2, {20, 10, 30, 20}},
+    };
+    for (const Row& row : rows) {
+        std::mt19937 random(12);
+        TestPicture picture = RandomPicture(random, kWidth, kHeight);
+        core::EditHistory history(row.limit);
+        std::vector<TestPicture> after;
+        for (const Rect& selection : row.earlier) {
+            Edit(history, picture, core::Edit::Mosaic, selection);
+            after.push_back(picture);
+        }
+        {
+            const testsupport::LargeAllocations fresh(PixelsInPicture(row.edit) * 4);
+            Edit(history, picture, core::Edit::BlackOut, row.edit);
+            EXPECT_EQ(fresh.Count(), 0u) << row.what;
+        }
+        for (std::size_t i = row.going; i < row.earlier.size(); ++i)
+            history.Undo(picture.View());
+        ASSERT_TRUE(history.CanUndo()) << row.what;
         history.Undo(picture.View());
-    EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(picture.pixels, afterFirst.pixels);
+        EXPECT_FALSE(history.CanUndo()) << row.what;
+        EXPECT_EQ(picture.pixels, after[row.going - 1].pixels) << row.what;
+    }
 }
 
 // Once its step is prepared an edit cannot run out of memory: recording it takes none.
