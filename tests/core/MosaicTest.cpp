@@ -138,13 +138,28 @@ TEST(Mosaic, ASelectionOfTheWholePictureIsNeutralGrey)
 
 TEST(Mosaic, APictureOneColourOutsideTheSelectionGivesThatColour)
 {
-    TestPicture picture(33, 21);
-    for (std::int32_t y = 0; y < 21; ++y)
-        for (std::int32_t x = 0; x < 33; ++x)
-            picture.At(x, y) = Inside({4, 0, 30, 15}, x, y) ? 0x123456 : 0x3366CC;
-    core::Mosaic(picture.View(), {4, -2, 30, 15});  // the top side lies beyond the picture
-    EXPECT_EQ(picture.At(4, 0), 0x3366CCu);
-    EXPECT_EQ(picture.At(29, 14), 0x3366CCu);
+    struct Row {
+        const char* what;
+        Rect selection;
+    };
+    const Row rows[] = {
+        {"the top side beyond the picture", {4, -2, 30, 15}},
+        {"one row", {4, 7, 30, 8}},
+        {"one column", {9, 2, 10, 19}},
+        {"one pixel", {9, 7, 10, 8}},
+        {"two rows and two columns", {9, 7, 11, 9}},
+        {"the bottom right corner", {20, 10, 40, 40}},
+    };
+    for (const Row& row : rows) {
+        TestPicture picture(33, 21);
+        for (std::int32_t y = 0; y < 21; ++y)
+            for (std::int32_t x = 0; x < 33; ++x)
+                picture.At(x, y) = Inside(row.selection, x, y) ? 0x123456 : 0x3366CC;
+        core::Mosaic(picture.View(), row.selection);
+        for (std::int32_t y = 0; y < 21; ++y)
+            for (std::int32_t x = 0; x < 33; ++x)
+                ASSERT_EQ(picture.At(x, y), 0x3366CCu) << row.what << " at " << x << ", " << y;
+    }
 }
 
 }  // namespace
