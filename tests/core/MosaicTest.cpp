@@ -1,12 +1,14 @@
 // The mosaic: what it writes never depends on what it hides, and it looks like a mosaic.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "PixelSupport.h"
 #include "core/Edits.h"
 
 using namespace edittest;
+using core::Point;
 using core::Rect;
 
 namespace {
@@ -57,6 +59,71 @@ TEST(Mosaic, BlocksAreFlatSquaresOfAtLeastEightPixelsNarrowerOnlyAtTheSelections
     EXPECT_NE(picture.At(s.left, s.top), picture.At(s.right - 1, s.bottom - 1));
 }
 
+// The block's side is a sixth of the selection's shorter side, never under 8 nor over 64.
+TEST(Mosaic, TheBlocksSideIsASixthOfTheShorterSideFromEightToSixtyFour)
+{
+    struct Row {
+        Rect selection;
+        std::int32_t block;
+    };
+    const Row rows[] = {
+        {{3, 2, 3 + 47, 2 + 50}, 8},      // a sixth is 7
+        {{1, 4, 1 + 200, 4 + 93}, 15},    // 15.5
+        {{2, 1, 2 + 383, 1 + 386}, 63},   // 63.8
+        {{4, 3, 4 + 396, 3 + 390}, 64},   // 65
+        {{5, 5, 5 + 405, 5 + 400}, 64},   // 66.7
+    };
+    std::mt19937 random(9);
+    TestPicture original = RandomPicture(random, 420, 420);
+    for (const Row& row : rows) {
+        TestPicture picture = original;
+        const Rect s = row.selection;
+        core::Mosaic(picture.View(), s);
+        const auto block = [&](std::int32_t x, std::int32_t y) {
+            return picture.At(s.left + (x - s.left) / row.block * row.block, s.top + (y - s.top) / row.block * row.block);
+        };
+        for (std::int32_t y = s.top; y < s.bottom; ++y)
+            for (std::int32_t x = s.left; x < s.right; ++x)
+                ASSERT_EQ(picture.At(x, y), block(x, y)) << "blocks of " << row.block << " at " << x << ", " << y;
+        // Each block's colour differs from the next one's, so a larger block shows too.
+        for (std::int32_t x = s.left + row.block; x < s.right; x += row.block)
+            ASSERT_NE(picture.At(x, s.top), picture.At(x - 1, s.top)) << "blocks of " << row.block << " at " << x;
+        for (std::int32_t y = s.top + row.block; y < s.bottom; y += row.block)
+            ASSERT_NE(picture.At(s.left, y), picture.At(s.left, y - 1)) << "blocks of " << row.block << " at " << y;
+    }
+}
+
+// Each block takes most of its colour from the side it is nearest: black above the selection
+// and white below give dark blocks along its top and light ones along its bottom.
+TEST(Mosaic, BlocksTakeTheColourOfTheNearestSide)
+{
+    struct Row {
+        const char* what;
+        Rect black, white, selection;  // the picture is 40 x 50
+        Point darkBlock, lightBlock;
+    };
+    const Row rows[] = {
+        {"black above, white below", {0, 0, 40, 10}, {0, 40, 40, 50}, {0, 10, 40, 40}, {20, 10}, {20, 39}},
+        {"white above, black below", {0, 40, 40, 50}, {0, 0, 40, 10}, {0, 10, 40, 40}, {20, 39}, {20, 10}},
+        {"black left, white right", {0, 0, 5, 50}, {35, 0, 40, 50}, {5, -1, 35, 51}, {5, 25}, {34, 25}},
+        {"white left, black right", {35, 0, 40, 50}, {0, 0, 5, 50}, {5, -1, 35, 51}, {34, 25}, {5, 25}},
+    };
+    const auto channels = [](std::uint32_t pixel) {
+        return std::array<std::uint32_t, 3>{pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF};
+    };
+    for (const Row& row : rows) {
+        TestPicture picture(40, 50);
+        for (std::int32_t y = 0; y < 50; ++y)
+            for (std::int32_t x = 0; x < 40; ++x)
+                picture.At(x, y) = Inside(row.black, x, y) ? 0x000000 : Inside(row.white, x, y) ? 0xFFFFFF : 0x00FF00;
+        core::Mosaic(picture.View(), row.selection);
+        for (const std::uint32_t c : channels(picture.At(row.darkBlock.x, row.darkBlock.y)))
+            EXPECT_LT(c, 0x40u) << row.what << ": the block by the black side";
+        for (const std::uint32_t c : channels(picture.At(row.lightBlock.x, row.lightBlock.y)))
+            EXPECT_GT(c, 0xC0u) << row.what << ": the block by the white side";
+    }
+}
+
 TEST(Mosaic, ASelectionOfTheWholePictureIsNeutralGrey)
 {
     for (const Rect selection : {Rect{0, 0, 20, 13}, Rect{-4, -4, 30, 30}}) {
@@ -71,13 +138,28 @@ TEST(Mosaic, ASelectionOfTheWholePictureIsNeutralGrey)
 
 TEST(Mosaic, APictureOneColourOutsideTheSelectionGivesThatColour)
 {
-    TestPicture picture(33, 21);
-    for (std::int32_t y = 0; y < 21; ++y)
-        for (std::int32_t x = 0; x < 33; ++x)
-            picture.At(x, y) = Inside({4, 0, 30, 15}, x, y) ? 0x123456 : 0x3366CC;
-    core::Mosaic(picture.View(), {4, -2, 30, 15});  // the top side lies beyond the picture
-    EXPECT_EQ(picture.At(4, 0), 0x3366CCu);
-    EXPECT_EQ(picture.At(29, 14), 0x3366CCu);
+    struct Row {
+        const char* what;
+        Rect selection;
+    };
+    const Row rows[] = {
+        {"the top side beyond the picture", {4, -2, 30, 15}},
+        {"one row", {4, 7, 30, 8}},
+        {"one column", {9, 2, 10, 19}},
+        {"one pixel", {9, 7, 10, 8}},
+        {"two rows and two columns", {9, 7, 11, 9}},
+        {"the bottom right corner", {20, 10, 40, 40}},
+    };
+    for (const Row& row : rows) {
+        TestPicture picture(33, 21);
+        for (std::int32_t y = 0; y < 21; ++y)
+            for (std::int32_t x = 0; x < 33; ++x)
+                picture.At(x, y) = Inside(row.selection, x, y) ? 0x123456 : 0x3366CC;
+        core::Mosaic(picture.View(), row.selection);
+        for (std::int32_t y = 0; y < 21; ++y)
+            for (std::int32_t x = 0; x < 33; ++x)
+                ASSERT_EQ(picture.At(x, y), 0x3366CCu) << row.what << " at " << x << ", " << y;
+    }
 }
 
 }  // namespace

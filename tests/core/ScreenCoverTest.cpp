@@ -60,6 +60,8 @@ TEST(UncoveredParts, CoverExactlyThePixelsNoMonitorShows)
         {"no monitor at all", {1, 1, 4, 3}, {}},
         {"a monitor of no size", {0, 0, 3, 3}, {{1, 1, 1, 3}}},
         {"one pixel", {5, 5, 6, 6}, {{0, 0, 5, 5}}},
+        {"screens above and below a gap the area ends in", {1, 2, 7, 8}, {{0, 0, 8, 4}, {0, 10, 8, 13}}},
+        {"screens above and below the area", {1, 2, 7, 8}, {{0, 0, 8, 8}, {0, 10, 8, 13}}},
     };
     for (const Row& row : rows) {
         const std::vector<Rect> parts = UncoveredParts(row.area, row.monitors);
@@ -70,6 +72,7 @@ TEST(UncoveredParts, CoverExactlyThePixelsNoMonitorShows)
 TEST(UncoveredParts, AnAreaTheScreensFillOrAnEmptyAreaNeedsNothing)
 {
     EXPECT_TRUE(UncoveredParts({-1920, 0, 1280, 1024}, {{0, 0, 1280, 1024}, {-1920, 0, 0, 1024}}).empty());
+    EXPECT_TRUE(UncoveredParts({100, 0, 600, 1024}, {{0, 0, 1280, 1024}, {0, 1100, 1280, 2124}}).empty());
     EXPECT_TRUE(UncoveredParts({0, 0, 0, 0}, {}).empty());
     EXPECT_TRUE(UncoveredParts({4, 4, 2, 9}, {}).empty());
 }
@@ -80,6 +83,15 @@ TEST(UncoveredParts, AGapBetweenTwoScreensIsOneStrip)
     const std::vector<Rect> parts =
         UncoveredParts({-1920, -56, 1280, 1024}, {{0, 0, 1280, 1024}, {-1920, -56, 0, 1024}});
     EXPECT_EQ(parts, (std::vector<Rect>{{1920, 0, 3200, 56}}));
+}
+
+TEST(UncoveredParts, AWindowReachingIntoTheGapBetweenAScreenAndOneBelowNeedsExactlyThatStrip)
+{
+    // Two 1280 x 1024 screens, one above the other with 76 rows between; the window runs 56
+    // rows past the upper one's bottom.
+    const std::vector<Rect> parts =
+        UncoveredParts({100, 900, 600, 1080}, {{0, 0, 1280, 1024}, {0, 1100, 1280, 2124}});
+    EXPECT_EQ(parts, (std::vector<Rect>{{0, 124, 500, 180}}));
 }
 
 }  // namespace

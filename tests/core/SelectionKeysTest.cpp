@@ -25,11 +25,13 @@ const KeyCase kCases[] = {
     {"up by ten to the edge", Arrow::Up, true, false, 2, {10, 0}, {20, 6}},
     {"left to the edge", Arrow::Left, true, false, 2, {0, 8}, {10, 14}},
     {"down to the edge", Arrow::Down, false, false, 20, {10, 24}, {20, 30}},
+    {"right to the edge", Arrow::Right, false, false, 20, {30, 8}, {40, 14}},
     {"wider by ten", Arrow::Right, true, true, 1, {10, 8}, {30, 14}},
     {"wider to the edge", Arrow::Right, true, true, 3, {10, 8}, {40, 14}},
     {"lower to the edge", Arrow::Down, false, true, 17, {10, 8}, {20, 30}},
     {"narrower to nothing", Arrow::Left, true, true, 2, {10, 8}, {10, 14}},
     {"shorter by one", Arrow::Up, false, true, 1, {10, 8}, {20, 13}},
+    {"shorter to nothing", Arrow::Up, true, true, 2, {10, 8}, {20, 8}},
 };
 
 TEST(SelectionKeys, MovesAndResizesStopAtThePicturesEdgesWithTheFrameFollowing)
@@ -63,6 +65,7 @@ TEST(SelectionKeys, NothingMovesWithoutAShownSelectionOrAgainstAnEdge)
     selection.Press({3, 3});
     selection.Move({9, 9});
     EXPECT_FALSE(selection.MoveBy(1, 0));  // mid-drag the mouse has it
+    EXPECT_FALSE(selection.ResizeBy(1, 0));
     EXPECT_EQ(selection.End(), (Point{9, 9}));
     selection.Release();
     selection.SelectAll();
