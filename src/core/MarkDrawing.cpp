@@ -162,12 +162,13 @@ void DrawMark(const PixelView& target, const ViewTransform& view, Rect clip, con
 }
 
 void DrawMarks(const PixelView& target, const ViewTransform& view, Rect clip, const std::vector<Mark>& marks,
-               const GlyphSource& glyphs)
+               const GlyphSource& glyphs, std::size_t skip)
 {
     const Rect area = Intersect(Intersect(clip, target.Bounds()), view.PictureRect());
     if (area.Empty()) return;
-    for (const Mark& mark : marks) {
-        if (Intersect(MarkTargetBounds(mark, view), area).Empty()) continue;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const Mark& mark = marks[i];
+        if (i == skip || Intersect(MarkTargetBounds(mark, view), area).Empty()) continue;
         DrawMark(target, view, area, mark, GlyphsFor(mark, view, area, glyphs));
     }
 }

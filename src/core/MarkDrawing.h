@@ -3,6 +3,7 @@
 // the window's own pixels over a copy of the visible part of the picture (so that at 1600 % an
 // arrow is still a smooth arrow, not sixteen-fold pixels), copy, save and the edits at 100 %.
 // The glyphs of texts and numbers come from the platform as coverage; the rest is drawn here.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -62,10 +63,11 @@ MarkGlyphs GlyphsFor(const Mark& mark, const ViewTransform& view, Rect clip, con
 void DrawMark(const PixelView& target, const ViewTransform& view, Rect clip, const Mark& mark,
               const MarkGlyphs& glyphs) noexcept;
 
-// Draws each mark that reaches into `clip`, in order. Throws what the glyph source throws
-// (the target then holds the marks before the one that failed).
+// Draws each mark that reaches into `clip`, in order, but the one at `skip` (a mark being moved,
+// drawn on top where it is dragged). Throws what the glyph source throws (the target then holds
+// the marks before the one that failed).
 void DrawMarks(const PixelView& target, const ViewTransform& view, Rect clip, const std::vector<Mark>& marks,
-               const GlyphSource& glyphs);
+               const GlyphSource& glyphs, std::size_t skip = SIZE_MAX);
 
 // The target pixels the mark's drawing may touch at this view (for repainting).
 Rect MarkTargetBounds(const Mark& mark, const ViewTransform& view);
