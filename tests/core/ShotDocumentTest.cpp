@@ -265,6 +265,33 @@ TEST(ShotDocument, MarkStepsKeepWithinTheBoundToo)
     EXPECT_EQ(document.Marks().Count(), 20u - undone);
 }
 
+TEST(ShotDocument, AnEditPushedOutByMarkStepsGoesWithItsPixels)
+{
+    std::mt19937 random(2);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const marktest::BlockGlyphs glyphs;
+    core::ShotDocument document(kPictureBytes);
+    document.ApplyEdit(core::Edit::BlackOut, {0, 0, 10, 10}, picture.View(), glyphs);
+    const std::vector<std::uint32_t> blackedOut = picture.pixels;
+    // Marks of a third of the bound each: the black-out is the oldest step and goes first.
+    const std::u16string text(kPictureBytes / 6, u'x');
+    for (int i = 0; i < 3; ++i)
+        document.Place(core::TextMark({i, i}, text, {10, 10}, kRed));
+    EXPECT_EQ(document.PixelBytes(), 0u);
+    size_t undone = 0;
+    while (document.CanUndo()) {
+        document.Undo(picture.View());
+        ++undone;
+    }
+    EXPECT_EQ(undone, 2u);
+    EXPECT_EQ(document.Marks().Count(), 1u);
+    EXPECT_EQ(picture.pixels, blackedOut);
+    while (document.CanRedo())
+        document.Redo(picture.View());
+    EXPECT_EQ(document.Marks().Count(), 3u);
+    EXPECT_EQ(picture.pixels, blackedOut);
+}
+
 TEST(ShotDocument, AThousandNumbersAreUndoneToNone)
 {
     core::ShotDocument document(kPictureBytes * 100);
