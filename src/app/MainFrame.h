@@ -60,7 +60,10 @@ public:
     void SetCopyHint(std::string_view utf8) override;
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
-    void OpenShot(std::unique_ptr<win::Picture> picture) override;
+    void ShowZoom(std::string_view utf8) override;
+    core::Tool CurrentTool() const noexcept override { return tool_; }
+    core::ToolStyles& Styles() noexcept override { return styles_; }
+    void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks = {}) override;
     void OnExit() override;
 
 private:
@@ -117,6 +120,8 @@ private:
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
+    core::Tool tool_ = core::Tool::Select;
+    core::ToolStyles styles_;
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 

@@ -77,13 +77,13 @@ void MainFrame::RedrawShots()
     ::RedrawWindow(mdiClient_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
+void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks)
 {
     // Under Wine a new MDI child's frame is drawn on creation and again on activation: the
     // shot windows' area is drawn once, at the end.
     ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
     try {
-        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1), std::move(marks));
     } catch (...) {
         RedrawShots();
         throw;
