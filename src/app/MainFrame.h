@@ -64,7 +64,7 @@ public:
     core::Tool CurrentTool() const noexcept override { return tool_; }
     core::ToolStyles& Styles() noexcept override { return styles_; }
     void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks = {}) override;
-    void OnExit() override;
+    void OnExit();
 
 private:
     friend class wintest::FrameProbe;

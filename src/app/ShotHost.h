@@ -38,7 +38,6 @@ public:
     virtual win::SaveTargetChooser& SaveTargets() const noexcept = 0;
     // A new shot window holding `picture` with `marks` over it, captioned with the next shot number.
     virtual void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks) = 0;
-    virtual void OnExit() = 0;
 
 protected:
     ~ShotHost() = default;
