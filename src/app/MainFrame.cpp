@@ -218,6 +218,7 @@ bool MainFrame::OnCommand(UINT id)
         default: break;
     }
     // The shot windows' commands; with none open there is nothing to do.
+    if (OnMarkCommand(id)) return true;
     const Command* command = FindCommand(id);
     if (!command || command->owner != CommandOwner::Shot) return false;
     if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
@@ -227,6 +228,10 @@ bool MainFrame::OnCommand(UINT id)
 LRESULT MainFrame::OnNotify(NMHDR& header)
 {
     if (header.code == TTN_GETDISPINFOW) toolBar_.FillTip(reinterpret_cast<NMTTDISPINFOW&>(header), copyHint_);
+    if (header.code == TBN_DROPDOWN && header.hwndFrom == toolBar_.hwnd()) {
+        ShowMarkPopup(reinterpret_cast<const NMTOOLBARW&>(header));
+        return TBDDRET_DEFAULT;
+    }
     if (header.code == NM_CUSTOMDRAW && header.hwndFrom == toolBar_.hwnd())
         return toolBar_.OnCustomDraw(reinterpret_cast<const NMTBCUSTOMDRAW&>(header));
     return 0;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,11 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnCommand(UINT id);
+    // The drawing tools, colours and widths (MainFrameMarks.cpp).
+    bool OnMarkCommand(UINT id);
+    void ShowMarkPopup(const NMTOOLBARW& button);
+    std::optional<std::uint32_t> ChooseOtherColour();
+    void TellActiveShot(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnNotify(NMHDR& header);
     void OnClose();
     void ApplyDpi(UINT dpi);
@@ -122,6 +128,7 @@ private:
     std::int32_t shotCount_ = 0;
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;
+    COLORREF customColours_[16]{};  // the colour dialog's own, for the run
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 

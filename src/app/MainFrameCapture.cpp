@@ -92,7 +92,12 @@ void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core
     ++shotCount_;
 }
 
-void MainFrame::ShowFrameMenu() { ShowMenus(frameMenu_.get(), idleWindowMenu_.get()); }
+// The drawing tools work on a shot: greyed while none is active.
+void MainFrame::ShowFrameMenu()
+{
+    ShowMenus(frameMenu_.get(), idleWindowMenu_.get());
+    toolBar_.EnableMarkTools(false);
+}
 
 // Windows asks for DrawMenuBar after WM_MDISETMENU; Wine's MDI client has drawn the frame's
 // bar already as it put the new menu on (drawing it twice cost 3-4 ms a capture). The bar is
@@ -104,6 +109,7 @@ void MainFrame::ShowMenus(HMENU bar, HMENU windowMenu)
     BOOL maximised = FALSE;
     ::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
     if (frameDrawings_ == drawingsBefore || maximised) ::DrawMenuBar(hwnd_);
+    if (bar != frameMenu_.get()) toolBar_.EnableMarkTools(true);
 }
 
 void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)

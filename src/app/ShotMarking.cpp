@@ -125,12 +125,23 @@ void ShotWindow::DeleteChosenMark()
 }
 
 // A colour or width chosen while a mark is chosen changes it.
-void ShotWindow::RestyleChosenMark()
+void ShotWindow::RestyleChosenMark(bool width, std::uint32_t value)
 {
     if (!chosen_ || *chosen_ >= edits_.Marks().Marks().Count()) return;
-    const core::Mark& mark = edits_.Marks().Marks()[*chosen_];
-    const core::Tool tool = mark.kind == core::MarkKind::Highlighter ? core::Tool::Highlighter : core::Tool::Arrow;
-    RepaintPicture(edits_.Marks().Restyle(*chosen_, host_.Styles().For(tool), edits_.Glyphs()));
+    core::MarkStyle style = edits_.Marks().Marks()[*chosen_].style;
+    if (width)
+        style.width = static_cast<std::int32_t>(value);
+    else
+        style.colour = value;
+    RepaintPicture(edits_.Marks().Restyle(*chosen_, style, edits_.Glyphs()));
+    UpdateCommands();
+}
+
+// Another tool: a text being typed is done, and only 選択 keeps a mark chosen.
+void ShotWindow::OnToolChosen()
+{
+    if (typing_.IsOpen()) EndTyping();
+    if (host_.CurrentTool() != core::Tool::Select) ChooseMark(std::nullopt);
     UpdateCommands();
 }
 

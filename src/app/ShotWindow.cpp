@@ -75,7 +75,10 @@ void ShotWindow::UpdateCommands()
     host_.SetCopyHint(caption);
     const std::wstring item = MenuText(*FindCommand(IDM_COPY), win::Widen(caption));
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
-    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo()});
+    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo(),
+                                        core::ZoomIn(zoom_).has_value(), core::ZoomOut(zoom_).has_value()});
+    const UINT tool = kToolCommands[static_cast<std::size_t>(host_.CurrentTool())];
+    ::CheckMenuRadioItem(menu_.get(), IDM_TOOL_SELECT, IDM_TOOL_HIGHLIGHTER, tool, MF_BYCOMMAND);
 }
 
 // The window pixels that show `part`, and a margin for the smoothed edges of marks and the
@@ -225,6 +228,16 @@ bool ShotWindow::OnCommand(UINT id)
         case IDM_MOSAIC: OnEdit(core::Edit::Mosaic); return true;
         case IDM_RED_FRAME: OnEdit(core::Edit::RedFrame); return true;
         case IDM_CUT_OUT: OnCutOut(); return true;
+        case IDM_ZOOM_IN: ZoomStep(true, ClientCentre()); return true;
+        case IDM_ZOOM_OUT: ZoomStep(false, ClientCentre()); return true;
+        case IDM_ZOOM_FULL: SetZoom(core::kFullSize, ClientCentre()); return true;
+        case IDM_ZOOM_FIT: ZoomToFit(); return true;
+        case IDM_TOOL_SELECT:
+        case IDM_TOOL_ARROW:
+        case IDM_TOOL_BOX:
+        case IDM_TOOL_TEXT:
+        case IDM_TOOL_NUMBER:
+        case IDM_TOOL_HIGHLIGHTER: OnToolChosen(); return true;
         default: return false;
     }
 }
@@ -232,6 +245,7 @@ bool ShotWindow::OnCommand(UINT id)
 void ShotWindow::OnActivate()
 {
     host_.ShowMenus(menu_.get(), windowMenu_);
+    host_.ShowZoom(core::ZoomText(zoom_));
     UpdateCommands();
 }
 
@@ -342,6 +356,7 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (typing_.IsOpen() && reinterpret_cast<HWND>(lp) == typing_.Field())
                 return typing_.Colours(reinterpret_cast<HDC>(wp));
             break;
+        case kMarkStyleChosen: RestyleChosenMark(wp != 0, static_cast<std::uint32_t>(lp)); return 0;
         case kTypingEnds:
             if (typing_.IsOpen() && reinterpret_cast<HWND>(wp) == typing_.Field()) EndTyping();
             return 0;

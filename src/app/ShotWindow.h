@@ -28,6 +28,10 @@ class ShotProbe;
 
 namespace app {
 
+// From the frame to the active shot: a colour (wParam 0) or width (wParam 1) was chosen, its
+// value in lParam; a mark chosen with 選択 takes it.
+inline constexpr UINT kMarkStyleChosen = WM_APP + 20;
+
 class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
     // Shows a new shot window as the active child of the frame. The window owns itself
@@ -74,7 +78,8 @@ private:
     void OnDoubleClick(core::Point p);
     void ChooseMark(std::optional<std::size_t> index);
     void DeleteChosenMark();
-    void RestyleChosenMark();
+    void RestyleChosenMark(bool width, std::uint32_t value);
+    void OnToolChosen();
     void BeginTyping(core::Point at, std::optional<std::size_t> retyped);
     void EndTyping();
     void RepaintMark(const core::Mark& mark);
