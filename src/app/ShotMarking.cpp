@@ -42,9 +42,8 @@ void ShotWindow::ChooseMark(std::optional<std::size_t> index)
     if (chosen_ && *chosen_ < marks.Count()) RepaintMark(marks[*chosen_]);
 }
 
-// Gives back whether the press starts a drag of the tool's own; a press with 選択 that is on no
-// mark is the rubber band's.
-bool ShotWindow::PressWithTool(core::Point p)
+// A press with 選択 that is on no mark is the rubber band's; the other tools make marks.
+ShotWindow::Press ShotWindow::PressWithTool(core::Point p)
 {
     const core::Tool tool = host_.CurrentTool();
     const core::MarkStyle style = host_.Styles().For(tool);
@@ -52,28 +51,28 @@ bool ShotWindow::PressWithTool(core::Point p)
     switch (tool) {
         case core::Tool::Select: {
             const std::optional<std::size_t> hit = document.Marks().At(p, PressTolerance());
-            if (!hit) return false;
+            if (!hit) return Press::RubberBand;
             ChooseMark(hit);
             drag_ = core::MarkDrag::Moving(*hit, document.Marks()[*hit], p);
-            return true;
+            return Press::Drag;
         }
         case core::Tool::Arrow:
         case core::Tool::Box:
         case core::Tool::Highlighter:
             ChooseMark(std::nullopt);
             drag_ = core::MarkDrag::Drawing(*core::KindOf(tool), p, style);
-            return true;
+            return Press::Drag;
         case core::Tool::Number:
             ChooseMark(std::nullopt);
             RepaintPicture(document.Place(core::NumberMark(p, document.Marks().NextNumber(), style)));
             UpdateCommands();
-            return false;
+            return Press::Done;
         case core::Tool::Text:
             ChooseMark(std::nullopt);
             BeginTyping(p, std::nullopt);
-            return false;
+            return Press::Done;
     }
-    return false;
+    return Press::RubberBand;
 }
 
 bool ShotWindow::DragWithTool(core::Point p)

@@ -101,10 +101,14 @@ void ShotWindow::OnPictureButtonDown(bool primaryButton, core::Point p)
         EndTyping();
         return;
     }
-    if (primaryButton && PressWithTool(p)) {
-        primaryDrag_ = true;
-        ::SetCapture(hwnd_);
-        return;
+    if (primaryButton) {
+        const Press press = PressWithTool(p);
+        if (press == Press::Done) return;
+        if (press == Press::Drag) {
+            primaryDrag_ = true;
+            ::SetCapture(hwnd_);
+            return;
+        }
     }
     ChooseMark(std::nullopt);
     selection_.Press(p);

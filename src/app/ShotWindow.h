@@ -72,7 +72,8 @@ private:
     void RepaintPicture(core::Rect part);
 
     // Marks (ShotMarking.cpp): a press, drag and release with the tool chosen on the frame.
-    bool PressWithTool(core::Point p);
+    enum class Press { RubberBand, Done, Drag };
+    Press PressWithTool(core::Point p);
     bool DragWithTool(core::Point p);
     bool ReleaseWithTool();
     void OnDoubleClick(core::Point p);
