@@ -69,8 +69,7 @@ void DrawArrow(const PixelView& target, const ViewTransform& view, Rect clip, co
           {tail.x - nx * half, tail.y - ny * half}},
          4},
     };
-    const bool shaft = length - headLength / 2 > 0;
-    raster::FillConvex(target, clip, shapes, shaft ? 2 : 1, {mark.style.colour});
+    raster::FillConvex(target, clip, shapes, 2, {mark.style.colour});
 }
 
 raster::Box TargetBox(const ViewTransform& view, Rect r)

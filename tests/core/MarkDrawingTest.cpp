@@ -222,6 +222,31 @@ TEST(MarkDrawing, ANumberIsAFilledCircleWithItsDigitsInWhite)
     EXPECT_TRUE(picture.SparesUntouched());
 }
 
+TEST(MarkDrawing, CirclesAndArrowsAreAsSmoothOnTheLeftAsOnTheRight)
+{
+    // A number without digits (its glyphs empty) and a level arrow, each mirror-symmetric.
+    struct NoGlyphs : marktest::BlockGlyphs {
+        core::Coverage Glyphs(std::u16string_view, std::int32_t, Rect) const override { return {}; }
+    } none;
+    for (const std::int32_t width : {2, 4, 8}) {
+        TestPicture picture = Filled(61, 61, kWhite);
+        core::DrawMarks(picture.View(), AtFullSize(picture), picture.View().Bounds(),
+                        {core::NumberMark({30, 30}, 1, {kRed, width})}, none);
+        for (std::int32_t y = 0; y < 61; ++y)
+            for (std::int32_t k = 0; k <= 30; ++k) {
+                ASSERT_EQ(picture.At(30 - k, y), picture.At(30 + k, y)) << width << ": " << k << ", " << y;
+                ASSERT_EQ(picture.At(y, 30 - k), picture.At(y, 30 + k)) << width << ": " << y << ", " << k;
+            }
+    }
+    TestPicture picture = Filled(80, 41, kWhite);
+    Draw(picture, AtFullSize(picture), core::ArrowMark({5, 20}, {70, 20}, {kRed, 8}));
+    for (std::int32_t x = 0; x < 80; ++x)
+        for (std::int32_t k = 0; k <= 20; ++k)
+            // The head's two sides are worked from different corners: a rounding step apart at most.
+            ASSERT_NEAR(static_cast<int>(picture.At(x, 20 - k) & 0xFF), static_cast<int>(picture.At(x, 20 + k) & 0xFF), 1)
+                << x << ", " << k;
+}
+
 TEST(MarkDrawing, ANumberAtThePicturesCornerIsClipped)
 {
     TestPicture picture = Filled(5, 5, kBackground);

@@ -89,6 +89,8 @@ TEST(Marks, APressHitsWhatIsDrawnWithinTheTolerance)
         {box, {35, 25}, 3, false},        {box, {59, 39}, 0, true},          {box, {61, 39}, 0, false},
         {box, {61, 39}, 2, true},         {box, {35, 8}, 2, true},
         {highlighter, {35, 25}, 0, true}, {highlighter, {61, 25}, 0, false}, {highlighter, {61, 25}, 2, true},
+        {highlighter, {9, 25}, 0.5, true}, {highlighter, {9, 25}, 0.4, false}, {highlighter, {35, 9}, 0.5, true},
+        {highlighter, {35, 40}, 0.5, true}, {highlighter, {35, 40}, 0.4, false},
         {number, {50, 50}, 0, true},      {number, {62, 50}, 0, true},       {number, {64, 50}, 0, false},
         {number, {64, 50}, 2, true},      {number, {60, 60}, 0, false},
         {text, {20, 20}, 0, true},        {text, {43, 43}, 0, true},         {text, {45, 30}, 0, false},

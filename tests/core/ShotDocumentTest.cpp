@@ -157,6 +157,8 @@ TEST(ShotDocument, MarksThatPlaceNothingAndChangesThatChangeNothingMakeNoStep)
     EXPECT_EQ(document.Move(1, 5, 5), Rect{});
     EXPECT_EQ(document.Delete(1), Rect{});
     EXPECT_EQ(document.Restyle(3, kRed, glyphs), Rect{});
+    EXPECT_EQ(document.Restyle(1, kRed, glyphs), Rect{});  // one past the last
+    EXPECT_EQ(document.Replace(1, core::BoxMark({1, 1}, {5, 5}, kRed)), Rect{});
     EXPECT_EQ(document.Replace(2, core::BoxMark({1, 1}, {5, 5}, kRed)), Rect{});
     document.Undo(picture.View());
     EXPECT_FALSE(document.CanUndo());

@@ -50,6 +50,9 @@ TEST(Zoom, ZoomedLengthsCountAPartlyShownLastPixel)
     EXPECT_EQ(core::ZoomedLength(3, 1600), 48);
     EXPECT_EQ(core::ZoomedLength(0, 200), 0);
     EXPECT_EQ(core::ZoomedLength(3840, 1600), 61440);
+    EXPECT_EQ(core::ZoomedLength(100, 1), 1);
+    EXPECT_EQ(core::ZoomedLength(100, 0), 0);
+    EXPECT_EQ(core::ZoomedLength(-5, 100), 0);
 }
 
 TEST(Zoom, AHundredWindowPixelsAt200PercentAreFiftyPicturePixels)
