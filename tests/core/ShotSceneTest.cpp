@@ -188,4 +188,26 @@ TEST(ShotScene, ASelectedMarkShowsHandlesOfTheSameSizeAtEveryZoom)
     }
 }
 
+TEST(ShotScene, AnArrowsHandlesStandOnItsEndPixelsCentres)
+{
+    TestPicture picture(40, 40);
+    for (std::uint32_t& p : picture.pixels)
+        p = 0x808080;
+    const core::Mark arrow = core::ArrowMark({5, 5}, {9, 20}, {0xFF0000, 2});
+    core::Scene scene = SceneOf(picture, 400);
+    scene.selected = &arrow;
+    TestPicture target = Target(60, 100);
+    core::PaintScene(target.View(), {0, 0}, scene, marktest::BlockGlyphs{});
+    // The tail's centre is at 22 each way, the head's at (38, 82): 7 × 7 squares about them.
+    for (const auto& [cx, cy] : {std::pair{22, 22}, std::pair{38, 82}}) {
+        EXPECT_EQ(target.At(cx - 3, cy), 0x000000u) << cx;
+        EXPECT_EQ(target.At(cx + 3, cy), 0x000000u) << cx;
+        EXPECT_EQ(target.At(cx, cy - 3), 0x000000u) << cx;
+        EXPECT_EQ(target.At(cx, cy + 3), 0x000000u) << cx;
+        EXPECT_EQ(target.At(cx, cy), 0xFFFFFFu) << cx;
+        EXPECT_EQ(target.At(cx - 4, cy), 0x808080u) << cx;
+        EXPECT_EQ(target.At(cx + 4, cy), 0x808080u) << cx;
+    }
+}
+
 }  // namespace
