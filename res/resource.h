@@ -24,6 +24,29 @@
 #define IDM_MOSAIC 1111
 #define IDM_RED_FRAME 1112
 #define IDM_CUT_OUT 1113
+// The drawing tools (menu items and tool-bar buttons alike), the zoom, the marks' colours and widths.
+#define IDM_TOOL_SELECT 1114
+#define IDM_TOOL_ARROW 1115
+#define IDM_TOOL_BOX 1116
+#define IDM_TOOL_TEXT 1117
+#define IDM_TOOL_NUMBER 1118
+#define IDM_TOOL_HIGHLIGHTER 1119
+#define IDM_ZOOM_IN 1120
+#define IDM_ZOOM_OUT 1121
+#define IDM_ZOOM_FULL 1122
+#define IDM_ZOOM_FIT 1123
+#define IDM_COLOUR_RED 1130
+#define IDM_COLOUR_YELLOW 1131
+#define IDM_COLOUR_GREEN 1132
+#define IDM_COLOUR_BLUE 1133
+#define IDM_COLOUR_BLACK 1134
+#define IDM_COLOUR_WHITE 1135
+#define IDM_COLOUR_MAGENTA 1136
+#define IDM_COLOUR_ORANGE 1137
+#define IDM_COLOUR_OTHER 1138
+#define IDM_WIDTH_THIN 1140
+#define IDM_WIDTH_NORMAL 1141
+#define IDM_WIDTH_THICK 1142
 // Tool-bar buttons.
 #define IDB_FULL_SCREEN 1201
 #define IDB_ACTIVE_WINDOW 1202
@@ -31,5 +54,7 @@
 #define IDB_START_CAPTURE 1204
 #define IDB_COPY_CLIPBOARD 1205
 #define IDB_ALL_SCREENS 1206
+#define IDB_MARK_COLOUR 1207
+#define IDB_MARK_WIDTH 1208
 // The window list of the MDI frame numbers its entries from here.
 #define IDM_FIRST_CHILD 50000

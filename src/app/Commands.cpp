@@ -36,6 +36,29 @@ constexpr Command kCommands[] = {
     {IDM_MOSAIC, L"モザイクで隠す(&M)", Ctrl('M'), Owner::Shot, Need::SelectionArea},
     {IDM_RED_FRAME, L"赤枠で囲む(&H)", Ctrl('H'), Owner::Shot, Need::SelectionArea},
     {IDM_CUT_OUT, L"切り出す(&T)", Ctrl('T'), Owner::Shot, Need::SelectionArea},
+    {IDM_ZOOM_IN, L"拡大(&I)", Ctrl(VK_OEM_PLUS), Owner::Shot, Need::ZoomIn},
+    {IDM_ZOOM_OUT, L"縮小(&O)", Ctrl(VK_OEM_MINUS), Owner::Shot, Need::ZoomOut},
+    {IDM_ZOOM_FULL, L"100%(&Z)", Ctrl('0'), Owner::Shot, Need::Nothing},
+    {IDM_ZOOM_FIT, L"ウィンドウに合わせる(&F)", kNoKey, Owner::Shot, Need::Nothing},
+    // The drawing tools, their colours and widths: the frame keeps them for every shot.
+    {IDM_TOOL_SELECT, L"選択(&S)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_TOOL_ARROW, L"矢印(&A)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_TOOL_BOX, L"四角(&R)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_TOOL_TEXT, L"テキスト(&T)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_TOOL_NUMBER, L"番号(&N)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_TOOL_HIGHLIGHTER, L"蛍光ペン(&H)", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_RED, L"赤", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_YELLOW, L"黄", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_GREEN, L"緑", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_BLUE, L"青", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_BLACK, L"黒", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_WHITE, L"白", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_MAGENTA, L"マゼンタ", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_ORANGE, L"オレンジ", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_COLOUR_OTHER, L"その他...", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_WIDTH_THIN, L"細い", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_WIDTH_NORMAL, L"普通", kNoKey, Owner::Frame, Need::Nothing},
+    {IDM_WIDTH_THICK, L"太い", kNoKey, Owner::Frame, Need::Nothing},
     {IDM_CASCADE, L"重ねて表示(&C)", kNoKey, Owner::Shot, Need::Nothing},
     {IDM_TILE, L"並べて表示(&T)", kNoKey, Owner::Shot, Need::Nothing},
 };
@@ -80,6 +103,8 @@ bool CommandAvailable(CommandNeed need, const ShotCommandStates& states) noexcep
         case CommandNeed::SelectionArea: return states.selectionHasArea;
         case CommandNeed::Undo: return states.canUndo;
         case CommandNeed::Redo: return states.canRedo;
+        case CommandNeed::ZoomIn: return states.canZoomIn;
+        case CommandNeed::ZoomOut: return states.canZoomOut;
         case CommandNeed::Nothing: break;
     }
     return true;

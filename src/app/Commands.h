@@ -4,11 +4,13 @@
 // greying are all made from it, so a new command is one row here and one handler.
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "core/KeyText.h"
+#include "resource.h"
 #include "win32/Handles.h"
 
 namespace app {
@@ -17,7 +19,7 @@ namespace app {
 enum class CommandOwner { Frame, Shot };
 
 // What a shot window's command needs before it can be used; the menu greys it otherwise.
-enum class CommandNeed { Nothing, SelectionArea, Undo, Redo };
+enum class CommandNeed { Nothing, SelectionArea, Undo, Redo, ZoomIn, ZoomOut };
 
 struct Command {
     UINT id;
@@ -43,9 +45,30 @@ struct ShotCommandStates {
     bool selectionHasArea;
     bool canUndo;
     bool canRedo;
+    bool canZoomIn = true;
+    bool canZoomOut = true;
 };
 bool CommandAvailable(CommandNeed need, const ShotCommandStates& states) noexcept;
 // Enables or greys each command in `menu` that needs something.
 void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states);
+
+// The drawing tools' commands, in the order of core::Tool; the colours' and widths' with what
+// they stand for.
+inline constexpr UINT kToolCommands[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
+                                         IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};
+struct ColourCommand {
+    UINT id;
+    std::uint32_t colour;  // 0x00RRGGBB
+};
+inline constexpr ColourCommand kColourCommands[] = {
+    {IDM_COLOUR_RED, 0xFF0000},   {IDM_COLOUR_YELLOW, 0xFFFF00}, {IDM_COLOUR_GREEN, 0x00C000},
+    {IDM_COLOUR_BLUE, 0x0000FF},  {IDM_COLOUR_BLACK, 0x000000},  {IDM_COLOUR_WHITE, 0xFFFFFF},
+    {IDM_COLOUR_MAGENTA, 0xFF00FF}, {IDM_COLOUR_ORANGE, 0xFF8000},
+};
+struct WidthCommand {
+    UINT id;
+    std::int32_t width;
+};
+inline constexpr WidthCommand kWidthCommands[] = {{IDM_WIDTH_THIN, 2}, {IDM_WIDTH_NORMAL, 4}, {IDM_WIDTH_THICK, 8}};
 
 }  // namespace app

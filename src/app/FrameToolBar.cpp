@@ -15,7 +15,7 @@ namespace app {
 namespace {
 
 constexpr COLORREF kGlyphMask = RGB(255, 0, 255);
-constexpr int kGlyphCount = 7;
+constexpr int kGlyphCount = 15;
 
 struct ToolButton {
     int glyph;
@@ -32,7 +32,21 @@ constexpr ToolButton kButtons[] = {
     {3, IDB_START_CAPTURE, BTNS_BUTTON, L"キャプチャー開始"},
     {-1, 0, BTNS_SEP, nullptr},
     {4, IDB_COPY_CLIPBOARD, BTNS_BUTTON, nullptr},
+    {-1, 0, BTNS_SEP, nullptr},
+    {7, IDM_TOOL_SELECT, BTNS_CHECKGROUP, L"選択"},
+    {8, IDM_TOOL_ARROW, BTNS_CHECKGROUP, L"矢印"},
+    {9, IDM_TOOL_BOX, BTNS_CHECKGROUP, L"四角"},
+    {10, IDM_TOOL_TEXT, BTNS_CHECKGROUP, L"テキスト"},
+    {11, IDM_TOOL_NUMBER, BTNS_CHECKGROUP, L"番号"},
+    {12, IDM_TOOL_HIGHLIGHTER, BTNS_CHECKGROUP, L"蛍光ペン"},
+    {-1, 0, BTNS_SEP, nullptr},
+    {13, IDB_MARK_COLOUR, BTNS_WHOLEDROPDOWN, L"色"},
+    {14, IDB_MARK_WIDTH, BTNS_WHOLEDROPDOWN, L"線の太さ"},
 };
+// The drawing tools' buttons, in the order of core::Tool, and the colour and width beside them.
+constexpr int kToolButtons[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
+                                IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};
+constexpr int kStyleButtons[] = {IDB_MARK_COLOUR, IDB_MARK_WIDTH};
 constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS};
 
 // The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
@@ -72,6 +86,7 @@ void FrameToolBar::Create(HWND frame)
         0, 0, 0, 0, frame, nullptr, win::Instance(), nullptr));
     ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(hwnd_, TB_SETMAXTEXTROWS, 0, 0);
+    ::SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     ShowThemeFor(false);  // the tool bar starts raised
 }
 
@@ -96,6 +111,8 @@ void FrameToolBar::ApplyDpi(UINT dpi)
             buttons[i].fsStyle = b.style;
         }
         ::SendMessageW(hwnd_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+        ShowTool(core::Tool::Select);
+        EnableMarkTools(false);  // until a shot is active
         return;
     }
     for (size_t i = 0; i < std::size(kButtons); ++i) {
@@ -127,12 +144,16 @@ void FrameToolBar::ShowThemeFor(bool flat)
 
 bool FrameToolBar::IsFlat() const noexcept { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TBSTYLE_FLAT; }
 
+// The colour button shows the colour in use in its glyph's middle.
 LRESULT FrameToolBar::OnCustomDraw(const NMTBCUSTOMDRAW& draw) const
 {
     switch (draw.nmcd.dwDrawStage) {
-        case CDDS_PREPAINT: return IsFlat() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
+        case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return IsFlat() && draw.nmcd.dwItemSpec != IDB_MARK_COLOUR ? CDRF_DODEFAULT : CDRF_NOTIFYPOSTPAINT;
         case CDDS_ITEMPOSTPAINT: {
+            if (draw.nmcd.dwItemSpec == IDB_MARK_COLOUR) PaintSwatch(draw);
+            if (IsFlat()) return CDRF_DODEFAULT;
             const bool down = draw.nmcd.uItemState & (CDIS_CHECKED | CDIS_SELECTED);
             RECT edge = draw.nmcd.rc;
             ::DrawEdge(draw.nmcd.hdc, &edge, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
@@ -140,6 +161,40 @@ LRESULT FrameToolBar::OnCustomDraw(const NMTBCUSTOMDRAW& draw) const
         }
         default: return CDRF_DODEFAULT;
     }
+}
+
+void FrameToolBar::PaintSwatch(const NMTBCUSTOMDRAW& draw) const
+{
+    const UINT dpi = win::DpiOf(hwnd_);
+    const int glyph = win::Scale(16, dpi), side = win::Scale(8, dpi);
+    RECT button = draw.nmcd.rc;
+    // The glyph stands at the left of a drop-down button, centred in the button's height.
+    const int left = button.left + (win::Scale(23, dpi) - glyph) / 2 + (glyph - side) / 2;
+    const int top = button.top + (button.bottom - button.top - side) / 2;
+    RECT swatch{left, top, left + side, top + side};
+    win::OwnedBrush brush(::CreateSolidBrush(swatch_));
+    if (brush) ::FillRect(draw.nmcd.hdc, &swatch, brush.get());
+    ::FrameRect(draw.nmcd.hdc, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+}
+
+void FrameToolBar::ShowTool(core::Tool tool)
+{
+    for (size_t i = 0; i < std::size(kToolButtons); ++i)
+        ::SendMessageW(hwnd_, TB_CHECKBUTTON, kToolButtons[i], MAKELPARAM(i == static_cast<size_t>(tool), 0));
+}
+
+void FrameToolBar::ShowStyle(const core::MarkStyle& style)
+{
+    swatch_ = RGB((style.colour >> 16) & 0xFF, (style.colour >> 8) & 0xFF, style.colour & 0xFF);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FrameToolBar::EnableMarkTools(bool on)
+{
+    for (const int id : kToolButtons)
+        ::SendMessageW(hwnd_, TB_ENABLEBUTTON, id, MAKELPARAM(on, 0));
+    for (const int id : kStyleButtons)
+        ::SendMessageW(hwnd_, TB_ENABLEBUTTON, id, MAKELPARAM(on, 0));
 }
 
 void FrameToolBar::ShowMode(core::CaptureMode mode)

@@ -95,12 +95,16 @@ void MainFrame::ApplyDpi(UINT dpi)
     Layout();
 }
 
-// The second panel is 50 pixels wide, and reaches the right edge while it shows the notice of
-// the keys, so that the notice can be read.
+// The second panel is 50 pixels wide, and reaches the zoom panel at the right edge while it
+// shows the notice of the keys, so that the notice can be read; the zoom panel is 60 wide.
 void MainFrame::SetStatusParts(UINT dpi)
 {
     const bool notice = !core::HotKeyNotice(hotKeys_.States()).empty();
-    const int parts[] = {win::Scale(200, dpi), notice ? -1 : win::Scale(250, dpi)};
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int zoomFrom = std::max(win::Scale(260, dpi), static_cast<int>(client.right) - win::Scale(80, dpi));
+    const int parts[] = {win::Scale(200, dpi), notice ? zoomFrom : win::Scale(250, dpi),
+                         notice ? -1 : win::Scale(310, dpi)};
     ::SendMessageW(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
 }
 
@@ -110,6 +114,7 @@ void MainFrame::Layout()
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     const int toolHeight = win::Scale(29, win::DpiOf(hwnd_));
+    SetStatusParts(win::DpiOf(hwnd_));
     ::MoveWindow(toolBar_.hwnd(), 0, 0, client.right, toolHeight, TRUE);
     ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
     RECT status{};
@@ -184,6 +189,12 @@ void MainFrame::ShowReadOut(std::string_view utf8)
 
 void MainFrame::SetCopyHint(std::string_view utf8) { copyHint_ = win::Widen(utf8); }
 
+void MainFrame::ShowZoom(std::string_view utf8)
+{
+    const std::wstring text = win::Widen(utf8);
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 // --- messages -----------------------------------------------------------------------
 
 LRESULT MainFrame::DefaultProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -207,6 +218,7 @@ bool MainFrame::OnCommand(UINT id)
         default: break;
     }
     // The shot windows' commands; with none open there is nothing to do.
+    if (OnMarkCommand(id)) return true;
     const Command* command = FindCommand(id);
     if (!command || command->owner != CommandOwner::Shot) return false;
     if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
@@ -216,6 +228,10 @@ bool MainFrame::OnCommand(UINT id)
 LRESULT MainFrame::OnNotify(NMHDR& header)
 {
     if (header.code == TTN_GETDISPINFOW) toolBar_.FillTip(reinterpret_cast<NMTTDISPINFOW&>(header), copyHint_);
+    if (header.code == TBN_DROPDOWN && header.hwndFrom == toolBar_.hwnd()) {
+        ShowMarkPopup(reinterpret_cast<const NMTOOLBARW&>(header));
+        return TBDDRET_DEFAULT;
+    }
     if (header.code == NM_CUSTOMDRAW && header.hwndFrom == toolBar_.hwnd())
         return toolBar_.OnCustomDraw(reinterpret_cast<const NMTBCUSTOMDRAW&>(header));
     return 0;

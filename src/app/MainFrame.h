@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,7 +61,10 @@ public:
     void SetCopyHint(std::string_view utf8) override;
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
-    void OpenShot(std::unique_ptr<win::Picture> picture) override;
+    void ShowZoom(std::string_view utf8) override;
+    core::Tool CurrentTool() const noexcept override { return tool_; }
+    core::ToolStyles& Styles() noexcept override { return styles_; }
+    void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks = {}) override;
     void OnExit();
 
 private:
@@ -70,6 +74,11 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnCommand(UINT id);
+    // The drawing tools, colours and widths (MainFrameMarks.cpp).
+    bool OnMarkCommand(UINT id);
+    void ShowMarkPopup(const NMTOOLBARW& button);
+    std::optional<std::uint32_t> ChooseOtherColour();
+    void TellActiveShot(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnNotify(NMHDR& header);
     void OnClose();
     void ApplyDpi(UINT dpi);
@@ -117,6 +126,9 @@ private:
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
+    core::Tool tool_ = core::Tool::Select;
+    core::ToolStyles styles_;
+    COLORREF customColours_[16]{};  // the colour dialog's own, for the run
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 

@@ -77,13 +77,13 @@ void MainFrame::RedrawShots()
     ::RedrawWindow(mdiClient_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
+void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks)
 {
     // Under Wine a new MDI child's frame is drawn on creation and again on activation: the
     // shot windows' area is drawn once, at the end.
     ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
     try {
-        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1), std::move(marks));
     } catch (...) {
         RedrawShots();
         throw;
@@ -92,7 +92,12 @@ void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
     ++shotCount_;
 }
 
-void MainFrame::ShowFrameMenu() { ShowMenus(frameMenu_.get(), idleWindowMenu_.get()); }
+// The drawing tools work on a shot: greyed while none is active.
+void MainFrame::ShowFrameMenu()
+{
+    ShowMenus(frameMenu_.get(), idleWindowMenu_.get());
+    toolBar_.EnableMarkTools(false);
+}
 
 // Windows asks for DrawMenuBar after WM_MDISETMENU; Wine's MDI client has drawn the frame's
 // bar already as it put the new menu on (drawing it twice cost 3-4 ms a capture). The bar is
@@ -104,6 +109,7 @@ void MainFrame::ShowMenus(HMENU bar, HMENU windowMenu)
     BOOL maximised = FALSE;
     ::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
     if (frameDrawings_ == drawingsBefore || maximised) ::DrawMenuBar(hwnd_);
+    if (bar != frameMenu_.get()) toolBar_.EnableMarkTools(true);
 }
 
 void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)

@@ -21,6 +21,7 @@ struct MenuDef {
 };
 
 constexpr UINT kSeparator = 0;
+constexpr UINT kDrawMenu = 1;  // the submenu "描く(&D)" of the drawing tools
 
 constexpr UINT kFrameFile[] = {IDM_EXIT};
 constexpr UINT kFrameOption[] = {IDM_ENVIRONMENT};
@@ -35,7 +36,12 @@ constexpr UINT kShotFile[] = {IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
 constexpr UINT kShotEdit[] = {
     IDM_COPY,      kSeparator, IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator, IDM_UNDO,
     IDM_REDO,      kSeparator, IDM_BLACK_OUT,  IDM_MOSAIC,        IDM_RED_FRAME, IDM_CUT_OUT,
+    kSeparator,    IDM_ZOOM_IN, IDM_ZOOM_OUT,  IDM_ZOOM_FULL,     IDM_ZOOM_FIT, kSeparator,
+    kDrawMenu,
 };
+constexpr UINT kDrawItems[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
+                               IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};
+constexpr MenuDef kDraw{-1, L"描く(&D)", kDrawItems};
 constexpr UINT kShotWindow[] = {IDM_CASCADE, IDM_TILE};
 constexpr int kShotWindowMenu = 2;
 constexpr MenuDef kShotMenus[] = {
@@ -59,6 +65,13 @@ win::OwnedMenu BuildPopup(const MenuDef& def)
     for (const UINT id : def.items) {
         if (id == kSeparator) {
             win::ThrowLastErrorIfNull(::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr));
+            continue;
+        }
+        if (id == kDrawMenu) {
+            win::OwnedMenu draw = BuildPopup(kDraw);
+            win::ThrowLastErrorIfNull(
+                ::AppendMenuW(popup.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(draw.get()), kDraw.title));
+            draw.release();  // the popup owns it now
             continue;
         }
         const Command* command = FindCommand(id);

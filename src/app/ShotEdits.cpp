@@ -1,5 +1,7 @@
 #include "app/ShotEdits.h"
 
+#include <utility>
+
 namespace app {
 namespace {
 
@@ -15,38 +17,38 @@ core::Rect SelectedRect(const core::Selection& selection)
 
 }  // namespace
 
-ShotEdits::ShotEdits(win::Picture& picture) : picture_(picture), history_(PictureBytes(picture)) {}
+ShotEdits::ShotEdits(win::Picture& picture, std::vector<core::Mark> marks)
+    : picture_(picture), document_(PictureBytes(picture), std::move(marks))
+{
+}
 
 core::Rect ShotEdits::Apply(core::Edit edit, const core::Selection& selection)
 {
-    const core::Rect selected = SelectedRect(selection);
-    const core::Rect area = core::EditedArea(picture_.Pixels(), selected);
-    if (area.Empty()) return {};
-    core::EditStep step = history_.Prepare(area);  // the one thing that can fail
-    const core::PixelView pixels = picture_.Pixels();
-    history_.Record(std::move(step), pixels);
-    core::ApplyEdit(edit, pixels, selected);
-    return area;
+    return document_.ApplyEdit(edit, SelectedRect(selection), picture_.Pixels(), glyphs_);
 }
 
-core::Rect ShotEdits::Undo()
+core::Rect ShotEdits::Undo() { return document_.Undo(picture_.Pixels()); }
+
+core::Rect ShotEdits::Redo() { return document_.Redo(picture_.Pixels()); }
+
+std::unique_ptr<win::Picture> ShotEdits::AsShown(core::Rect part) const
 {
-    if (!history_.CanUndo()) return {};
-    return history_.Undo(picture_.Pixels());
+    std::unique_ptr<win::Picture> shown = win::Picture::Create(picture_.DC(), part.Width(), part.Height());
+    if (part.Empty()) return shown;
+    picture_.DrawPart(shown->DC(), part);
+    const core::ViewTransform view{1, {-part.left, -part.top}, picture_.Width(), picture_.Height()};
+    const core::PixelView pixels = shown->Pixels();
+    core::DrawMarks(pixels, view, pixels.Bounds(), document_.Marks().All(), glyphs_);
+    return shown;
 }
 
-core::Rect ShotEdits::Redo()
-{
-    if (!history_.CanRedo()) return {};
-    return history_.Redo(picture_.Pixels());
-}
-
-std::unique_ptr<win::Picture> ShotEdits::CutOut(const core::Selection& selection) const
+ShotPart ShotEdits::CutOut(const core::Selection& selection) const
 {
     const core::Rect selected = SelectedRect(selection);
     const core::Rect area = core::Intersect(selected, {0, 0, picture_.Width(), picture_.Height()});
-    std::unique_ptr<win::Picture> part = win::Picture::Create(picture_.DC(), area.Width(), area.Height());
-    if (!area.Empty()) picture_.DrawPart(part->DC(), area);
+    ShotPart part{win::Picture::Create(picture_.DC(), area.Width(), area.Height()),
+                  core::MarksInCutOut(document_.Marks(), selected, picture_.Width(), picture_.Height())};
+    if (!area.Empty()) picture_.DrawPart(part.picture->DC(), area);
     return part;
 }
 

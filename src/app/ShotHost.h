@@ -4,6 +4,10 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
+
+#include "core/MarkTool.h"
+#include "core/Marks.h"
 
 #include "win32/Picture.h"
 #include "win32/SaveDialog.h"
@@ -24,11 +28,16 @@ public:
     // The status bar's read-out and the copy tool button's hint, shared by all shot windows.
     virtual void ShowReadOut(std::string_view utf8) = 0;
     virtual void SetCopyHint(std::string_view utf8) = 0;
+    // The status bar's zoom panel, e.g. "200%".
+    virtual void ShowZoom(std::string_view utf8) = 0;
+    // The drawing tool chosen on the frame, and the colour and width the tools draw with.
+    virtual core::Tool CurrentTool() const noexcept = 0;
+    virtual core::ToolStyles& Styles() noexcept = 0;
     // The owner of what goes on the clipboard.
     virtual ApplicationWindow& Application() const noexcept = 0;
     virtual win::SaveTargetChooser& SaveTargets() const noexcept = 0;
-    // A new shot window holding `picture`, captioned with the next shot number.
-    virtual void OpenShot(std::unique_ptr<win::Picture> picture) = 0;
+    // A new shot window holding `picture` with `marks` over it, captioned with the next shot number.
+    virtual void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks) = 0;
 
 protected:
     ~ShotHost() = default;

@@ -10,6 +10,8 @@
 #include "app/Menus.h"
 #include "core/Geometry.h"
 #include "core/ReadOut.h"
+#include "core/ShotScene.h"
+#include "core/Zoom.h"
 #include "resource.h"
 #include "win32/Clipboard.h"
 #include "win32/ErrorReport.h"
@@ -20,13 +22,18 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TfrmCap";
 // No background brush: Paint fills what the picture does not cover.
-const win::WindowClass kShotClass{.name = kClassName, .cursor = IDC_CROSS, .icon = IDI_SHOT, .background = nullptr};
+// Double-clicks: a text mark is typed again.
+const win::WindowClass kShotClass{
+    .name = kClassName, .cursor = IDC_CROSS, .icon = IDI_SHOT, .background = nullptr, .style = CS_DBLCLKS};
+
+COLORREF FaceColour() noexcept { return ::GetSysColor(COLOR_BTNFACE); }
 
 }  // namespace
 
-ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption)
+ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
+                               std::vector<core::Mark> marks)
 {
-    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture)));
+    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture), std::move(marks)));
     shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
                          WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
     shot->ownsSelf_ = true;
@@ -42,11 +49,11 @@ ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
     return reinterpret_cast<ShotWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture)
+ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks)
     : host_(host),
       picture_(std::move(picture)),
       selection_(*this, picture_->Width(), picture_->Height()),
-      edits_(*picture_)
+      edits_(*picture_, std::move(marks))
 {
     menu_ = BuildShotMenu(windowMenu_);
 }
@@ -68,19 +75,42 @@ void ShotWindow::UpdateCommands()
     host_.SetCopyHint(caption);
     const std::wstring item = MenuText(*FindCommand(IDM_COPY), win::Widen(caption));
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
-    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo()});
+    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo(),
+                                        core::ZoomIn(zoom_).has_value(), core::ZoomOut(zoom_).has_value()});
+    const UINT tool = kToolCommands[static_cast<std::size_t>(host_.CurrentTool())];
+    ::CheckMenuRadioItem(menu_.get(), IDM_TOOL_SELECT, IDM_TOOL_HIGHLIGHTER, tool, MF_BYCOMMAND);
 }
 
+// The window pixels that show `part`, and a margin for the smoothed edges of marks and the
+// handles, which keep their size at every zoom.
 void ShotWindow::RepaintPicture(core::Rect part)
 {
     if (part.Empty()) return;
     const POINT at = view_.Position();
-    const RECT r{part.left - at.x, part.top - at.y, part.right - at.x, part.bottom - at.y};
+    const core::Point from = core::PictureToWindow({part.left, part.top}, {at.x, at.y}, zoom_);
+    const core::Point to = core::PictureToWindow({part.right, part.bottom}, {at.x, at.y}, zoom_);
+    constexpr int margin = core::kHandleSide + 2;
+    const RECT r{from.x - margin, from.y - margin, to.x + margin + 1, to.y + margin + 1};
     ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
 void ShotWindow::OnPictureButtonDown(bool primaryButton, core::Point p)
 {
+    // A click while a text is typed ends the typing, and does nothing else.
+    if (typing_.IsOpen()) {
+        EndTyping();
+        return;
+    }
+    if (primaryButton) {
+        const Press press = PressWithTool(p);
+        if (press == Press::Done) return;
+        if (press == Press::Drag) {
+            primaryDrag_ = true;
+            ::SetCapture(hwnd_);
+            return;
+        }
+    }
+    ChooseMark(std::nullopt);
     selection_.Press(p);
     UpdateCommands();
     if (primaryButton) {
@@ -91,6 +121,7 @@ void ShotWindow::OnPictureButtonDown(bool primaryButton, core::Point p)
 
 void ShotWindow::OnPictureMouseMove(core::Point p)
 {
+    if (DragWithTool(p)) return;
     if (selection_.Dragging()) selection_.Move(p);
     host_.ShowReadOut(core::ReadOutText(p, selection_.Start(), selection_.End()));
 }
@@ -101,6 +132,7 @@ void ShotWindow::OnPictureButtonUp(bool primaryButton)
         primaryDrag_ = false;
         if (::GetCapture() == hwnd_) ::ReleaseCapture();
     }
+    if (ReleaseWithTool()) return;
     if (!selection_.Dragging()) return;
     selection_.Release();
     UpdateCommands();
@@ -125,7 +157,13 @@ void ShotWindow::OnCopy()
     // An empty selection (a click without a drag) has no picture to give: whatever the
     // clipboard holds stays there.
     if (source.Empty()) return;
-    host_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
+    if (edits_.Marks().Marks().Count() == 0) {
+        host_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
+        return;
+    }
+    // The marks as they are drawn, over the pixels of the part copied.
+    const std::unique_ptr<win::Picture> shown = edits_.AsShown(source);
+    host_.Application().OfferOnClipboard(win::SnapshotOf(*shown, {0, 0, source.Width(), source.Height()}));
 }
 
 // --- edits ---------------------------------------------------------------------------
@@ -146,12 +184,18 @@ void ShotWindow::OnUndoOrRedo(bool undo)
 
 void ShotWindow::OnCutOut()
 {
-    if (selection_.HasArea()) host_.OpenShot(edits_.CutOut(selection_));
+    if (!selection_.HasArea()) return;
+    ShotPart part = edits_.CutOut(selection_);
+    host_.OpenShot(std::move(part.picture), std::move(part.marks));
 }
 
 // The read-out shows the corner that moved.
 bool ShotWindow::OnKeyDown(UINT key)
 {
+    if (key == VK_DELETE && chosen_) {
+        DeleteChosenMark();
+        return true;
+    }
     constexpr UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};  // in the order of core::Arrow
     const auto found = std::find(std::begin(keys), std::end(keys), key);
     if (found == std::end(keys)) return false;
@@ -168,9 +212,14 @@ bool ShotWindow::OnKeyDown(UINT key)
 bool ShotWindow::OnCommand(UINT id)
 {
     switch (id) {
-        case IDM_SAVE:
-            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
+        case IDM_SAVE: {
+            // With marks, what is saved is the picture as it is shown.
+            const std::unique_ptr<win::Picture> shown =
+                edits_.Marks().Marks().Count() ? edits_.AsShown({0, 0, picture_->Width(), picture_->Height()}) : nullptr;
+            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), shown ? *shown : *picture_,
+                     selection_);
             return true;
+        }
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
         case IDM_COPY: OnCopy(); return true;
         case IDM_SELECT_ALL: OnSelectAll(); return true;
@@ -183,6 +232,16 @@ bool ShotWindow::OnCommand(UINT id)
         case IDM_MOSAIC: OnEdit(core::Edit::Mosaic); return true;
         case IDM_RED_FRAME: OnEdit(core::Edit::RedFrame); return true;
         case IDM_CUT_OUT: OnCutOut(); return true;
+        case IDM_ZOOM_IN: ZoomStep(true, ClientCentre()); return true;
+        case IDM_ZOOM_OUT: ZoomStep(false, ClientCentre()); return true;
+        case IDM_ZOOM_FULL: SetZoom(core::kFullSize, ClientCentre()); return true;
+        case IDM_ZOOM_FIT: ZoomToFit(); return true;
+        case IDM_TOOL_SELECT:
+        case IDM_TOOL_ARROW:
+        case IDM_TOOL_BOX:
+        case IDM_TOOL_TEXT:
+        case IDM_TOOL_NUMBER:
+        case IDM_TOOL_HIGHLIGHTER: OnToolChosen(); return true;
         default: return false;
     }
 }
@@ -190,6 +249,7 @@ bool ShotWindow::OnCommand(UINT id)
 void ShotWindow::OnActivate()
 {
     host_.ShowMenus(menu_.get(), windowMenu_);
+    host_.ShowZoom(core::ZoomText(zoom_));
     UpdateCommands();
 }
 
@@ -202,22 +262,36 @@ void ShotWindow::OnDeactivate()
 
 // --- painting and scrolling ----------------------------------------------------------
 
+// The part to paint is drawn whole in a buffer (picture at its zoom, marks, frame, handles),
+// then copied to the window once.
 void ShotWindow::Paint()
 {
     win::PaintDC dc(hwnd_);
-    const POINT at = view_.Position();
-    picture_->PaintAt(dc.get(), dc.area(), at);
-    if (!selection_.FrameStands()) return;
-    // The selection's frame: its ring of picture pixels shown inverted, where it meets the
-    // part being painted.
     const RECT& area = dc.area();
-    const core::Rect painted{area.left + at.x, area.top + at.y, area.right + at.x, area.bottom + at.y};
-    const core::Rect picture{0, 0, picture_->Width(), picture_->Height()};
-    const core::FrameStrips ring = core::FrameRing(selection_.Start(), selection_.End());
-    for (int i = 0; i < ring.count; ++i) {
-        const core::Rect s = core::Intersect(core::Intersect(ring.strips[static_cast<size_t>(i)], picture), painted);
-        if (!s.Empty()) ::PatBlt(dc.get(), s.left - at.x, s.top - at.y, s.Width(), s.Height(), DSTINVERT);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    const core::PixelView target = buffer_.Ready(dc.get(), width, height);
+    core::Scene scene;
+    scene.picture = picture_->Pixels();
+    scene.percent = zoom_;
+    scene.marks = &edits_.Marks().Marks().All();
+    if (drag_) {
+        scene.drawn = &drag_->Shown();
+        if (drag_->Moves()) scene.moving = drag_->Index();
     }
+    if (typing_.IsOpen() && retyped_) scene.moving = *retyped_;
+    if (drag_ && drag_->Moves())
+        scene.selected = &drag_->Shown();
+    else if (chosen_ && *chosen_ < scene.marks->size())
+        scene.selected = &(*scene.marks)[*chosen_];
+    scene.frame = selection_.FrameStands();
+    scene.frameStart = selection_.Start();
+    scene.frameEnd = selection_.End();
+    const COLORREF face = FaceColour();
+    scene.face = (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    const POINT at = view_.Position();
+    core::PaintScene(target, {area.left + at.x, area.top + at.y}, scene, edits_.Glyphs());
+    ::BitBlt(dc.get(), area.left, area.top, width, height, buffer_.DC(), 0, 0, SRCCOPY);
 }
 
 // --- mouse ---------------------------------------------------------------------------
@@ -225,7 +299,7 @@ void ShotWindow::Paint()
 core::Point ShotWindow::ToPicture(LPARAM lp) const noexcept
 {
     const POINT at = view_.Position();
-    return {GET_X_LPARAM(lp) + at.x, GET_Y_LPARAM(lp) + at.y};
+    return core::WindowToPicture({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, {at.x, at.y}, zoom_);
 }
 
 bool ShotWindow::OverPicture(core::Point p) const noexcept
@@ -249,7 +323,7 @@ void ShotWindow::OnButtonUp(bool primaryButton, LPARAM lp)
 
 LRESULT ShotWindow::OnCreate()
 {
-    view_.Fit(hwnd_, picture_->Width(), picture_->Height());
+    FitScrollView();
     return 0;
 }
 
@@ -258,6 +332,7 @@ void ShotWindow::OnCaptureLost(HWND newCapture)
 {
     if (!primaryDrag_ || newCapture == hwnd_) return;
     primaryDrag_ = false;
+    if (ReleaseWithTool()) return;
     if (!selection_.Dragging()) return;
     selection_.Release();
     UpdateCommands();
@@ -275,14 +350,36 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
                 OnDeactivate();
             return 0;
         case WM_COMMAND:
+            if (typing_.IsOpen() && reinterpret_cast<HWND>(lp) == typing_.Field()) {
+                if (HIWORD(wp) == EN_CHANGE) typing_.Fit();
+                return 0;
+            }
             if (OnCommand(LOWORD(wp))) return 0;
             break;
+        case WM_CTLCOLOREDIT:
+            if (typing_.IsOpen() && reinterpret_cast<HWND>(lp) == typing_.Field())
+                return typing_.Colours(reinterpret_cast<HDC>(wp));
+            break;
+        case kMarkStyleChosen: RestyleChosenMark(wp != 0, static_cast<std::uint32_t>(lp)); return 0;
+        case kTypingEnds:
+            if (typing_.IsOpen() && reinterpret_cast<HWND>(wp) == typing_.Field()) EndTyping();
+            return 0;
+        case WM_LBUTTONDBLCLK: {
+            const core::Point p = ToPicture(lp);
+            if (OverPicture(p)) OnDoubleClick(p);
+            return 0;
+        }
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_SIZE: view_.Fit(hwnd_, picture_->Width(), picture_->Height()); break;
+        case WM_SIZE: FitScrollView(); break;
         case WM_HSCROLL: view_.OnScroll(hwnd_, SB_HORZ, LOWORD(wp)); return 0;
         case WM_VSCROLL: view_.OnScroll(hwnd_, SB_VERT, LOWORD(wp)); return 0;
-        case WM_MOUSEWHEEL: view_.OnWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wp)); return 0;
+        case WM_MOUSEWHEEL:
+            if (GET_KEYSTATE_WPARAM(wp) & MK_CONTROL)
+                OnZoomWheel(GET_WHEEL_DELTA_WPARAM(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            else
+                view_.OnWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wp));
+            return 0;
         case WM_LBUTTONDOWN: OnButtonDown(true, lp); return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: OnButtonDown(false, lp); return 0;

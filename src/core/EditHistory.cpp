@@ -83,6 +83,18 @@ Rect EditHistory::Redo(const PixelView& picture) noexcept
     return step.Area();
 }
 
+void EditHistory::ForgetRedo() noexcept
+{
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+}
+
+void EditHistory::DropOldest() noexcept
+{
+    if (steps_.empty()) return;
+    steps_.erase(steps_.begin());
+    if (done_ > 0) --done_;
+}
+
 std::size_t EditHistory::Bytes() const
 {
     std::size_t bytes = 0;

@@ -52,6 +52,13 @@ public:
 
     std::size_t Bytes() const;
 
+    // For a history that keeps steps of other kinds between these (ShotDocument): how many
+    // steps can be undone, letting go of those that could have been redone (as a new step of
+    // another kind does), and letting go of the oldest.
+    std::size_t UndoCount() const { return done_; }
+    void ForgetRedo() noexcept;
+    void DropOldest() noexcept;
+
 private:
     std::size_t GoingStepOfSize(std::size_t count) const;
 

@@ -61,8 +61,8 @@ TEST_F(HighDpi, GlyphsAre24PixelsAndSeparators12)
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 24);
     EXPECT_EQ(cy, 24);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
-    for (int separator : {4, 6}) {
+    EXPECT_EQ(::ImageList_GetImageCount(images), 15);
+    for (int separator : {4, 6, 8, 15}) {
         const RECT r = ItemRect(FrameProbe::ToolBar(main), separator);
         EXPECT_EQ(r.right - r.left, 12) << separator;
     }
@@ -83,9 +83,9 @@ TEST_F(HighDpi, TheScaledGlyphsKeepTheColoursOfThePixelArt)
     int sw = 0, sh = 0;
     const std::vector<std::uint32_t> original = BitmapPixels(strip, sw, sh);
     ::DeleteObject(strip);
-    ASSERT_EQ(sw, 112);
+    ASSERT_EQ(sw, 240);
 
-    for (int glyph = 0; glyph < 7; ++glyph) {
+    for (int glyph = 0; glyph < 15; ++glyph) {
         // The list keeps the transparent (magenta) pixels as black in its colour image.
         std::set<std::uint32_t> want;
         for (int y = 0; y < 16; ++y)
@@ -106,12 +106,13 @@ TEST_F(HighDpi, TheScaledGlyphsKeepTheColoursOfThePixelArt)
     }
 }
 
-TEST_F(HighDpi, StatusPanelsEndAt300And375)
+TEST_F(HighDpi, StatusPanelsEndAt300And375And465)
 {
     int edges[4]{};
-    ASSERT_EQ(::SendMessageW(FrameProbe::StatusBar(main), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    ASSERT_EQ(::SendMessageW(FrameProbe::StatusBar(main), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
     EXPECT_EQ(edges[0], 300);
     EXPECT_EQ(edges[1], 375);
+    EXPECT_EQ(edges[2], 465);
 }
 
 TEST_F(HighDpi, TheUserInterfaceFontIs9PointsThat18PixelsHigh)

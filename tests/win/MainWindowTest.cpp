@@ -138,7 +138,7 @@ struct ExpectedButton {
     int glyphOrWidth;  // a separator's width in pixels
 };
 
-TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
+TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
         {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
@@ -149,11 +149,21 @@ TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsA
         {IDB_START_CAPTURE, BTNS_BUTTON, 3},
         {0, BTNS_SEP, 8},
         {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
+        {0, BTNS_SEP, 8},
+        {IDM_TOOL_SELECT, BTNS_CHECKGROUP, 7},
+        {IDM_TOOL_ARROW, BTNS_CHECKGROUP, 8},
+        {IDM_TOOL_BOX, BTNS_CHECKGROUP, 9},
+        {IDM_TOOL_TEXT, BTNS_CHECKGROUP, 10},
+        {IDM_TOOL_NUMBER, BTNS_CHECKGROUP, 11},
+        {IDM_TOOL_HIGHLIGHTER, BTNS_CHECKGROUP, 12},
+        {0, BTNS_SEP, 8},
+        {IDB_MARK_COLOUR, BTNS_BUTTON, 13},
+        {IDB_MARK_WIDTH, BTNS_BUTTON, 14},
     };
     const HWND bar = FrameProbe::ToolBar(main);
-    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 8);
+    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 18);
     int left = 3;  // the indent
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 18; ++i) {
         const ExpectedButton& e = expected[i];
         const TBBUTTON b = ButtonAt(bar, i);
         const RECT r = ItemRect(bar, i);
@@ -165,17 +175,18 @@ TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsA
         } else {
             EXPECT_EQ(b.idCommand, e.id);
             EXPECT_EQ(b.iBitmap, e.glyphOrWidth);
-            EXPECT_TRUE(b.fsState & TBSTATE_ENABLED);
+            // The drawing tools work on a shot, and there is none.
+            EXPECT_EQ((b.fsState & TBSTATE_ENABLED) != 0, i < 8);
         }
         left = r.right;
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreSevenGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreFifteenGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 15);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
@@ -196,6 +207,12 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_ALL_SCREENS, L"すべての画面"},
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
+        {IDM_TOOL_SELECT, L"選択"},
+        {IDM_TOOL_ARROW, L"矢印"},
+        {IDM_TOOL_BOX, L"四角"},
+        {IDM_TOOL_TEXT, L"テキスト"},
+        {IDM_TOOL_NUMBER, L"番号"},
+        {IDM_TOOL_HIGHLIGHTER, L"蛍光ペン"},
     };
     for (const Tip& t : tips)
         EXPECT_EQ(TipText(main, t.id), t.text) << t.id;
@@ -285,15 +302,16 @@ TEST_F(MainWindow, RaisedAndFlatButtonsLookDifferentOnScreen)
     EXPECT_EQ(shown(false), raised) << "switching back does not bring the raised look back";
 }
 
-TEST_F(MainWindow, StatusBarHasPanelsOf200And50PixelsInTheUserInterfaceFontAt96Dpi)
+TEST_F(MainWindow, StatusBarHasPanelsOf200And50And60PixelsInTheUserInterfaceFontAt96Dpi)
 {
-    EXPECT_EQ(StatusParts(FrameProbe::StatusBar(main)), (std::vector<int>{200, 250}));
+    EXPECT_EQ(StatusParts(FrameProbe::StatusBar(main)), (std::vector<int>{200, 250, 310}));
     const LOGFONTW font = FontOf(FrameProbe::StatusBar(main));
     EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(font.lfHeight, -12);
     EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
     EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 0), L"");
     EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 1), L"");
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 2), L"");  // the zoom, while a shot is active
 }
 
 TEST_F(MainWindow, MenuBarReadsFileOptionHelp)

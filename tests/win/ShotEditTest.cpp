@@ -66,7 +66,7 @@ protected:
     }
 };
 
-TEST_F(ShotEdit, TheEditMenuListsUndoRedoAndTheEditsAfterTheSelectionItems)
+TEST_F(ShotEdit, TheEditMenuListsUndoRedoTheEditsTheZoomAndLastTheDrawingTools)
 {
     const HMENU edit = ::GetSubMenu(::GetMenu(main.hwnd()), 1);
     std::vector<std::wstring> items;
@@ -86,8 +86,28 @@ TEST_F(ShotEdit, TheEditMenuListsUndoRedoAndTheEditsAfterTheSelectionItems)
                                              L"黒で塗りつぶす(&B)\tCtrl+B",
                                              L"モザイクで隠す(&M)\tCtrl+M",
                                              L"赤枠で囲む(&H)\tCtrl+H",
-                                             L"切り出す(&T)\tCtrl+T"};
+                                             L"切り出す(&T)\tCtrl+T",
+                                             L"",
+                                             L"拡大(&I)\tCtrl++",
+                                             L"縮小(&O)\tCtrl+-",
+                                             L"100%(&Z)\tCtrl+0",
+                                             L"ウィンドウに合わせる(&F)",
+                                             L"",
+                                             L"描く(&D)"};
     EXPECT_EQ(items, expected);
+    const HMENU draw = ::GetSubMenu(edit, ::GetMenuItemCount(edit) - 1);
+    ASSERT_NE(draw, nullptr);
+    std::vector<std::wstring> tools;
+    for (int i = 0; i < ::GetMenuItemCount(draw); ++i) {
+        wchar_t text[64]{};
+        ::GetMenuStringW(draw, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        tools.emplace_back(text);
+    }
+    EXPECT_EQ(tools, (std::vector<std::wstring>{L"選択(&S)", L"矢印(&A)", L"四角(&R)", L"テキスト(&T)", L"番号(&N)",
+                                                L"蛍光ペン(&H)"}));
+    // 選択 is the tool at first, and checked.
+    EXPECT_TRUE(::GetMenuState(draw, IDM_TOOL_SELECT, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(::GetMenuState(draw, IDM_TOOL_ARROW, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(ShotEdit, CommandsAreGreyedWithNothingToActOnAndDoNothingThen)

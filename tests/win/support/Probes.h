@@ -43,6 +43,15 @@ public:
     static const win::Picture& Picture(const app::ShotWindow& s) noexcept { return *s.picture_; }
     static HMENU Menu(const app::ShotWindow& s) noexcept { return s.menu_.get(); }
     static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.view_.Position(); }
+    static const core::MarkList& Marks(const app::ShotWindow& s) noexcept { return s.edits_.Marks().Marks(); }
+    static std::int32_t Zoom(const app::ShotWindow& s) noexcept { return s.zoom_; }
+    static HWND TextField(const app::ShotWindow& s) noexcept { return s.typing_.Field(); }
+    // A mark placed as a tool places it (a text's extent from its glyphs), repainted.
+    static void PlaceMark(app::ShotWindow& s, core::Mark mark)
+    {
+        if (mark.kind == core::MarkKind::Text) core::FitText(mark, s.edits_.Glyphs());
+        s.RepaintPicture(s.edits_.Marks().Place(std::move(mark)));
+    }
 
     static void PressPicture(app::ShotWindow& s, bool primaryButton, core::Point p)
     {

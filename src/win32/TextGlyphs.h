@@ -1,0 +1,30 @@
+#pragma once
+// The glyphs of the marks' texts and numbers: the program's UI face set by GDI, smoothed in
+// grey (never in colour, which would fringe over the picture), read back as coverage for the
+// core to lay over the picture in the mark's colour.
+#include <windows.h>
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/MarkDrawing.h"
+#include "win32/Handles.h"
+
+namespace win {
+
+class TextGlyphs final : public core::GlyphSource {
+public:
+    TextGlyphs();
+
+    core::Point Extent(std::u16string_view text, std::int32_t pixelHeight) const override;
+    core::Coverage Glyphs(std::u16string_view text, std::int32_t pixelHeight, core::Rect wanted) const override;
+
+private:
+    HFONT FontOf(std::int32_t pixelHeight) const;
+
+    OwnedDC dc_;
+    mutable std::vector<std::pair<std::int32_t, OwnedFont>> fonts_;  // the last few sizes asked for
+};
+
+}  // namespace win

@@ -1,0 +1,75 @@
+// What a history of other steps needs of the pixel edits' history: how many can be undone,
+// letting go of the redo steps, and of the oldest.
+#include <gtest/gtest.h>
+
+#include "PixelSupport.h"
+#include "core/EditHistory.h"
+#include "core/Edits.h"
+
+using namespace edittest;
+using core::Rect;
+
+namespace {
+
+void BlackOut(core::EditHistory& history, TestPicture& picture, Rect area)
+{
+    core::EditStep step = history.Prepare(area);
+    history.Record(std::move(step), picture.View());
+    core::BlackOut(picture.View(), area);
+}
+
+TEST(EditHistorySteps, TheUndoCountFollowsEditsUndoAndRedo)
+{
+    TestPicture picture(9, 7);
+    core::EditHistory history(9 * 7 * 4);
+    EXPECT_EQ(history.UndoCount(), 0u);
+    BlackOut(history, picture, {0, 0, 2, 2});
+    BlackOut(history, picture, {3, 3, 5, 5});
+    EXPECT_EQ(history.UndoCount(), 2u);
+    history.Undo(picture.View());
+    EXPECT_EQ(history.UndoCount(), 1u);
+    history.Redo(picture.View());
+    EXPECT_EQ(history.UndoCount(), 2u);
+}
+
+TEST(EditHistorySteps, ForgettingTheRedoStepsFreesThemAndKeepsTheRest)
+{
+    TestPicture picture(9, 7);
+    core::EditHistory history(9 * 7 * 4);
+    BlackOut(history, picture, {0, 0, 2, 2});
+    BlackOut(history, picture, {3, 3, 6, 6});
+    history.Undo(picture.View());
+    history.ForgetRedo();
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(history.CanUndo());
+    EXPECT_EQ(history.Bytes(), 2u * 2u * 4u);
+    history.ForgetRedo();
+    EXPECT_EQ(history.UndoCount(), 1u);
+}
+
+TEST(EditHistorySteps, DroppingTheOldestStepLeavesTheNewerOnesToUndo)
+{
+    TestPicture picture(9, 7);
+    core::EditHistory history(9 * 7 * 4);
+    BlackOut(history, picture, {0, 0, 2, 2});
+    BlackOut(history, picture, {3, 3, 6, 6});
+    history.DropOldest();
+    EXPECT_EQ(history.UndoCount(), 1u);
+    EXPECT_EQ(history.Bytes(), 3u * 3u * 4u);
+    EXPECT_EQ(history.Undo(picture.View()), (Rect{3, 3, 6, 6}));
+    EXPECT_FALSE(history.CanUndo());
+    // With the one left undone, dropping it leaves nothing to redo either.
+    history.DropOldest();
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_EQ(history.UndoCount(), 0u);
+    history.DropOldest();
+    EXPECT_EQ(history.Bytes(), 0u);
+
+    BlackOut(history, picture, {0, 0, 1, 1});
+    history.DropOldest();
+    EXPECT_EQ(history.UndoCount(), 0u);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+// Marks over a shot, made with the tools as a user makes them: with real input, read back from
+// the shot's marks, its picture (which keeps its own pixels), the clipboard and a saved file;
+// a cut-out carrying them, a mosaic hiding them, and the zoom.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CaptureSupport.h"
+#include "ClipboardProbe.h"
+#include "SaveSupport.h"
+#include "WinTest.h"
+#include "core/Edits.h"
+#include "core/Marks.h"
+#include "resource.h"
+
+using namespace wintest;
+
+namespace {
+
+constexpr int kWidth = 64, kHeight = 48;
+constexpr std::uint32_t kRed = 0xFF0000;
+const core::MarkStyle kNormalRed{kRed, 4};
+
+// A box of 普通 in red over `pixels`: its outline four pixels wide along the inside of `r`.
+Pixels WithBox(Pixels pixels, core::Rect r)
+{
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (x < r.left + 4 || x >= r.right - 4 || y < r.top + 4 || y >= r.bottom - 4)
+                pixels.values[static_cast<size_t>(y) * pixels.width + x] = kRed;
+    return pixels;
+}
+
+class ShotMarks : public ::testing::Test {
+protected:
+    ScratchRegistry registry;
+    ErrorReports reports;
+    Program program;
+    app::MainFrame& main = program.main;
+    app::ShotWindow& shot = Open();
+    const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
+
+    app::ShotWindow& Open()
+    {
+        main.OpenShot(PatternPicture(kWidth, kHeight));
+        Pump(20);
+        return *ActiveShotWindow(main);
+    }
+    void Command(UINT id) { ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    bool Greyed(UINT id) const { return (::GetMenuState(::GetMenu(main.hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    void Drag(core::Point from, core::Point to)
+    {
+        ShotProbe::PressPicture(shot, true, from);
+        ShotProbe::MoveOverPicture(shot, to);
+        ShotProbe::ReleasePicture(shot, true);
+    }
+    const core::MarkList& Marks() const { return ShotProbe::Marks(shot); }
+    // A point of the shot's client area on screen.
+    POINT At(int x, int y) const
+    {
+        POINT p{x, y};
+        ::ClientToScreen(shot.hwnd(), &p);
+        return p;
+    }
+    void TakeKeyboard()
+    {
+        ::SetForegroundWindow(main.hwnd());
+        ::SetFocus(shot.hwnd());
+        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == shot.hwnd(); }, 2000));
+    }
+};
+
+TEST_F(ShotMarks, ABoxDrawnWithTheToolLiesOverThePixelsAndTheCopyTakesItAsDrawn)
+{
+    Command(IDM_TOOL_BOX);
+    Drag({10, 5}, {40, 30});
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0], core::BoxMark({10, 5}, {40, 30}, kNormalRed));
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), captured);  // the picture keeps its own pixels
+    EXPECT_FALSE(Greyed(IDM_UNDO));
+    Command(IDM_SELECT_ALL);
+    Command(IDM_COPY);
+    const std::optional<Pixels> copy = ClipboardBitmap();
+    ASSERT_TRUE(copy.has_value());
+    const Pixels expected = WithBox(captured, {10, 5, 40, 30});
+    EXPECT_EQ(*copy, expected) << Differences(expected, *copy);
+    Command(IDM_UNDO);
+    EXPECT_EQ(Marks().Count(), 0u);
+}
+
+TEST_F(ShotMarks, ACutOutCarriesTheMarksInTheSelectionStillMarksOverItsOwnPixels)
+{
+    Command(IDM_TOOL_BOX);
+    Drag({10, 5}, {40, 30});
+    Command(IDM_TOOL_NUMBER);
+    ShotProbe::PressPicture(shot, true, {60, 44});  // outside the cut-out, far enough
+    ShotProbe::ReleasePicture(shot, true);
+    ASSERT_EQ(Marks().Count(), 2u);
+    Command(IDM_TOOL_SELECT);
+    Drag({5, 0}, {30, 20});  // a press beside the box: the rubber band
+    ASSERT_TRUE(ShotProbe::Selection(shot).HasArea());
+    Command(IDM_CUT_OUT);
+    ASSERT_TRUE(PumpUntil([&] { return Shots(main).size() == 2; }));
+    const app::ShotWindow& part = *ActiveShotWindow(main);
+    ASSERT_NE(&part, &shot);
+    ASSERT_EQ(ShotProbe::Marks(part).Count(), 1u);
+    EXPECT_EQ(ShotProbe::Marks(part)[0], core::BoxMark({5, 5}, {35, 30}, kNormalRed));
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(part)), Crop(captured, {5, 0, 30, 20}));
+    EXPECT_EQ(Marks().Count(), 2u);  // the source keeps its own
+}
+
+TEST_F(ShotMarks, AMosaicOverAMarkHidesItAndUndoBringsTheMarkBack)
+{
+    Command(IDM_TOOL_NUMBER);
+    ShotProbe::PressPicture(shot, true, {25, 17});
+    ShotProbe::ReleasePicture(shot, true);
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0], core::NumberMark({25, 17}, 1, kNormalRed));
+    Command(IDM_TOOL_SELECT);
+    Drag({5, 2}, {50, 40});
+    Command(IDM_MOSAIC);
+    EXPECT_EQ(Marks().Count(), 0u);
+    // The mark lay wholly inside: the mosaic is made from the pixels around it alone.
+    Pixels mosaic = captured;
+    core::Mosaic({mosaic.values.data(), mosaic.width, mosaic.height, mosaic.width}, {5, 2, 50, 40});
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), mosaic);
+    Command(IDM_UNDO);
+    EXPECT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), captured);
+}
+
+TEST_F(ShotMarks, AtTwoHundredPercentARealDragOfAHundredWindowPixelsReadsFifty)
+{
+    Command(IDM_ZOOM_IN);
+    EXPECT_EQ(ShotProbe::Zoom(shot), 200);
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 2), L"200%");
+    RealMouse mouse;
+    mouse.MoveTo(At(20, 10));
+    mouse.LeftDown();
+    mouse.MoveTo(At(120, 70));
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 0), L"X : 60 Y : 35 W : 50 H : 30");
+    mouse.LeftUp();
+    EXPECT_EQ(core::NormalisedRect(ShotProbe::Selection(shot).Start(), ShotProbe::Selection(shot).End()),
+              (core::Rect{10, 5, 60, 35}));
+}
+
+TEST_F(ShotMarks, TheZoomGoesByItsStepsAndGreysAStepPastTheLast)
+{
+    for (const int percent : {200, 400, 800, 1600}) {
+        EXPECT_FALSE(Greyed(IDM_ZOOM_IN)) << percent;
+        Command(IDM_ZOOM_IN);
+        EXPECT_EQ(ShotProbe::Zoom(shot), percent);
+    }
+    EXPECT_TRUE(Greyed(IDM_ZOOM_IN));
+    Command(IDM_ZOOM_FULL);
+    EXPECT_EQ(ShotProbe::Zoom(shot), 100);
+    Command(IDM_ZOOM_OUT);
+    Command(IDM_ZOOM_OUT);
+    EXPECT_EQ(ShotProbe::Zoom(shot), 25);
+    EXPECT_TRUE(Greyed(IDM_ZOOM_OUT));
+    EXPECT_EQ(StatusText(FrameProbe::StatusBar(main), 2), L"25%");
+}
+
+TEST_F(ShotMarks, ARealDragWithTheArrowToolPlacesAnArrowFromTailToHead)
+{
+    Command(IDM_TOOL_ARROW);
+    RealMouse mouse;
+    mouse.MoveTo(At(5, 6));
+    mouse.LeftDown();
+    mouse.MoveTo(At(30, 20));
+    mouse.MoveTo(At(50, 40));
+    mouse.LeftUp();
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0], core::ArrowMark({5, 6}, {50, 40}, kNormalRed));
+    EXPECT_FALSE(ShotProbe::Selection(shot).Selected());
+}
+
+TEST_F(ShotMarks, RealClicksWithTheNumberToolCountOn)
+{
+    Command(IDM_TOOL_NUMBER);
+    RealMouse mouse;
+    mouse.Click(At(10, 10));
+    mouse.Click(At(40, 30));
+    ASSERT_EQ(Marks().Count(), 2u);
+    EXPECT_EQ(Marks()[0], core::NumberMark({10, 10}, 1, kNormalRed));
+    EXPECT_EQ(Marks()[1], core::NumberMark({40, 30}, 2, kNormalRed));
+}
+
+TEST_F(ShotMarks, TextTypedInPlaceBecomesATextMarkWithItsLinesAndEscEndsIt)
+{
+    TakeKeyboard();
+    Command(IDM_TOOL_TEXT);
+    RealMouse mouse;
+    mouse.Click(At(8, 9));
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::TextField(shot) != nullptr; }));
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ::GetFocus() == ShotProbe::TextField(shot); }));
+    PressKeys({'A'});
+    PressKeys({'B'});
+    PressKeys({VK_RETURN});
+    PressKeys({'C'});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(ShotProbe::TextField(shot)) == L"ab\r\nc"; }));
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::TextField(shot) == nullptr; }));
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0].kind, core::MarkKind::Text);
+    EXPECT_EQ(Marks()[0].a, (core::Point{8, 9}));
+    EXPECT_EQ(Marks()[0].text, u"ab\nc");
+    EXPECT_GT(Marks()[0].b.x, 8);
+    EXPECT_GT(Marks()[0].b.y, 9 + 24);  // two lines of the 普通 size
+}
+
+TEST_F(ShotMarks, AnEmptyTextIsDropped)
+{
+    Command(IDM_TOOL_TEXT);
+    ShotProbe::PressPicture(shot, true, {8, 9});
+    ASSERT_NE(ShotProbe::TextField(shot), nullptr);
+    ShotProbe::PressPicture(shot, true, {30, 30});  // a click elsewhere ends the typing
+    EXPECT_EQ(ShotProbe::TextField(shot), nullptr);
+    EXPECT_EQ(Marks().Count(), 0u);
+    EXPECT_TRUE(Greyed(IDM_UNDO));
+}
+
+TEST_F(ShotMarks, WithSelectAPressOnAMarkMovesItAndDeleteRemovesIt)
+{
+    Command(IDM_TOOL_BOX);
+    Drag({10, 5}, {40, 30});
+    Command(IDM_TOOL_SELECT);
+    Drag({11, 15}, {21, 18});  // on its left side
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0], core::BoxMark({20, 8}, {50, 33}, kNormalRed));
+    EXPECT_FALSE(ShotProbe::Selection(shot).Selected());
+    Command(IDM_COLOUR_BLUE);
+    EXPECT_EQ(Marks()[0].style.colour, 0x0000FFu);
+    TakeKeyboard();
+    PressKeys({VK_DELETE});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return Marks().Count() == 0; }));
+    Command(IDM_UNDO);
+    EXPECT_EQ(Marks().Count(), 1u);
+}
+
+TEST_F(ShotMarks, TheToolButtonsAreGreyedWhileNoShotIsActive)
+{
+    const HWND bar = FrameProbe::ToolBar(main);
+    EXPECT_TRUE(::SendMessageW(bar, TB_ISBUTTONENABLED, IDM_TOOL_ARROW, 0));
+    EXPECT_TRUE(::SendMessageW(bar, TB_ISBUTTONENABLED, IDB_MARK_COLOUR, 0));
+    Command(IDM_TOOL_ARROW);
+    EXPECT_TRUE(ButtonChecked(bar, IDM_TOOL_ARROW));
+    EXPECT_FALSE(ButtonChecked(bar, IDM_TOOL_SELECT));
+    EXPECT_TRUE(::GetMenuState(::GetMenu(main.hwnd()), IDM_TOOL_ARROW, MF_BYCOMMAND) & MF_CHECKED);
+    CloseShot(main, shot);
+    EXPECT_FALSE(::SendMessageW(bar, TB_ISBUTTONENABLED, IDM_TOOL_ARROW, 0));
+    EXPECT_FALSE(::SendMessageW(bar, TB_ISBUTTONENABLED, IDM_TOOL_SELECT, 0));
+    EXPECT_FALSE(::SendMessageW(bar, TB_ISBUTTONENABLED, IDB_MARK_WIDTH, 0));
+}
+
+using MarkedSave = ShotSaveTest;
+
+TEST_F(MarkedSave, TheSavedFileHoldsTheMarksAsDrawnAndThePictureKeepsItsPixels)
+{
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDM_TOOL_BOX, 0);
+    Drag({10, 5}, {40, 30});
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDM_TOOL_SELECT, 0);
+    SaveByMenu(InFolder(L"Shot1.png"));
+    const std::optional<DecodedImage> image = DecodeImageFile(InFolder(L"Shot1.png"));
+    ASSERT_TRUE(image.has_value());
+    const Pixels expected = WithBox(captured, {10, 5, 40, 30});
+    EXPECT_EQ(image->pixels, expected) << Differences(expected, image->pixels);
+    EXPECT_EQ(PicturePixels(ShotProbe::Picture(shot)), captured);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
+}  // namespace
