@@ -2,11 +2,13 @@
 // The main window: an MDI frame with the tool bar, the status bar, the capture timer and
 // the settings. It starts captures and makes the shot windows.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
@@ -15,6 +17,7 @@
 #include "core/CaptureTarget.h"
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
+#include "win32/OpenDialog.h"
 #include "win32/HotKeys.h"
 #include "win32/Registry.h"
 #include "win32/SaveDialog.h"
@@ -62,6 +65,13 @@ public:
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
+    // Opens each file as a shot captioned with its name; one report lists those that could not
+    // be opened, and why.
+    void OnOpenFiles(const std::vector<std::wstring>& paths);
+    // A new shot of the picture on the clipboard, or its files opened.
+    void OnPasteNew();
+    // Whether the clipboard holds something a new shot can be made of.
+    static bool CanPasteNew() noexcept;
 
 private:
     friend class wintest::FrameProbe;
@@ -92,12 +102,16 @@ private:
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
+    void MakeShot(std::unique_ptr<win::Picture> picture, const std::string& caption, std::wstring origin);
+    void OnOpen();
+    void OnDropFiles(HDROP drop);
 
     ApplicationWindow& application_;
     bool endsApplication_;
     SystemShell* shell_ = &SystemShell::Real();
     win::SaveDialog saveDialog_;
     win::SaveTargetChooser* saveTargets_ = &saveDialog_;
+    win::OpenDialog openDialog_;
     HWND mdiClient_ = nullptr;
     HWND statusBar_ = nullptr;
     win::OwnedMenu frameMenu_;  // detached from the window before it goes

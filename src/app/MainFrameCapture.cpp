@@ -79,17 +79,22 @@ void MainFrame::RedrawShots()
 
 void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture)
 {
+    MakeShot(std::move(picture), core::ShotCaption(shotCount_ + 1), {});
+    ++shotCount_;
+}
+
+void MainFrame::MakeShot(std::unique_ptr<win::Picture> picture, const std::string& caption, std::wstring origin)
+{
     // Under Wine a new MDI child's frame is drawn on creation and again on activation: the
     // shot windows' area is drawn once, at the end.
     ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
     try {
-        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1));
+        ShotWindow::Create(*this, std::move(picture), caption, std::move(origin));
     } catch (...) {
         RedrawShots();
         throw;
     }
     RedrawShots();
-    ++shotCount_;
 }
 
 void MainFrame::ShowFrameMenu() { ShowMenus(frameMenu_.get(), idleWindowMenu_.get()); }

@@ -23,9 +23,11 @@ const win::WindowClass kShotClass{.name = kClassName, .cursor = IDC_CROSS, .icon
 
 }  // namespace
 
-ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption)
+ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
+                               std::wstring origin)
 {
     auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture)));
+    shot->origin_ = std::move(origin);
     shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
                          WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
     shot->ownsSelf_ = true;
@@ -168,7 +170,8 @@ bool ShotWindow::OnCommand(UINT id)
 {
     switch (id) {
         case IDM_SAVE:
-            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
+            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), origin_, *picture_,
+                     selection_);
             return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
         case IDM_EXIT: host_.OnExit(); return true;

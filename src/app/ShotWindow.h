@@ -25,7 +25,10 @@ class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
     // Shows a new shot window as the active child of the frame. The window owns itself
     // from then on and goes when it is closed.
-    static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption);
+    // `origin`: the file the picture was opened from, where a save proposes to go; empty for a
+    // capture.
+    static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
+                              std::wstring origin = {});
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
 
 private:
@@ -74,6 +77,7 @@ private:
     win::ScrollView view_;
     bool primaryDrag_ = false;  // the pointer is captured for a primary-button drag
     bool ownsSelf_ = false;     // from the moment the window exists
+    std::wstring origin_;
 };
 
 }  // namespace app
