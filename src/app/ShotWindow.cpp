@@ -54,9 +54,9 @@ ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture)
 
 // --- the picture and the selection ---------------------------------------------------
 
+// The frame is drawn over the picture as the window paints; the picture keeps its pixels.
 void ShotWindow::InvertFrame(core::Point a, core::Point b)
 {
-    picture_->InvertFrame(a, b);
     // Only the strips that changed are repainted, whatever the picture's size.
     const core::FrameStrips ring = core::FrameRing(a, b);
     for (int i = 0; i < ring.count; ++i)
@@ -141,7 +141,7 @@ void ShotWindow::OnEdit(core::Edit edit)
 
 void ShotWindow::OnUndoOrRedo(bool undo)
 {
-    RepaintPicture(undo ? edits_.Undo(selection_) : edits_.Redo(selection_));
+    RepaintPicture(undo ? edits_.Undo() : edits_.Redo());
     UpdateCommands();
 }
 
@@ -208,7 +208,19 @@ void ShotWindow::OnDeactivate()
 void ShotWindow::Paint()
 {
     win::PaintDC dc(hwnd_);
-    picture_->PaintAt(dc.get(), dc.area(), view_.Position());
+    const POINT at = view_.Position();
+    picture_->PaintAt(dc.get(), dc.area(), at);
+    if (!selection_.FrameStands()) return;
+    // The selection's frame: its ring of picture pixels shown inverted, where it meets the
+    // part being painted.
+    const RECT& area = dc.area();
+    const core::Rect painted{area.left + at.x, area.top + at.y, area.right + at.x, area.bottom + at.y};
+    const core::Rect picture{0, 0, picture_->Width(), picture_->Height()};
+    const core::FrameStrips ring = core::FrameRing(selection_.Start(), selection_.End());
+    for (int i = 0; i < ring.count; ++i) {
+        const core::Rect s = core::Intersect(core::Intersect(ring.strips[static_cast<size_t>(i)], picture), painted);
+        if (!s.Empty()) ::PatBlt(dc.get(), s.left - at.x, s.top - at.y, s.Width(), s.Height(), DSTINVERT);
+    }
 }
 
 // --- mouse ---------------------------------------------------------------------------

@@ -8,8 +8,7 @@ namespace win {
 
 // A failed encode is reported with what the file system said when the stream met an error,
 // which is more telling than the encoder's own.
-void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, const std::wstring& path,
-                 core::ImageFormat format)
+void SavePicture(const Picture& picture, core::Rect area, const std::wstring& path, core::ImageFormat format)
 {
     ComScope com;
     ComPtr<IWICImagingFactory> factory;
@@ -18,9 +17,8 @@ void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, cons
     ReplacingFile file(path);
     const HRESULT hr = EncodeImage(*factory.get(), *file.Stream(), format, area.Width(), area.Height(),
                                    [&](HDC band, int top, int rows) {
-                                       picture.DrawOwnPixels(band, {area.left, area.top + top, area.right,
-                                                                    area.top + top + rows},
-                                                             frame);
+                                       picture.DrawPart(band, {area.left, area.top + top, area.right,
+                                                               area.top + top + rows});
                                        return true;
                                    });
     if (FAILED(hr))
