@@ -48,7 +48,7 @@ HGLOBAL DibV5(const Frame& f)
     header.bV5GreenMask = 0x0000FF00;
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
-    header.bV5CSType = LCS_sRGB;
+    header.bV5CSType = 0x73524742;  // LCS_sRGB, "sRGB"
     header.bV5SizeImage = static_cast<DWORD>(f.values.size() * 4);
     std::vector<char> bytes(reinterpret_cast<char*>(&header), reinterpret_cast<char*>(&header + 1));
     bytes.insert(bytes.end(), reinterpret_cast<const char*>(f.values.data()),
