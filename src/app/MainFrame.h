@@ -64,7 +64,7 @@ public:
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
-    void OnExit() override;
+    void OnExit();
     // Opens each file as a shot captioned with its name; one report lists those that could not
     // be opened, and why.
     void OnOpenFiles(const std::vector<std::wstring>& paths);

@@ -161,6 +161,32 @@ TEST_F(PasteNew, AClipboardWithoutAPictureHasNothingToPasteAndSaysSo)
     EXPECT_EQ(reports.texts(), std::vector<std::wstring>{L"クリップボードに画像がありません。."});
 }
 
+// The item's state as the File menu opens, in the frame's menu and in a shot's.
+UINT PasteItemState(HWND frame, HMENU bar)
+{
+    const HMENU file = ::GetSubMenu(bar, 0);
+    ::SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    return ::GetMenuState(file, IDM_PASTE_NEW, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED);
+}
+
+TEST_F(PasteNew, TheItemIsGreyedWhileTheClipboardHoldsNoPictureAndCtrlShiftVPastes)
+{
+    PutClipboardText(L"just words");
+    EXPECT_NE(PasteItemState(program.main.hwnd(), ::GetMenu(program.main.hwnd())), 0u);
+    PutOnClipboard({{CF_DIB, Dib(PatternFrame(5, 5))}});
+    EXPECT_EQ(PasteItemState(program.main.hwnd(), ::GetMenu(program.main.hwnd())), 0u);
+    ::SetForegroundWindow(program.main.hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.main.hwnd(); }));
+    PressKeys({VK_CONTROL, VK_SHIFT, 'V'});
+    ASSERT_TRUE(PumpProgramUntil(program.main, [&] { return !Shots(program.main).empty(); }));
+    EXPECT_EQ(PixelsOf(*Newest()), OverWhite(PatternFrame(5, 5)));
+    // Now the shot's menu is on the bar.
+    PutClipboardText(L"words again");
+    EXPECT_NE(PasteItemState(program.main.hwnd(), ::GetMenu(program.main.hwnd())), 0u);
+    EXPECT_EQ(::GetMenu(program.main.hwnd()), ShotProbe::Menu(*Newest()));
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 TEST_F(PasteNew, ABrokenPictureOnTheClipboardIsReportedAndChangesNothing)
 {
     const char junk[] = "\x89PNG\r\n\x1a\n but nothing after";

@@ -22,13 +22,18 @@ namespace {
 
 using SaveCommand = ShotSaveTest;
 
-TEST_F(SaveCommand, IsTheFirstItemOfTheFileMenuFollowedByASeparator)
+TEST_F(SaveCommand, FollowsTheOpenCommandsInTheFileMenuBetweenSeparators)
 {
     const HMENU file = ::GetSubMenu(ShotProbe::Menu(shot), 0);
-    EXPECT_EQ(::GetMenuItemID(file, 0), static_cast<UINT>(IDM_SAVE));
+    EXPECT_EQ(::GetMenuItemID(file, 0), static_cast<UINT>(IDM_OPEN));
+    EXPECT_EQ(::GetMenuItemID(file, 1), static_cast<UINT>(IDM_PASTE_NEW));
+    EXPECT_EQ(::GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(::GetMenuItemID(file, 3), static_cast<UINT>(IDM_SAVE));
     EXPECT_EQ(MenuItemText(file, IDM_SAVE), L"名前を付けて保存(&S)...\tCtrl+S");
-    EXPECT_EQ(::GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(::GetMenuItemID(file, 2), static_cast<UINT>(IDM_CLOSE));
+    EXPECT_EQ(::GetMenuState(file, 4, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(::GetMenuItemID(file, 5), static_cast<UINT>(IDM_CLOSE));
+    EXPECT_EQ(MenuItemText(file, IDM_OPEN), L"開く(&O)...\tCtrl+O");
+    EXPECT_EQ(MenuItemText(file, IDM_PASTE_NEW), L"クリップボードから新規(&V)\tCtrl+Shift+V");
 }
 
 TEST_F(SaveCommand, CtrlSSavesTheActiveShot)
