@@ -10,6 +10,8 @@
 #define IDM_ENVIRONMENT 1002
 #define IDM_CONTENTS 1003
 #define IDM_ABOUT 1004
+#define IDM_OPEN 1005
+#define IDM_PASTE_NEW 1006
 // Commands of the shot windows.
 #define IDM_CLOSE 1101
 #define IDM_COPY 1102

@@ -34,7 +34,7 @@ constexpr int kRuns = 7;
 class FixedTarget final : public win::SaveTargetChooser {
 public:
     explicit FixedTarget(std::wstring path) : path_(std::move(path)) {}
-    std::optional<win::SaveTarget> Choose(HWND, const std::wstring&) override { return win::SaveTarget{path_, 0}; }
+    std::optional<win::SaveTarget> Choose(HWND, const std::wstring&, const std::wstring&) override { return win::SaveTarget{path_, 0}; }
 
 private:
     std::wstring path_;

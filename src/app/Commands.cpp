@@ -16,10 +16,13 @@ using Need = CommandNeed;
 constexpr core::KeyChord Ctrl(std::uint16_t key) { return {.ctrl = true, .virtualKey = key}; }
 constexpr core::KeyChord Alt(std::uint16_t key) { return {.alt = true, .virtualKey = key}; }
 constexpr core::KeyChord Plain(std::uint16_t key) { return {.virtualKey = key}; }
+constexpr core::KeyChord CtrlShift(std::uint16_t key) { return {.ctrl = true, .shift = true, .virtualKey = key}; }
 constexpr core::KeyChord kNoKey{};
 
 constexpr Command kCommands[] = {
     // The frame's own.
+    {IDM_OPEN, L"開く(&O)...", Ctrl('O'), Owner::Frame, Need::Nothing},
+    {IDM_PASTE_NEW, L"クリップボードから新規(&V)", CtrlShift('V'), Owner::Frame, Need::PictureOnClipboard},
     {IDM_EXIT, L"終了(&X)", Alt(VK_F4), Owner::Frame, Need::Nothing},
     {IDM_ENVIRONMENT, L"環境設定(&D)...", kNoKey, Owner::Frame, Need::Nothing},
     {IDM_CONTENTS, L"目次(&C)", Plain(VK_F1), Owner::Frame, Need::Nothing},
@@ -105,7 +108,8 @@ bool CommandAvailable(CommandNeed need, const ShotCommandStates& states) noexcep
         case CommandNeed::Redo: return states.canRedo;
         case CommandNeed::ZoomIn: return states.canZoomIn;
         case CommandNeed::ZoomOut: return states.canZoomOut;
-        case CommandNeed::Nothing: break;
+        case CommandNeed::Nothing:
+        case CommandNeed::PictureOnClipboard: break;
     }
     return true;
 }
@@ -113,9 +117,16 @@ bool CommandAvailable(CommandNeed need, const ShotCommandStates& states) noexcep
 void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states)
 {
     for (const Command& c : kCommands) {
-        if (c.need == CommandNeed::Nothing) continue;
+        if (c.need == CommandNeed::Nothing || c.need == CommandNeed::PictureOnClipboard) continue;
         ::EnableMenuItem(menu, c.id, MF_BYCOMMAND | (CommandAvailable(c.need, states) ? MF_ENABLED : MF_GRAYED));
     }
+}
+
+void ShowClipboardCommandStates(HMENU menu, bool pictureOnClipboard)
+{
+    for (const Command& c : kCommands)
+        if (c.need == CommandNeed::PictureOnClipboard)
+            ::EnableMenuItem(menu, c.id, MF_BYCOMMAND | (pictureOnClipboard ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace app

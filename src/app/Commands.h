@@ -18,8 +18,9 @@ namespace app {
 // The frame carries out its own commands; any other it hands to the active shot window.
 enum class CommandOwner { Frame, Shot };
 
-// What a shot window's command needs before it can be used; the menu greys it otherwise.
-enum class CommandNeed { Nothing, SelectionArea, Undo, Redo, ZoomIn, ZoomOut };
+// What a command needs before it can be used; the menu greys it otherwise. A shot window
+// knows its own states; whether the clipboard holds a picture is asked as a menu opens.
+enum class CommandNeed { Nothing, SelectionArea, Undo, Redo, ZoomIn, ZoomOut, PictureOnClipboard };
 
 struct Command {
     UINT id;
@@ -49,8 +50,10 @@ struct ShotCommandStates {
     bool canZoomOut = true;
 };
 bool CommandAvailable(CommandNeed need, const ShotCommandStates& states) noexcept;
-// Enables or greys each command in `menu` that needs something.
+// Enables or greys each command in `menu` that needs something of a shot window.
 void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states);
+// Enables or greys each command in `menu` that needs a picture on the clipboard.
+void ShowClipboardCommandStates(HMENU menu, bool pictureOnClipboard);
 
 // The drawing tools' commands, in the order of core::Tool; the colours' and widths' with what
 // they stand for.

@@ -34,7 +34,8 @@ MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication)
       frameMenu_(BuildFrameMenu()),
       idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu()))
 {
-    Create(kFrameClass, 0, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
+    // Files dropped anywhere on the frame come to it (WM_DROPFILES).
+    Create(kFrameClass, WS_EX_ACCEPTFILES, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
            frameMenu_.get());
     // A settings error is reported; the window still opens, with the rest of the start skipped.
     win::GuardedVoid([this] { LoadStoredSettings(); });
@@ -209,6 +210,8 @@ bool MainFrame::OnCommand(UINT id)
         case IDM_ENVIRONMENT: OnSettings(); return true;
         case IDM_CONTENTS: OnHelpContents(); return true;
         case IDM_ABOUT: OnAbout(); return true;
+        case IDM_OPEN: OnOpen(); return true;
+        case IDM_PASTE_NEW: OnPasteNew(); return true;
         case IDB_FULL_SCREEN: SetCaptureMode(core::CaptureMode::Desktop); return true;
         case IDB_ACTIVE_WINDOW: SetCaptureMode(core::CaptureMode::ActiveWindow); return true;
         case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
@@ -254,6 +257,11 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             OnCaptureTick();
             return 0;
         case WM_HOTKEY: OnHotKey(wp); return 0;
+        case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+        case WM_INITMENUPOPUP:
+            // The clipboard changes behind the program's back: asked as the menu opens.
+            ShowClipboardCommandStates(reinterpret_cast<HMENU>(wp), CanPasteNew());
+            break;
         case WM_NCPAINT: ++frameDrawings_; break;
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:

@@ -2,12 +2,14 @@
 // The main window: an MDI frame with the tool bar, the status bar, the capture timer and
 // the settings. It starts captures and makes the shot windows.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
@@ -16,6 +18,7 @@
 #include "core/CaptureTarget.h"
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
+#include "win32/OpenDialog.h"
 #include "win32/HotKeys.h"
 #include "win32/Registry.h"
 #include "win32/SaveDialog.h"
@@ -66,6 +69,13 @@ public:
     core::ToolStyles& Styles() noexcept override { return styles_; }
     void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks = {}) override;
     void OnExit();
+    // Opens each file as a shot captioned with its name; one report lists those that could not
+    // be opened, and why.
+    void OnOpenFiles(const std::vector<std::wstring>& paths);
+    // A new shot of the picture on the clipboard, or its files opened.
+    void OnPasteNew();
+    // Whether the clipboard holds something a new shot can be made of.
+    static bool CanPasteNew() noexcept;
 
 private:
     friend class wintest::FrameProbe;
@@ -101,12 +111,17 @@ private:
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
+    void MakeShot(std::unique_ptr<win::Picture> picture, const std::string& caption, std::wstring origin,
+                  std::vector<core::Mark> marks = {});
+    void OnOpen();
+    void OnDropFiles(HDROP drop);
 
     ApplicationWindow& application_;
     bool endsApplication_;
     SystemShell* shell_ = &SystemShell::Real();
     win::SaveDialog saveDialog_;
     win::SaveTargetChooser* saveTargets_ = &saveDialog_;
+    win::OpenDialog openDialog_;
     HWND mdiClient_ = nullptr;
     HWND statusBar_ = nullptr;
     win::OwnedMenu frameMenu_;  // detached from the window before it goes

@@ -79,17 +79,23 @@ void MainFrame::RedrawShots()
 
 void MainFrame::OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks)
 {
+    MakeShot(std::move(picture), core::ShotCaption(shotCount_ + 1), {}, std::move(marks));
+    ++shotCount_;
+}
+
+void MainFrame::MakeShot(std::unique_ptr<win::Picture> picture, const std::string& caption, std::wstring origin,
+                         std::vector<core::Mark> marks)
+{
     // Under Wine a new MDI child's frame is drawn on creation and again on activation: the
     // shot windows' area is drawn once, at the end.
     ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
     try {
-        ShotWindow::Create(*this, std::move(picture), core::ShotCaption(shotCount_ + 1), std::move(marks));
+        ShotWindow::Create(*this, std::move(picture), caption, std::move(origin), std::move(marks));
     } catch (...) {
         RedrawShots();
         throw;
     }
     RedrawShots();
-    ++shotCount_;
 }
 
 // The drawing tools work on a shot: greyed while none is active.

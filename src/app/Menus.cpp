@@ -23,7 +23,7 @@ struct MenuDef {
 constexpr UINT kSeparator = 0;
 constexpr UINT kDrawMenu = 1;  // the submenu "描く(&D)" of the drawing tools
 
-constexpr UINT kFrameFile[] = {IDM_EXIT};
+constexpr UINT kFrameFile[] = {IDM_OPEN, IDM_PASTE_NEW, kSeparator, IDM_EXIT};
 constexpr UINT kFrameOption[] = {IDM_ENVIRONMENT};
 constexpr UINT kFrameHelp[] = {IDM_CONTENTS, IDM_ABOUT};
 constexpr MenuDef kFrameMenus[] = {
@@ -32,7 +32,7 @@ constexpr MenuDef kFrameMenus[] = {
     {9, L"ヘルプ(&H)", kFrameHelp},
 };
 
-constexpr UINT kShotFile[] = {IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
+constexpr UINT kShotFile[] = {IDM_OPEN, IDM_PASTE_NEW, kSeparator, IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
 constexpr UINT kShotEdit[] = {
     IDM_COPY,      kSeparator, IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator, IDM_UNDO,
     IDM_REDO,      kSeparator, IDM_BLACK_OUT,  IDM_MOSAIC,        IDM_RED_FRAME, IDM_CUT_OUT,

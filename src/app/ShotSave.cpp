@@ -6,13 +6,18 @@
 
 namespace app {
 
-void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& caption, const win::Picture& picture,
-              const core::Selection& selection)
+void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& caption, const std::wstring& origin,
+              const win::Picture& picture, const core::Selection& selection)
 {
     const core::Rect area = core::SaveSourceRect(selection.Selected(), selection.Start(), selection.End(),
                                                  picture.Width(), picture.Height());
     if (area.Empty()) return;
-    const std::optional<win::SaveTarget> target = chooser.Choose(owner, win::Widen(core::DefaultSaveName(caption)));
+    const size_t separator = origin.find_last_of(L"\\/");
+    const std::wstring folder =
+        separator == std::wstring::npos ? std::wstring() : origin.substr(0, separator == 2 ? 3 : separator);
+    const std::string name =
+        origin.empty() ? core::DefaultSaveName(caption) : core::DefaultSaveNameForFile(win::Narrow(origin));
+    const std::optional<win::SaveTarget> target = chooser.Choose(owner, win::Widen(name), folder);
     if (!target) return;
     const core::SavePlan plan = core::PlanSave(win::Narrow(target->path), target->format);
     win::SavePicture(picture, area, win::Widen(plan.path), plan.format);

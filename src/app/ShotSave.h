@@ -11,10 +11,11 @@
 namespace app {
 
 // Asks `chooser` (in a window owned by `owner`) where to, proposing a name made from the shot
-// window's caption, then writes the shown selection when it has an area, else the whole
+// window's caption, or for a shot opened from a file (`origin`, else empty) that file's name
+// in its folder, then writes the shown selection when it has an area, else the whole
 // picture. Unlike the copy it selects nothing. An empty picture
 // has nothing to save: nothing is asked. Errors are thrown with the system's text.
-void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& caption, const win::Picture& picture,
-              const core::Selection& selection);
+void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& caption, const std::wstring& origin,
+              const win::Picture& picture, const core::Selection& selection);
 
 }  // namespace app

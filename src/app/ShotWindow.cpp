@@ -31,9 +31,10 @@ COLORREF FaceColour() noexcept { return ::GetSysColor(COLOR_BTNFACE); }
 }  // namespace
 
 ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
-                               std::vector<core::Mark> marks)
+                               std::wstring origin, std::vector<core::Mark> marks)
 {
     auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture), std::move(marks)));
+    shot->origin_ = std::move(origin);
     shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
                          WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
     shot->ownsSelf_ = true;
@@ -216,7 +217,8 @@ bool ShotWindow::OnCommand(UINT id)
             // With marks, what is saved is the picture as it is shown.
             const std::unique_ptr<win::Picture> shown =
                 edits_.Marks().Marks().Count() ? edits_.AsShown({0, 0, picture_->Width(), picture_->Height()}) : nullptr;
-            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), shown ? *shown : *picture_,
+            SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), origin_,
+                     shown ? *shown : *picture_,
                      selection_);
             return true;
         }

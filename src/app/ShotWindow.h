@@ -36,8 +36,10 @@ class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
     // Shows a new shot window as the active child of the frame. The window owns itself
     // from then on and goes when it is closed.
+    // `origin`: the file the picture was opened from, where a save proposes to go; empty for a
+    // capture. `marks`: marks it starts with (a cut-out's), still editable.
     static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
-                              std::vector<core::Mark> marks = {});
+                              std::wstring origin = {}, std::vector<core::Mark> marks = {});
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
 
 private:
@@ -117,6 +119,7 @@ private:
     std::optional<std::size_t> retyped_;      // the text mark being typed again
     bool primaryDrag_ = false;  // the pointer is captured for a primary-button drag
     bool ownsSelf_ = false;     // from the moment the window exists
+    std::wstring origin_;
 };
 
 }  // namespace app

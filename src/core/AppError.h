@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -6,10 +7,15 @@
 namespace core {
 
 // The program's own error. what() is the UTF-8 text the user sees in the
-// standard error report; whoever raises it words it for the user.
+// standard error report; whoever raises it words it for the user. An error the system
+// reported keeps the system's code beside the text (0: none).
 class AppError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit AppError(const std::string& text, std::uint32_t code = 0) : std::runtime_error(text), code_(code) {}
+    std::uint32_t Code() const noexcept { return code_; }
+
+private:
+    std::uint32_t code_;
 };
 
 // The standard report's text for an error message: the message, with "."

@@ -56,6 +56,18 @@ std::string DefaultSaveName(std::string_view caption)
     return (name.empty() ? std::string("Shot") : name) + ".png";
 }
 
+std::string DefaultSaveNameForFile(std::string_view fileName)
+{
+    const size_t separator = fileName.find_last_of(kSeparators);
+    if (separator != std::string_view::npos) fileName.remove_prefix(separator + 1);
+    const size_t start = ExtensionStart(fileName);
+    if (start != std::string_view::npos)
+        for (const SaveFormat& f : kFormats)
+            if (PatternsName(f.patterns, fileName.substr(start))) return std::string(fileName);
+    const std::string_view stem = start == std::string_view::npos ? fileName : fileName.substr(0, start - 1);
+    return (stem.empty() ? std::string("Shot") : std::string(stem)) + ".png";
+}
+
 SavePlan PlanSave(std::string_view chosenPath, std::size_t formatIndex)
 {
     const SaveFormat& chosen = kFormats[formatIndex < kFormats.size() ? formatIndex : 0];
@@ -67,7 +79,24 @@ SavePlan PlanSave(std::string_view chosenPath, std::size_t formatIndex)
     const std::string_view extension = std::string_view(path).substr(start);
     for (const SaveFormat& f : kFormats)
         if (PatternsName(f.patterns, extension)) return {path, f.format};
-    return {path, chosen.format};
+    return {path + "." + std::string(chosen.extension), chosen.format};
+}
+
+std::string TypedSavePath(std::string_view dialogPath, std::string_view typedName)
+{
+    std::string_view typed = typedName;
+    while (!typed.empty() && (typed.back() == '"' || typed.back() == '.' || typed.back() == ' '))
+        typed.remove_suffix(1);
+    const size_t typedSeparator = typed.find_last_of(kSeparators);
+    if (typedSeparator != std::string_view::npos) typed.remove_prefix(typedSeparator + 1);
+    while (!typed.empty() && typed.front() == '"')
+        typed.remove_prefix(1);
+    const size_t separator = dialogPath.find_last_of(kSeparators);
+    const size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+    const std::string_view dialogName = dialogPath.substr(nameStart);
+    if (typed.empty() || dialogName.size() <= typed.size() || !SameLetters(dialogName.substr(0, typed.size()), typed))
+        return std::string(dialogPath);
+    return std::string(dialogPath.substr(0, nameStart)) + std::string(typed);
 }
 
 std::string TemporarySibling(std::string_view target, std::uint32_t salt)

@@ -31,12 +31,12 @@ core::AppError SystemError(DWORD code)
     std::string text;
     if (n != 0 && buffer) text = TrimTrailingBreaks(Narrow(std::wstring_view(buffer, n)));
     if (buffer) ::LocalFree(buffer);
-    return core::AppError(text.empty() ? core::kOutOfResources : text);
+    return core::AppError(text.empty() ? core::kOutOfResources : text, code);
 }
 
 core::AppError SaveError(const std::wstring& file, DWORD code)
 {
-    return core::AppError("「" + Narrow(file) + "」を保存できません。\n" + SystemError(code).what());
+    return core::AppError("「" + Narrow(file) + "」を保存できません。\n" + SystemError(code).what(), code);
 }
 
 void ThrowLastError()

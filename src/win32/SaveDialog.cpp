@@ -7,6 +7,7 @@
 
 #include "core/SaveName.h"
 #include "win32/Com.h"
+#include "win32/SaveChoice.h"
 #include "win32/SaveNameGuard.h"
 #include "win32/Text.h"
 
@@ -57,14 +58,15 @@ void Configure(IFileSaveDialog& dialog, const FileTypes& types, const std::wstri
 {
     ThrowIfFailed(dialog.SetFileTypes(types.Count(), types.Specs()));
     ThrowIfFailed(dialog.SetFileTypeIndex(1));
-    // With a default extension the dialog adds the chosen entry's to a name typed without one,
-    // before it asks about replacing a file of that name.
+    // The dialog adds an extension as it sees fit; SaveChoice takes the name as typed.
     ThrowIfFailed(dialog.SetDefaultExtension(L"png"));
     ThrowIfFailed(dialog.SetFileName(defaultName.c_str()));
     FILEOPENDIALOGOPTIONS options = 0;
     ThrowIfFailed(dialog.GetOptions(&options));
-    ThrowIfFailed(dialog.SetOptions(options | FOS_OVERWRITEPROMPT | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM |
-                                    FOS_NOCHANGEDIR));
+    // No question of the dialog's about replacing: it would ask about the file of its own name,
+    // not of the one the save writes. SaveChoice asks.
+    options &= ~static_cast<FILEOPENDIALOGOPTIONS>(FOS_OVERWRITEPROMPT);
+    ThrowIfFailed(dialog.SetOptions(options | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR));
 }
 
 std::wstring ChosenPath(IFileDialog& dialog)
@@ -78,7 +80,8 @@ std::wstring ChosenPath(IFileDialog& dialog)
 
 }  // namespace
 
-std::optional<SaveTarget> SaveDialog::Choose(HWND owner, const std::wstring& defaultName)
+std::optional<SaveTarget> SaveDialog::Choose(HWND owner, const std::wstring& defaultName,
+                                             const std::wstring& folder)
 {
     ComScope com;  // the dialog is made of shell objects
     ComPtr<IFileSaveDialog> dialog;
@@ -86,16 +89,17 @@ std::optional<SaveTarget> SaveDialog::Choose(HWND owner, const std::wstring& def
     const FileTypes types;
     Configure(*dialog.get(), types, defaultName);
     if (folder_.empty()) folder_ = PicturesFolder();
-    OpenIn(*dialog.get(), folder_);
+    OpenIn(*dialog.get(), folder.empty() ? folder_ : folder);
 
     const SaveNameGuard guard(*dialog.get());
+    const SaveChoice choice(*dialog.get());
     const HRESULT shown = dialog.get()->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     ThrowIfFailed(shown);  // what the dialog itself met, with the system's text
 
-    const std::wstring path = ChosenPath(*dialog.get());
-    UINT entry = 1;
-    if (FAILED(dialog.get()->GetFileTypeIndex(&entry)) || entry == 0) entry = 1;
+    const std::wstring path = choice.Path() ? *choice.Path() : ChosenPath(*dialog.get());
+    UINT entry = static_cast<UINT>(choice.Entry()) + 1;
+    if (!choice.Path() && (FAILED(dialog.get()->GetFileTypeIndex(&entry)) || entry == 0)) entry = 1;
     // The folder without its last separator, but a drive's root with it ("C:\\").
     const size_t separator = path.find_last_of(L"\\/");
     if (separator != std::wstring::npos) folder_ = path.substr(0, separator == 2 ? 3 : separator);

@@ -18,20 +18,24 @@ struct SaveTarget {
 
 class SaveTargetChooser {
 public:
-    // Asks, in a window owned by `owner`, proposing `defaultName`; nothing when the user gives up.
-    virtual std::optional<SaveTarget> Choose(HWND owner, const std::wstring& defaultName) = 0;
+    // Asks, in a window owned by `owner`, proposing `defaultName` in `folder` (empty: where the
+    // chooser would go itself); nothing when the user gives up.
+    virtual std::optional<SaveTarget> Choose(HWND owner, const std::wstring& defaultName,
+                                             const std::wstring& folder) = 0;
 
 protected:
     ~SaveTargetChooser() = default;
 };
 
 // The system's Save dialog (the Common Item Dialog) with the PNG, JPEG and BMP entries (PNG the
-// default), and a name too long for it refused with a report (SaveNameGuard). It opens in
-// the user's Pictures folder the first time and in the folder of the last choice after that,
-// and asks before an existing file is replaced.
+// default), and a name too long for it refused with a report (SaveNameGuard). The name is
+// taken as typed (SaveChoice): its extension, when one of ours, says the type. It opens in the
+// folder proposed, else in the user's Pictures folder the first time and in the folder of the
+// last choice after that, and asks before an existing file is replaced.
 class SaveDialog final : public SaveTargetChooser {
 public:
-    std::optional<SaveTarget> Choose(HWND owner, const std::wstring& defaultName) override;
+    std::optional<SaveTarget> Choose(HWND owner, const std::wstring& defaultName,
+                                     const std::wstring& folder) override;
 
 private:
     std::wstring folder_;  // where the dialog opens; empty: the Pictures folder

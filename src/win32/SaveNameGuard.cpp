@@ -25,15 +25,11 @@ std::wstring FolderOf(IFileDialog& dialog)
 
 }  // namespace
 
-SaveNameGuard::SaveNameGuard(IFileDialog& dialog) : dialog_(dialog)
-{
-    if (FAILED(dialog_.Advise(this, &cookie_))) cookie_ = 0;
-}
+SaveNameGuard::SaveNameGuard(IFileDialog& dialog) : dialog_(dialog), advised_(dialog, *this) {}
 
 SaveNameGuard::~SaveNameGuard()
 {
     if (window_) ::RemoveWindowSubclass(window_, &Watch, 0);
-    if (cookie_) dialog_.Unadvise(cookie_);
 }
 
 std::wstring SaveNameGuard::JoinedPath(const std::wstring& folder, const std::wstring& name)
@@ -42,15 +38,6 @@ std::wstring SaveNameGuard::JoinedPath(const std::wstring& folder, const std::ws
     if (FromRoot(name)) return folder.substr(0, 2) + name;  // the folder's drive
     if (!folder.empty() && folder.back() != L'\\') return folder + L"\\" + name;
     return folder + name;
-}
-
-HRESULT STDMETHODCALLTYPE SaveNameGuard::QueryInterface(REFIID iid, void** out)
-{
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid != __uuidof(IUnknown) && iid != __uuidof(IFileDialogEvents)) return E_NOINTERFACE;
-    *out = static_cast<IFileDialogEvents*>(this);
-    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE SaveNameGuard::OnFolderChange(IFileDialog* dialog)

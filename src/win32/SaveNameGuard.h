@@ -8,9 +8,11 @@
 
 #include <string>
 
+#include "win32/FileDialogEvents.h"
+
 namespace win {
 
-class SaveNameGuard final : public IFileDialogEvents {
+class SaveNameGuard final : public FileDialogEvents {
 public:
     explicit SaveNameGuard(IFileDialog& dialog);
     ~SaveNameGuard();
@@ -21,25 +23,8 @@ public:
     // "..": what it copies into its buffer.
     static std::wstring JoinedPath(const std::wstring& folder, const std::wstring& name);
 
-    // IUnknown: the guard lives on the stack of the one who shows the dialog, and outlives it.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
     // The window exists once the dialog shows its first folder.
     HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog* dialog) override;
-    HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override
-    {
-        return E_NOTIMPL;
-    }
 
 private:
     static LRESULT CALLBACK Watch(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
@@ -47,8 +32,8 @@ private:
     bool Acceptable();
 
     IFileDialog& dialog_;
-    DWORD cookie_ = 0;
     HWND window_ = nullptr;
+    Advised advised_;  // goes first
 };
 
 }  // namespace win

@@ -16,22 +16,9 @@ using namespace wintest;
 
 namespace {
 
-// The system's text for an error code, as the report shows it.
-std::wstring ReportOf(DWORD code)
-{
-    wchar_t* text = nullptr;
-    const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = n ? std::wstring(text, n) : L"システム リソースが足りません";
-    if (text) ::LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-        message.pop_back();
-    return message + L".";
-}
-
-// The screen is read into no picture longer than 32767 pixels a side.
-const std::wstring kTooLongASide = ReportOf(ERROR_INVALID_PARAMETER);
+// The screen is read into no picture longer than 32767 pixels a side: the system's text for
+// a parameter out of range, as Wine gives it in Japanese.
+const std::wstring kTooLongASide = L"パラメーターは正しくありません。.";
 
 // Records, with each report, whether the program was back when the user got to read it.
 class ReportsWithState {

@@ -229,6 +229,17 @@ TEST(SystemError, IsTheSystemsTextWithoutItsLineBreakOrTheResourceTextWhenThereI
     EXPECT_STREQ(win::SystemError(0x2000BEEF).what(), core::kOutOfResources);
 }
 
+TEST(SystemError, KeepsTheSystemsCodeBesideItsText)
+{
+    const core::AppError shared = win::SystemError(ERROR_SHARING_VIOLATION);
+    EXPECT_STREQ(shared.what(), "共有違反です。");
+    EXPECT_EQ(shared.Code(), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    const core::AppError save = win::SaveError(L"C:\\P\\a.png", ERROR_ACCESS_DENIED);
+    EXPECT_STREQ(save.what(), "「C:\\P\\a.png」を保存できません。\nアクセスが拒否されました。");
+    EXPECT_EQ(save.Code(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(core::AppError("own words").Code(), 0u);
+}
+
 TEST(SystemError, ALastErrorOfSuccessStillRaisesTheOutOfMemoryText)
 {
     ::SetLastError(ERROR_SUCCESS);

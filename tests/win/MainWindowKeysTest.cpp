@@ -111,7 +111,7 @@ TEST_F(MainWindow, WithNeitherHelpFileTheHelpCommandReportsTheMissingFile)
     EXPECT_TRUE(shell.helpCalls.empty());
     EXPECT_TRUE(shell.executeCalls.empty());
     ASSERT_EQ(reports.texts().size(), 1u);
-    EXPECT_EQ(reports.texts()[0], win::Widen(core::ReportText(win::SystemError(ERROR_FILE_NOT_FOUND).what())));
+    EXPECT_EQ(reports.texts()[0], L"ファイルが見つかりません。.");
 }
 
 // Commands sent to the frame, seen as they arrive.

@@ -330,6 +330,8 @@ struct Item {
 TEST_F(MainWindow, MenuItemsCarryTheirTextsAndShortcuts)
 {
     const Item items[] = {
+        {0, IDM_OPEN, L"開く(&O)...\tCtrl+O"},
+        {0, IDM_PASTE_NEW, L"クリップボードから新規(&V)\tCtrl+Shift+V"},
         {0, IDM_EXIT, L"終了(&X)\tAlt+F4"},
         {1, IDM_ENVIRONMENT, L"環境設定(&D)..."},
         {2, IDM_CONTENTS, L"目次(&C)\tF1"},
@@ -338,7 +340,7 @@ TEST_F(MainWindow, MenuItemsCarryTheirTextsAndShortcuts)
     const HMENU bar = ::GetMenu(main.hwnd());
     for (const Item& item : items)
         EXPECT_EQ(MenuItemText(::GetSubMenu(bar, item.menu), item.id), item.text);
-    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 0)), 1);
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 0)), 4);  // a separator before the exit
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 1)), 1);
     EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(bar, 2)), 2);
 }

@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -21,13 +22,18 @@ namespace {
 
 using SaveCommand = ShotSaveTest;
 
-TEST_F(SaveCommand, IsTheFirstItemOfTheFileMenuFollowedByASeparator)
+TEST_F(SaveCommand, FollowsTheOpenCommandsInTheFileMenuBetweenSeparators)
 {
     const HMENU file = ::GetSubMenu(ShotProbe::Menu(shot), 0);
-    EXPECT_EQ(::GetMenuItemID(file, 0), static_cast<UINT>(IDM_SAVE));
+    EXPECT_EQ(::GetMenuItemID(file, 0), static_cast<UINT>(IDM_OPEN));
+    EXPECT_EQ(::GetMenuItemID(file, 1), static_cast<UINT>(IDM_PASTE_NEW));
+    EXPECT_EQ(::GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(::GetMenuItemID(file, 3), static_cast<UINT>(IDM_SAVE));
     EXPECT_EQ(MenuItemText(file, IDM_SAVE), L"名前を付けて保存(&S)...\tCtrl+S");
-    EXPECT_EQ(::GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(::GetMenuItemID(file, 2), static_cast<UINT>(IDM_CLOSE));
+    EXPECT_EQ(::GetMenuState(file, 4, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(::GetMenuItemID(file, 5), static_cast<UINT>(IDM_CLOSE));
+    EXPECT_EQ(MenuItemText(file, IDM_OPEN), L"開く(&O)...\tCtrl+O");
+    EXPECT_EQ(MenuItemText(file, IDM_PASTE_NEW), L"クリップボードから新規(&V)\tCtrl+Shift+V");
 }
 
 TEST_F(SaveCommand, CtrlSSavesTheActiveShot)
@@ -170,6 +176,75 @@ TEST_F(RealSaveDialog, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(Names(), std::vector<std::wstring>{L"Shot1.png"});
 }
 
+// The type chosen in the dialog's list.
+void ChooseType(HWND dialog, size_t entry)
+{
+    const HWND types = TypeList(dialog);
+    ::SendMessageW(types, CB_SETCURSEL, entry, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(types), CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+}
+
+struct TypedName {
+    const wchar_t* typed;
+    size_t entry;  // shown in the dialog
+    const wchar_t* file;
+    GUID container;
+};
+
+// Wine's dialog made "sel.jpg" typed with PNG shown into a PNG named "sel.jpg.png".
+TEST_F(RealSaveDialog, TheFileHasTheTypeOfItsNamesExtensionWhateverTheDialogShowsAndOtherNamesGetTheShownOne)
+{
+    const TypedName cases[] = {
+        {L"sel.jpg", kPngEntry, L"sel.jpg", GUID_ContainerFormatJpeg},
+        {L"sel2.bmp", kPngEntry, L"sel2.bmp", GUID_ContainerFormatBmp},
+        {L"sel3.JPEG", kBmpEntry, L"sel3.JPEG", GUID_ContainerFormatJpeg},
+        {L"sel4.Png", kJpegEntry, L"sel4.Png", GUID_ContainerFormatPng},
+        {L"sel5.jpeg", kJpegEntry, L"sel5.jpeg", GUID_ContainerFormatJpeg},
+        {L"sel6.BMP", kBmpEntry, L"sel6.BMP", GUID_ContainerFormatBmp},
+        {L"sel7.txt", kPngEntry, L"sel7.txt.png", GUID_ContainerFormatPng},
+        {L"sel8", kBmpEntry, L"sel8.bmp", GUID_ContainerFormatBmp},
+    };
+    std::vector<std::wstring> expected;
+    for (const TypedName& c : cases) {
+        SaveThroughDialog([&](Script& s, HWND dialog) {
+            ChooseType(dialog, c.entry);
+            Answer(s, dialog, InFolder(c.typed));
+        });
+        const std::optional<DecodedImage> image = DecodeImageFile(InFolder(c.file));
+        ASSERT_TRUE(image.has_value()) << "no " << testing::PrintToString(std::wstring(c.file));
+        EXPECT_EQ(image->container, c.container) << testing::PrintToString(std::wstring(c.file));
+        expected.push_back(c.file);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(), expected);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
+// The question is about the file the save writes, not about the one the dialog's name makes.
+TEST_F(RealSaveDialog, AskingAboutReplacingIsAboutTheFileOfTheTypedName)
+{
+    const std::vector<char> earlier(100, 'e');
+    WriteBytes(InFolder(L"sel.jpg"), earlier);
+    WriteBytes(InFolder(L"other.jpg.png"), earlier);
+    SaveThroughDialog([&](Script& s, HWND dialog) {
+        Answer(s, dialog, InFolder(L"sel.jpg"));
+        const HWND box = ReplaceQuestion(s, dialog);
+        ASSERT_NE(box, nullptr) << "nobody asked";
+        const std::wstring question = L"「" + InFolder(L"sel.jpg") + L"」は既に存在します。\n上書きしますか?";
+        EXPECT_NE(FindChild(box, L"Static", question.c_str()), nullptr) << "another question";
+        Click(box, IDNO);
+        ASSERT_TRUE(s.WaitUntil([&] { return ::GetForegroundWindow() == dialog; })) << "the dialog did not stay";
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(FileBytes(InFolder(L"sel.jpg")), earlier);
+    SaveThroughDialog([&](Script& s, HWND dialog) { Answer(s, dialog, InFolder(L"other.jpg")); });
+    EXPECT_EQ(FileBytes(InFolder(L"other.jpg.png")), earlier);
+    const std::optional<DecodedImage> image = DecodeImageFile(InFolder(L"other.jpg"));
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->container, GUID_ContainerFormatJpeg);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 // Wine's dialog would overrun its buffer with such a name and end the program.
 TEST_F(RealSaveDialog, ANameTooLongForTheDialogIsRefusedNamingItAndTheDialogStaysOpen)
 {
@@ -181,7 +256,7 @@ TEST_F(RealSaveDialog, ANameTooLongForTheDialogIsRefusedNamingItAndTheDialogStay
         PressKey(VK_ESCAPE);
     });
     ASSERT_EQ(reports.texts().size(), 1u);
-    EXPECT_EQ(reports.texts()[0], ReportOf(path, ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(reports.texts()[0], ReportOf(path, kNameTooLong));
     EXPECT_TRUE(Names().empty());
 }
 

@@ -92,16 +92,16 @@ TEST_F(Save, EachEntryWritesItsOwnFormatInPlaceOfAnEarlierFile)
 // whom a folder's permissions (Wine's read-only attribute among them) mean nothing.
 TEST_F(Save, AFolderThatCannotTakeTheFileIsReportedWithTheSystemsText)
 {
-    const std::pair<std::wstring, std::vector<DWORD>> cases[] = {
-        {InFolder(L"missing"), {ERROR_PATH_NOT_FOUND}},
-        {L"Z:\\sys", {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT}},
+    const std::pair<std::wstring, std::vector<std::wstring>> cases[] = {
+        {InFolder(L"missing"), {kPathNotFound}},
+        {L"Z:\\sys", {kAccessDenied, kWriteProtected}},
     };
     size_t reported = 0;
     for (const auto& [folder, errors] : cases) {
         const std::wstring file = folder + L"\\Shot1.png";
         SaveByMenu(file);
         ASSERT_EQ(reports.texts().size(), ++reported);
-        EXPECT_TRUE(std::ranges::any_of(errors, [&](DWORD e) { return reports.texts().back() == ReportOf(file, e); }))
+        EXPECT_TRUE(std::ranges::any_of(errors, [&](const std::wstring& e) { return reports.texts().back() == ReportOf(file, e); }))
             << reports.texts().back();
     }
     EXPECT_TRUE(Names().empty());
@@ -117,8 +117,9 @@ TEST_F(Save, AFailureLeavesTheExistingFileAsItWasAndNoTemporaryFile)
     SaveByMenu(InFolder(L"Shot1.png"));
     ::CloseHandle(lock);
     ASSERT_EQ(reports.texts().size(), 1u);
-    EXPECT_TRUE(reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), ERROR_ACCESS_DENIED) ||
-                reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), kAccessDenied) ||
+                reports.texts()[0] == ReportOf(InFolder(L"Shot1.png"), kSharingViolation))
+        << reports.texts()[0];
     MakeShot(70000, 2, "Shot:2");
     WriteBytes(InFolder(L"wide.jpg"), earlier);
     SaveByMenu(InFolder(L"wide.jpg"), kJpegEntry);

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "win32/Com.h"
-#include "win32/ErrorReport.h"
 #include "win32/Text.h"
 
 namespace wintest {
@@ -76,9 +75,9 @@ std::optional<DecodedImage> DecodeImageFile(const std::wstring& path)
     return image;
 }
 
-std::wstring ReportOf(const std::wstring& file, DWORD code)
+std::wstring ReportOf(const std::wstring& file, const std::wstring& reason)
 {
-    return win::Widen(core::ReportText(win::SaveError(file, code).what()));
+    return L"「" + file + L"」を保存できません。\n" + reason + L".";
 }
 
 ShotSaveTest::ShotSaveTest() : folder_(NewFolder()) { FrameProbe::UseSaveTargets(program.main, this); }
@@ -98,9 +97,11 @@ app::ShotWindow& ShotSaveTest::MakeShot(int width, int height, const char* capti
     return made;
 }
 
-std::optional<win::SaveTarget> ShotSaveTest::Choose(HWND owner, const std::wstring& name)
+std::optional<win::SaveTarget> ShotSaveTest::Choose(HWND owner, const std::wstring& name,
+                                                    const std::wstring& folder)
 {
     questions_.emplace_back(owner, name);
+    proposedFolders_.push_back(folder);
     return answer_;
 }
 

@@ -32,8 +32,14 @@ std::wstring NewFolder();  // a fresh scratch folder in the temporary folder
 std::vector<std::wstring> FilesIn(const std::wstring& folder);  // sorted
 std::optional<std::vector<char>> FileBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<char>& bytes);
-// The report's text for a save of `file` that failed with a system error.
-std::wstring ReportOf(const std::wstring& file, DWORD code);
+// The system's texts, as Wine gives them in Japanese.
+inline constexpr wchar_t kAccessDenied[] = L"アクセスが拒否されました。";
+inline constexpr wchar_t kSharingViolation[] = L"共有違反です。";
+inline constexpr wchar_t kPathNotFound[] = L"パスが見つかりません。";
+inline constexpr wchar_t kWriteProtected[] = L"書き込み禁止です。";
+inline constexpr wchar_t kNameTooLong[] = L"ファイル名が長すぎます。";
+// What the user reads when a save of `file` failed with the system's text `reason`.
+std::wstring ReportOf(const std::wstring& file, const std::wstring& reason);
 
 class ShotSaveTest : public ::testing::Test, private win::SaveTargetChooser {
 protected:
@@ -53,11 +59,12 @@ protected:
     const std::wstring folder_;
     std::optional<win::SaveTarget> answer_;                 // nothing: the user gives up
     std::vector<std::pair<HWND, std::wstring>> questions_;  // owner and proposed name
+    std::vector<std::wstring> proposedFolders_;             // empty: the chooser's own
     app::ShotWindow& shot = MakeShot(64, 48, "Shot:1");
     const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
 
 private:
-    std::optional<win::SaveTarget> Choose(HWND owner, const std::wstring& name) override;
+    std::optional<win::SaveTarget> Choose(HWND owner, const std::wstring& name, const std::wstring& folder) override;
 };
 
 }  // namespace wintest
