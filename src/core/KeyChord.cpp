@@ -1,6 +1,5 @@
 #include "core/KeyChord.h"
 
-#include <array>
 #include <string_view>
 
 namespace core {
@@ -43,7 +42,7 @@ struct NamedKey {
     std::string_view name;
 };
 
-constexpr std::array<NamedKey, 31> kNamedKeys{{
+constexpr NamedKey kNamedKeys[] = {
     {0x03, "Break"},       {0x08, "Backspace"}, {0x09, "Tab"},          {0x0C, "Clear"},  {0x0D, "Enter"},
     {0x13, "Pause"},       {0x14, "Caps Lock"}, {0x1B, "Esc"},          {0x20, "Space"},  {0x21, "Page Up"},
     {0x22, "Page Down"},   {0x23, "End"},       {0x24, "Home"},         {0x25, "Left"},   {0x26, "Up"},
@@ -51,7 +50,7 @@ constexpr std::array<NamedKey, 31> kNamedKeys{{
     {0x5B, "Win"},         {0x5C, "Win"},       {0x5D, "Menu"},         {0x6A, "Num *"},  {0x6B, "Num +"},
     {0x6C, "Num ,"},       {0x6D, "Num -"},     {0x6E, "Num ."},        {0x6F, "Num /"},  {0x90, "Num Lock"},
     {0x91, "Scroll Lock"},
-}};
+};
 
 void AppendKeyOnlyName(std::string& name, std::uint8_t key)
 {
@@ -92,12 +91,12 @@ void AppendModifiers(std::string& name, std::uint8_t modifiers)
 
 std::optional<KeyChord> KeyChordFromValue(std::int32_t value)
 {
+    // Bits beyond the key's byte and the four modifier bits, a negative value's sign among them.
+    if ((value & ~0xFFF) != 0) return std::nullopt;
     if (value == 0) return KeyChord{};
-    if (value < 0 || value > 0xFFFF) return std::nullopt;
     const auto key = static_cast<std::uint8_t>(value & 0xFF);
-    const auto high = static_cast<std::uint8_t>(value >> 8);
-    if ((high & ~(kChosenModifiers | kExtendedBit)) != 0 || !IsKey(key)) return std::nullopt;
-    return KeyChord{key, static_cast<std::uint8_t>(high & kChosenModifiers)};
+    if (!IsKey(key)) return std::nullopt;
+    return KeyChord{key, static_cast<std::uint8_t>((value >> 8) & kChosenModifiers)};
 }
 
 std::int32_t StoredValue(KeyChord chord) { return chord.key | (chord.modifiers << 8); }
