@@ -95,7 +95,12 @@ HWND FindShot(HWND frame)
     return client ? ::FindWindowExW(client, nullptr, L"TfrmCap", nullptr) : nullptr;
 }
 
-HWND FindDialog(const wchar_t* caption) { return ::FindWindowW(nullptr, caption); }
+// A box once it is on the screen: it is made hidden and shown when complete.
+HWND FindDialog(const wchar_t* caption)
+{
+    const HWND box = ::FindWindowW(nullptr, caption);
+    return box && ::IsWindowVisible(box) ? box : nullptr;
+}
 
 // Something worth capturing: a window of colour bars with a line of text, on its own thread.
 LRESULT CALLBACK SampleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -218,6 +223,7 @@ int wmain(int argc, wchar_t** argv)
         ::PostMessageW(frame, WM_COMMAND, IDM_ENVIRONMENT, 0);
         HWND dialog = nullptr;
         if (WaitFor([&] { return (dialog = FindDialog(L"環境設定")) != nullptr; }, 5000)) {
+            ::Sleep(300);  // painted
             Screenshot(L"5-settings");
             ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
             WaitFor([&] { return !::IsWindow(dialog); }, 5000);

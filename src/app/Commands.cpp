@@ -13,11 +13,11 @@ namespace {
 using Owner = CommandOwner;
 using Need = CommandNeed;
 
-constexpr core::KeyChord Ctrl(std::uint16_t key) { return {.ctrl = true, .virtualKey = key}; }
-constexpr core::KeyChord Alt(std::uint16_t key) { return {.alt = true, .virtualKey = key}; }
-constexpr core::KeyChord Plain(std::uint16_t key) { return {.virtualKey = key}; }
-constexpr core::KeyChord CtrlShift(std::uint16_t key) { return {.ctrl = true, .shift = true, .virtualKey = key}; }
-constexpr core::KeyChord kNoKey{};
+constexpr core::MenuKey Ctrl(std::uint16_t key) { return {.ctrl = true, .virtualKey = key}; }
+constexpr core::MenuKey Alt(std::uint16_t key) { return {.alt = true, .virtualKey = key}; }
+constexpr core::MenuKey Plain(std::uint16_t key) { return {.virtualKey = key}; }
+constexpr core::MenuKey CtrlShift(std::uint16_t key) { return {.ctrl = true, .shift = true, .virtualKey = key}; }
+constexpr core::MenuKey kNoKey{};
 
 constexpr Command kCommands[] = {
     // The frame's own.
@@ -66,7 +66,7 @@ constexpr Command kCommands[] = {
     {IDM_TILE, L"並べて表示(&T)", kNoKey, Owner::Shot, Need::Nothing},
 };
 
-BYTE AcceleratorFlags(const core::KeyChord& key)
+BYTE AcceleratorFlags(const core::MenuKey& key)
 {
     return static_cast<BYTE>(FVIRTKEY | (key.ctrl ? FCONTROL : 0) | (key.shift ? FSHIFT : 0) | (key.alt ? FALT : 0));
 }

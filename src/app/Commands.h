@@ -25,7 +25,7 @@ enum class CommandNeed { Nothing, SelectionArea, Undo, Redo, ZoomIn, ZoomOut, Pi
 struct Command {
     UINT id;
     const wchar_t* text;  // the menu item's text, without the key
-    core::KeyChord key;   // none when its virtual key is 0
+    core::MenuKey key;   // none when its virtual key is 0
     CommandOwner owner;
     CommandNeed need;
 };

@@ -80,8 +80,18 @@ LRESULT MainFrame::OnCreate()
 
 void MainFrame::LoadStoredSettings()
 {
-    core::LoadSettings(store_, *this, writable_);
-    toolBar_.ShowMode(captureMode_);
+    // The keys are asked for once, for all the load has reached, however it ends.
+    keysOnHold_ = true;
+    try {
+        core::LoadSettings(store_, *this, settings_.Reached());
+    } catch (...) {
+        keysOnHold_ = false;
+        TakeKeys();
+        throw;
+    }
+    keysOnHold_ = false;
+    TakeKeys();
+    toolBar_.ShowMode(settings_.Values().mode);
     helpFile_ = WithExtension(win::ProgramPath(), L".hlp");
     shotCount_ = 0;
 }
@@ -100,7 +110,7 @@ void MainFrame::ApplyDpi(UINT dpi)
 // shows the notice of the keys, so that the notice can be read; the zoom panel is 60 wide.
 void MainFrame::SetStatusParts(UINT dpi)
 {
-    const bool notice = !core::HotKeyNotice(hotKeys_.States()).empty();
+    const bool notice = !HotKeyNotice().empty();
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     const int zoomFrom = std::max(win::Scale(260, dpi), static_cast<int>(client.right) - win::Scale(80, dpi));
@@ -127,32 +137,37 @@ void MainFrame::Layout()
 
 // --- settings -----------------------------------------------------------------------
 
-// Each setter lets the next save write its value: the load calls them only for values it
-// has reached, and the user for what the user set.
-void MainFrame::SetCaptureMode(core::CaptureMode mode)
-{
-    captureMode_ = mode;
-    writable_.Allow(core::Setting::CapMode);
-}
+// Each setter keeps its value in the settings, which lets the next save write it: the load
+// calls them only for values it has reached, and the user for what the user set. Then the
+// value is put in force.
+void MainFrame::SetCaptureMode(core::CaptureMode mode) { settings_.SetCaptureMode(mode); }
 
 void MainFrame::SetCaptureDelay(std::int32_t seconds)
 {
-    captureDelay_ = core::CaptureDelayOrDefault(seconds);
-    writable_.Allow(core::Setting::CapTime);
-    captureTimer_.SetInterval(static_cast<UINT>(captureDelay_) * 1000u);
+    settings_.SetCaptureDelay(seconds);
+    captureTimer_.SetInterval(static_cast<UINT>(settings_.Values().delay) * 1000u);
 }
 
 void MainFrame::SetFlatToolBar(bool flat)
 {
-    flatToolBar_ = flat;
-    writable_.Allow(core::Setting::ToolBarFlat);
+    settings_.SetFlatToolBar(flat);
     toolBar_.SetFlat(flat);
 }
 
-void MainFrame::SaveSettings()
+void MainFrame::SetRegionCopy(bool copy) { settings_.SetRegionCopy(copy); }
+
+void MainFrame::SetCaptureCursor(bool drawn) { settings_.SetCaptureCursor(drawn); }
+
+// The dialog sets every setting it shows, so each of these has had its setter's rule.
+void MainFrame::ApplySettings(const core::Settings& edited)
 {
-    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_, hotKeysOn_}, writable_);
+    settings_ = edited;
+    captureTimer_.SetInterval(static_cast<UINT>(settings_.Values().delay) * 1000u);
+    toolBar_.SetFlat(settings_.Values().flatToolBar);
+    TakeKeys();
 }
+
+void MainFrame::SaveSettings() { core::SaveSettings(store_, settings_.Values(), settings_.Writable()); }
 
 // --- commands -----------------------------------------------------------------------
 

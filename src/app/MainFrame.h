@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@
 #include "app/ShotHost.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
-#include "core/SettingsStore.h"
+#include "core/Settings.h"
 #include "win32/Handles.h"
 #include "win32/OpenDialog.h"
 #include "win32/HotKeys.h"
@@ -50,14 +51,18 @@ public:
     SystemShell& Shell() const noexcept { return *shell_; }
     // Where the shot windows save to: the Save dialog, which keeps the last folder for the run.
     win::SaveTargetChooser& SaveTargets() const noexcept override { return *saveTargets_; }
-    std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
-    bool FlatToolBar() const noexcept { return flatToolBar_; }
-    bool HotKeysOn() const noexcept { return hotKeysOn_; }
-    // Which Print Screen keys could not be had and why (UTF-8); empty when all are had.
-    std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States()); }
+    // The settings in force; the settings dialog edits a copy and hands it to ApplySettings.
+    const core::Settings& Settings() const noexcept { return settings_; }
+    // Puts every setting of `edited` in force at once: the delay, the tool bar, the keys.
+    void ApplySettings(const core::Settings& edited);
+    std::int32_t CaptureDelay() const noexcept { return settings_.Values().delay; }
+    bool FlatToolBar() const noexcept { return settings_.Values().flatToolBar; }
+    bool HotKeysOn() const noexcept { return settings_.Values().hotKeys; }
+    // Which keys could not be had and why (UTF-8); empty when all are had.
+    std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States(), hotKeys_.Keys()); }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
-    // Takes the Print Screen keys, or lets them go, at once.
+    // Takes the keys, or lets them go, at once.
     void SetHotKeys(bool on) override;
     void SaveSettings();
     void ShowReadOut(std::string_view utf8) override;
@@ -96,6 +101,9 @@ private:
     void LoadStoredSettings();
 
     void SetCaptureMode(core::CaptureMode mode) override;
+    void SetKey(core::KeyAction action, core::KeyChord key) override;
+    void SetRegionCopy(bool copy) override;
+    void SetCaptureCursor(bool drawn) override;
     void OnSettings();
     void OnAbout();
     void OnHelpContents();
@@ -103,6 +111,10 @@ private:
     void OnCopyButton();
     void OnCaptureTick();
     void OnHotKey(WPARAM id);
+    void OnTargetKey();
+    void OnWindowKey();
+    // Asks the system for the keys as the settings have them (unless a load is under way).
+    void TakeKeys();
     void ShowHotKeyNotice();
     void SetStatusParts(UINT dpi);
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
@@ -115,6 +127,14 @@ private:
                   std::vector<core::Mark> marks = {});
     void OnOpen();
     void OnDropFiles(HDROP drop);
+
+    // What an action's key does from anywhere. An action with no handler has its key never
+    // asked for, whatever the settings hold.
+    struct KeyHandler {
+        core::KeyAction action;
+        void (MainFrame::*run)();
+    };
+    static std::span<const KeyHandler> KeyHandlers() noexcept;
 
     ApplicationWindow& application_;
     bool endsApplication_;
@@ -132,14 +152,11 @@ private:
     win::Timer captureTimer_{3000};
     win::HotKeys hotKeys_;
     win::RegistryStore store_;
-    core::WritableSettings writable_;  // what a save may write over
+    core::Settings settings_;  // with what a save may write over; no key is taken before the load
+    bool keysOnHold_ = false;  // a load is under way: the keys are taken once, at its end
     std::wstring helpFile_;
     std::wstring copyHint_ = L"クリップボードへコピー";
 
-    core::CaptureMode captureMode_ = core::CaptureMode::Desktop;
-    std::int32_t captureDelay_ = 0;
-    bool flatToolBar_ = false;
-    bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;

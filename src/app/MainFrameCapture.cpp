@@ -1,5 +1,5 @@
-// The main window's capture sequence: the start button's countdown, the Print Screen keys,
-// and the grab into a new shot window.
+// The main window's capture sequence: the start button's countdown, the user's keys, and the
+// grab into a new shot window.
 #include <exception>
 #include <optional>
 
@@ -10,16 +10,41 @@
 #include "win32/Foreground.h"
 #include "win32/Monitors.h"
 #include "win32/Picture.h"
+#include "win32/Pointer.h"
 #include "win32/ScreenProbe.h"
 #include "win32/Text.h"
 
 namespace app {
 
+std::span<const MainFrame::KeyHandler> MainFrame::KeyHandlers() noexcept
+{
+    static constexpr KeyHandler kHandlers[] = {
+        {core::KeyAction::Target, &MainFrame::OnTargetKey},
+        {core::KeyAction::Window, &MainFrame::OnWindowKey},
+        {core::KeyAction::Delayed, &MainFrame::OnStartCapture},
+    };
+    return kHandlers;
+}
+
 void MainFrame::SetHotKeys(bool on)
 {
-    hotKeysOn_ = on;
-    writable_.Allow(core::Setting::HotKeys);
-    hotKeys_.Apply(hwnd_, on);
+    settings_.SetHotKeys(on);
+    TakeKeys();
+}
+
+void MainFrame::SetKey(core::KeyAction action, core::KeyChord key)
+{
+    settings_.SetKey(action, key);
+    TakeKeys();
+}
+
+void MainFrame::TakeKeys()
+{
+    if (keysOnHold_) return;
+    win::HandledActions handled{};
+    for (const KeyHandler& handler : KeyHandlers())
+        handled[core::Index(handler.action)] = true;
+    hotKeys_.Apply(hwnd_, settings_.Values().hotKeys, settings_.Values().keys, handled);
     ShowHotKeyNotice();
 }
 
@@ -40,21 +65,22 @@ void MainFrame::OnStartCapture()
 void MainFrame::OnCaptureTick()
 {
     captureTimer_.SetEnabled(false);
-    CaptureNow(captureMode_);
+    CaptureNow(settings_.Values().mode);
 }
 
-// Print Screen takes the screen as the user sees it at the press: no delay, nothing hidden.
-// A countdown under way runs on.
 void MainFrame::OnHotKey(WPARAM id)
 {
-    const std::optional<core::HotKey> key = win::HotKeyFromId(id);
-    if (!key) return;
-    switch (*key) {
-        case core::HotKey::PrintScreen: CaptureNow(captureMode_); break;
-        case core::HotKey::AltPrintScreen: CaptureNow(core::CaptureMode::ActiveWindow); break;
-        case core::HotKey::CtrlPrintScreen: OnStartCapture(); break;
-    }
+    const std::optional<core::KeyAction> action = win::ActionFromHotKeyId(id);
+    if (!action) return;
+    for (const KeyHandler& handler : KeyHandlers())
+        if (handler.action == *action) (this->*handler.run)();
 }
+
+// A key takes the screen as the user sees it at the press: no delay, nothing hidden. A
+// countdown under way runs on.
+void MainFrame::OnTargetKey() { CaptureNow(settings_.Values().mode); }
+
+void MainFrame::OnWindowKey() { CaptureNow(core::CaptureMode::ActiveWindow); }
 
 void MainFrame::CaptureNow(core::CaptureMode mode)
 {
@@ -123,6 +149,8 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     // The screen is read before the shot window exists, so a shot never shows itself.
     std::unique_ptr<win::Picture> picture = win::GrabScreen(rect);
     if (!picture) return;
+    // Before the black: the pointer is only where a monitor shows it.
+    if (settings_.Values().captureCursor) win::DrawPointer(picture->DC(), rect);
     win::BlackenOffScreenParts(picture->DC(), rect);
     // Back on screen before the window is made, so the frame's default placement gives it a
     // proper size rather than that of a minimised frame.

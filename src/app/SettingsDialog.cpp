@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/MainFrame.h"
@@ -10,6 +11,7 @@
 #include "core/SpinEditRules.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
+#include "win32/KeyField.h"
 #include "win32/ModalForm.h"
 #include "win32/SpinButton.h"
 #include "win32/Text.h"
@@ -45,11 +47,18 @@ private:
     void CreateControls();
     void ApplyDpi(UINT dpi);
     void OnActivate(bool active);
-    void Apply();
+    void ShowSettings(const core::Settings& settings);
+    // The settings as the dialog shows them; refused, with nothing applied, while one key is
+    // given to two actions.
+    core::Settings EditedSettings();
+    void Apply(const core::Settings& edited);
     void ShowHotKeyNotice();
+    bool Checked(ControlId id) const noexcept { return Button_GetCheck(Control(id)) == BST_CHECKED; }
+    void Check(ControlId id, bool on) noexcept { Button_SetCheck(Control(id), on ? BST_CHECKED : BST_UNCHECKED); }
 
     // The delay field.
     static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
+    // Any other control: its focus shows which push button Enter presses.
     static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) noexcept;
     LRESULT FieldMessage(UINT msg, WPARAM wp, LPARAM lp);
     void SetFieldText(const std::string& utf8);
@@ -72,27 +81,43 @@ SettingsDialog::SettingsDialog(MainFrame& main) : main_(main)
 {
     CreateCentred(main.hwnd(), kDialogClass, L"環境設定", kStyle, kExStyle, kClientWidth, kClientHeight, [this] {
         CreateControls();
-        SetFieldText(core::SpinEditTextFor(main_.CaptureDelay()));
-        Button_SetCheck(Control(kFlatCheckBox), main_.FlatToolBar() ? BST_CHECKED : BST_UNCHECKED);
-        Button_SetCheck(Control(kHotKeysCheckBox), main_.HotKeysOn() ? BST_CHECKED : BST_UNCHECKED);
+        ShowSettings(main_.Settings());
         ShowHotKeyNotice();
     });
 }
 
+void SettingsDialog::ShowSettings(const core::Settings& settings)
+{
+    const core::SettingsValues& values = settings.Values();
+    SetFieldText(core::SpinEditTextFor(values.delay));
+    Check(kFlatCheckBox, values.flatToolBar);
+    Check(kCursorCheckBox, values.captureCursor);
+    Check(kRegionCopyCheckBox, values.regionCopy);
+    Check(kHotKeysCheckBox, values.hotKeys);
+    for (core::KeyAction action : core::kKeyActions)
+        win::ShowKey(Control(KeyField(action)), values.keys[core::Index(action)]);
+}
+
 void SettingsDialog::CreateControls()
 {
+    static const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&icc);
     for (const ControlLayout& c : kLayout) {
         win::ThrowLastErrorIfNull(::CreateWindowExW(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, 0,
                                                     0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                                     win::Instance(), nullptr));
     }
     field_ = Control(kDelayField);
-    SetKeyboard({kDelayField, kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton}, kOkButton,
-                kCancelButton);
+    SetKeyboard({kDelayField, kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
+                 kTargetKeyField, kWindowKeyField, kDelayedKeyField, kOkButton, kCancelButton, kApplyButton},
+                kOkButton, kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     ::SetWindowSubclass(field_, &FieldProc, 0, self);
-    for (ControlId id : {kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton})
+    for (ControlId id : kKeyFields)
+        win::PrepareKeyField(Control(id));
+    for (ControlId id : {kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
+                         kTargetKeyField, kWindowKeyField, kDelayedKeyField, kOkButton, kCancelButton, kApplyButton})
         ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
     arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
 
@@ -122,16 +147,34 @@ void SettingsDialog::ApplyDpi(UINT dpi)
     arrows_->Place(arrows);
 }
 
-void SettingsDialog::Apply()
+core::Settings SettingsDialog::EditedSettings()
 {
-    main_.SetCaptureDelay(core::SpinEditValue(FieldText()));
-    main_.SetFlatToolBar(Button_GetCheck(Control(kFlatCheckBox)) == BST_CHECKED);
-    main_.SetHotKeys(Button_GetCheck(Control(kHotKeysCheckBox)) == BST_CHECKED);
+    core::KeyChoices keys{};
+    for (core::KeyAction action : core::kKeyActions)
+        keys[core::Index(action)] = win::KeyOf(Control(KeyField(action)));
+    if (const std::optional<core::SharedKey> shared = core::FindSharedKey(keys)) {
+        ::SetFocus(Control(KeyField(shared->second)));
+        throw core::AppError(core::SharedKeyMessage(keys, *shared));
+    }
+    core::Settings edited = main_.Settings();
+    edited.SetCaptureDelay(core::SpinEditValue(FieldText()));
+    edited.SetFlatToolBar(Checked(kFlatCheckBox));
+    edited.SetCaptureCursor(Checked(kCursorCheckBox));
+    edited.SetRegionCopy(Checked(kRegionCopyCheckBox));
+    edited.SetHotKeys(Checked(kHotKeysCheckBox));
+    for (core::KeyAction action : core::kKeyActions)
+        edited.SetKey(action, keys[core::Index(action)]);
+    return edited;
+}
+
+void SettingsDialog::Apply(const core::Settings& edited)
+{
+    main_.ApplySettings(edited);
     ShowHotKeyNotice();
     main_.SaveSettings();
 }
 
-// The keys the program could not have, as the status bar tells them; else what the keys do.
+// The keys the program could not have, as the status bar tells them; else how a field takes a key.
 void SettingsDialog::ShowHotKeyNotice()
 {
     const std::string notice = main_.HotKeyNotice();
@@ -141,12 +184,14 @@ void SettingsDialog::ShowHotKeyNotice()
 void SettingsDialog::OnButton(int id)
 {
     switch (id) {
-        case kOkButton:
-            Close();  // first, so that the dialog closes even when the apply fails
-            Apply();
+        case kOkButton: {
+            const core::Settings edited = EditedSettings();
+            Close();  // before the apply, so that the dialog closes even when the save fails
+            Apply(edited);
             break;
+        }
         case kCancelButton: Close(); break;
-        case kApplyButton: Apply(); break;
+        case kApplyButton: Apply(EditedSettings()); break;
     }
 }
 

@@ -28,7 +28,7 @@ std::string KeyName(std::uint16_t key)
 
 }  // namespace
 
-std::string KeyText(const KeyChord& chord)
+std::string KeyText(const MenuKey& chord)
 {
     std::string name = KeyName(chord.virtualKey);
     if (name.empty()) return {};

@@ -6,18 +6,18 @@
 
 namespace core {
 
-struct KeyChord {
+struct MenuKey {
     bool ctrl = false;
     bool shift = false;
     bool alt = false;
     std::uint16_t virtualKey = 0;  // Windows' virtual-key code; 0: no key
 
-    bool operator==(const KeyChord&) const = default;
+    bool operator==(const MenuKey&) const = default;
 };
 
 // The modifiers in the order Ctrl, Shift, Alt, then the key's name: a letter or digit as
 // itself, F1 to F24, and the named keys menus use. Empty for no key, and for a key that has
 // no name here (such a key is not written after a menu item).
-std::string KeyText(const KeyChord& chord);
+std::string KeyText(const MenuKey& chord);
 
 }  // namespace core

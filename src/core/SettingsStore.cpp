@@ -1,5 +1,6 @@
 #include "core/SettingsStore.h"
 
+#include <array>
 #include <string>
 
 #include "core/AppError.h"
@@ -28,6 +29,16 @@ public:
 private:
     RegistryBackend& backend_;
 };
+
+constexpr std::array<std::string_view, kKeyActions.size()> kKeyValueNames{"HotKeyRegion", "HotKeyTarget",
+                                                                          "HotKeyWindow", "HotKeyDelayed"};
+
+KeyChord ReadKey(SettingsStore& store, KeyAction action)
+{
+    const KeyChord fallback = kDefaultKeys[Index(action)];
+    return KeyChordFromValue(store.ReadInteger(kKeyValueNames[Index(action)], StoredValue(fallback)))
+        .value_or(fallback);
+}
 
 }  // namespace
 
@@ -91,6 +102,14 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSett
     target.SetFlatToolBar(store.ReadBool("ToolBarFlat", false));
     reached.Allow(Setting::HotKeys);
     target.SetHotKeys(store.ReadBool("HotKeys", kDefaultHotKeys));
+    for (KeyAction action : kKeyActions) {
+        reached.Allow(KeySetting(action));
+        target.SetKey(action, ReadKey(store, action));
+    }
+    reached.Allow(Setting::RegionCopy);
+    target.SetRegionCopy(store.ReadBool("RegionCopy", kDefaultRegionCopy));
+    reached.Allow(Setting::CaptureCursor);
+    target.SetCaptureCursor(store.ReadBool("CaptureCursor", kDefaultCaptureCursor));
 }
 
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
@@ -100,6 +119,12 @@ void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const 
     if (writable.Allows(Setting::CapTime)) store.WriteInteger("CapTime", values.delay);
     if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.flatToolBar);
     if (writable.Allows(Setting::HotKeys)) store.WriteBool("HotKeys", values.hotKeys);
+    for (KeyAction action : kKeyActions) {
+        if (writable.Allows(KeySetting(action)))
+            store.WriteInteger(kKeyValueNames[Index(action)], StoredValue(values.keys[Index(action)]));
+    }
+    if (writable.Allows(Setting::RegionCopy)) store.WriteBool("RegionCopy", values.regionCopy);
+    if (writable.Allows(Setting::CaptureCursor)) store.WriteBool("CaptureCursor", values.captureCursor);
 }
 
 std::int32_t CaptureDelayOrDefault(std::int32_t seconds)

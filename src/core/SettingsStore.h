@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CaptureTarget.h"
+#include "core/KeyActions.h"
 
 namespace core {
 
@@ -54,51 +55,81 @@ private:
     RegistryBackend& backend_;
 };
 
-// The main frame implements this; LoadSettings passes each value through it.
+// The main frame implements this (through core::Settings); LoadSettings passes each value through it.
 struct SettingsTarget {
     virtual void SetCaptureMode(CaptureMode mode) = 0;
     virtual void SetCaptureDelay(std::int32_t seconds) = 0;  // receives the stored number as it is
     virtual void SetFlatToolBar(bool flat) = 0;
-    virtual void SetHotKeys(bool on) = 0;  // the Print Screen keys taken or let go
+    virtual void SetHotKeys(bool on) = 0;  // the keys taken or let go
+    virtual void SetKey(KeyAction action, KeyChord key) = 0;
+    virtual void SetRegionCopy(bool copy) = 0;
+    virtual void SetCaptureCursor(bool drawn) = 0;
 
 protected:
     ~SettingsTarget() = default;
 };
 
 inline constexpr bool kDefaultHotKeys = true;
+inline constexpr bool kDefaultRegionCopy = true;
+inline constexpr bool kDefaultCaptureCursor = false;
 
 struct SettingsValues {
     CaptureMode mode;
     std::int32_t delay;
     bool flatToolBar;
     bool hotKeys = kDefaultHotKeys;
+    KeyChoices keys = kDefaultKeys;
+    bool regionCopy = kDefaultRegionCopy;        // a region taken goes to the clipboard at once
+    bool captureCursor = kDefaultCaptureCursor;  // the pointer is drawn into every picture
 };
 
-// The settings, named after their registry values.
-enum class Setting : std::uint8_t { CapMode, CapTime, ToolBarFlat, HotKeys };
+// The settings, named after their registry values; the keys in the order of kKeyActions.
+enum class Setting : std::uint8_t {
+    CapMode,
+    CapTime,
+    ToolBarFlat,
+    HotKeys,
+    HotKeyRegion,
+    HotKeyTarget,
+    HotKeyWindow,
+    HotKeyDelayed,
+    RegionCopy,
+    CaptureCursor,
+};
+inline constexpr std::size_t kSettingCount = 10;
+
+// The setting that holds an action's key.
+inline constexpr Setting KeySetting(KeyAction action) noexcept
+{
+    return static_cast<Setting>(static_cast<std::size_t>(Setting::HotKeyRegion) + Index(action));
+}
 
 // The settings a save may write: those a load has reached and those set since.
 // A load that stops at an error leaves the later values unread, still as stored,
 // while the program holds only their initial values; writing those would lose
-// the user's settings. The main window allows a setting whenever its setter
-// runs: the load's own calls come after it has reached the value, so only the
-// user's add anything.
+// the user's settings. The settings object (core::Settings) allows a setting
+// whenever its setter runs: the load's own calls come after it has reached the
+// value, so only the user's add anything.
 class WritableSettings {
 public:
     void Allow(Setting setting) noexcept { allowed_[static_cast<std::size_t>(setting)] = true; }
     bool Allows(Setting setting) const noexcept { return allowed_[static_cast<std::size_t>(setting)]; }
 
 private:
-    std::array<bool, 4> allowed_{};
+    std::array<bool, kSettingCount> allowed_{};
 };
 
-// Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys" in that order, handing each to its
+// Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys", "HotKeyRegion", "HotKeyTarget",
+// "HotKeyWindow", "HotKeyDelayed", "RegionCopy", "CaptureCursor" in that order, handing each to its
 // setter before the next is read; an error leaves the later ones unread. Each
 // value is allowed in `reached` before it is read, so the one that stops the
 // load is written back by the next save, as the program's setting.
 void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached);
 
-// Writes "CapMode", "CapTime", "ToolBarFlat", "HotKeys" in that order, each only where
+// A key value is the decimal text of the hot-key control's value (KeyChordFromValue); text that
+// is no number, or a number that is no key, gives the action's default key.
+//
+// Writes the same values in the same order, each only where
 // `writable` allows it; an error leaves the later ones unwritten.
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable);
 

@@ -97,6 +97,23 @@ private:
     HDC dc_;
 };
 
+// Saves a DC's state (its clip region among it) and restores it when it goes.
+class SavedDCState {
+public:
+    explicit SavedDCState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+    SavedDCState(const SavedDCState&) = delete;
+    SavedDCState& operator=(const SavedDCState&) = delete;
+    ~SavedDCState()
+    {
+        if (saved_) ::RestoreDC(dc_, saved_);
+    }
+    explicit operator bool() const noexcept { return saved_ != 0; }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Selects an object into a DC and puts the displaced one back when it goes.
 class SelectedObject {
 public:

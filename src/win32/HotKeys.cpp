@@ -1,25 +1,13 @@
 #include "win32/HotKeys.h"
+
 #include <cstdint>
 
 namespace win {
-namespace {
 
-UINT Modifiers(core::HotKey key) noexcept
+std::optional<core::KeyAction> ActionFromHotKeyId(WPARAM id) noexcept
 {
-    switch (key) {
-        case core::HotKey::AltPrintScreen: return MOD_ALT;
-        case core::HotKey::CtrlPrintScreen: return MOD_CONTROL;
-        case core::HotKey::PrintScreen: break;
-    }
-    return 0;
-}
-
-}  // namespace
-
-std::optional<core::HotKey> HotKeyFromId(WPARAM id) noexcept
-{
-    for (core::HotKey key : core::kHotKeys)
-        if (static_cast<WPARAM>(HotKeyId(key)) == id) return key;
+    for (core::KeyAction action : core::kKeyActions)
+        if (static_cast<WPARAM>(HotKeyId(action)) == id) return action;
     return std::nullopt;
 }
 
@@ -32,19 +20,23 @@ bool WindowsTakesPrintScreen()
     return core::WindowsTakesPrintScreen(status == ERROR_SUCCESS ? std::optional<std::uint32_t>(value) : std::nullopt);
 }
 
-const core::KeyStates& HotKeys::Apply(HWND window, bool on)
+const core::KeyStates& HotKeys::Apply(HWND window, bool on, const core::KeyChoices& keys, const HandledActions& handled)
 {
     Release();
     window_ = window;
+    keys_ = keys;
     const bool windowsTakes = on && WindowsTakesPrintScreen();
-    for (std::size_t i = 0; i < core::kHotKeys.size(); ++i) {
-        const core::HotKey key = core::kHotKeys[i];
-        if (!core::ShouldRegister(key, on, windowsTakes)) {
-            states_[i] = on ? core::KeyState::TakenByWindows : core::KeyState::Off;
+    for (core::KeyAction action : core::kKeyActions) {
+        const std::size_t i = core::Index(action);
+        const core::KeyChord key = keys[i];
+        if (!handled[i] || !core::ShouldRegister(key, on, windowsTakes)) {
+            const bool keptByWindows = handled[i] && windowsTakes && core::IsPlainPrintScreen(key);
+            states_[i] = keptByWindows ? core::KeyState::TakenByWindows : core::KeyState::Off;
             continue;
         }
         // No repeats: a key held down makes one capture, not a stream of them.
-        const bool had = ::RegisterHotKey(window, HotKeyId(key), Modifiers(key) | MOD_NOREPEAT, VK_SNAPSHOT);
+        const bool had =
+            ::RegisterHotKey(window, HotKeyId(action), core::RegisterModifiers(key) | MOD_NOREPEAT, key.key);
         states_[i] = had ? core::KeyState::Had : core::KeyState::HeldByAnotherProgram;
     }
     return states_;
@@ -52,8 +44,9 @@ const core::KeyStates& HotKeys::Apply(HWND window, bool on)
 
 void HotKeys::Release() noexcept
 {
-    for (std::size_t i = 0; i < core::kHotKeys.size(); ++i) {
-        if (states_[i] == core::KeyState::Had) ::UnregisterHotKey(window_, HotKeyId(core::kHotKeys[i]));
+    for (core::KeyAction action : core::kKeyActions) {
+        const std::size_t i = core::Index(action);
+        if (states_[i] == core::KeyState::Had) ::UnregisterHotKey(window_, HotKeyId(action));
         states_[i] = core::KeyState::Off;
     }
 }

@@ -5,6 +5,7 @@
 
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
+#include "win32/KeyField.h"
 #include "win32/Text.h"
 
 namespace win {
@@ -129,12 +130,19 @@ void ModalForm::RunModal(HWND owner)
     if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
 }
 
-// The form's keys, taken before the focused control sees them. Outside an edit field the
-// arrow keys move the focus like Tab; in the field they are the field's own.
+// The form's keys, taken before the focused control sees them. Outside an edit or key field
+// the arrow keys move the focus like Tab; in the field they are the field's own. A key field
+// takes every other key but Enter, Esc and Tab, mnemonics too, and a key the program has
+// registered, which comes as the hot key's message.
 bool ModalForm::DialogKey(const MSG& msg)
 {
-    if (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd)) return false;
     const HWND focus = ::GetFocus();
+    const bool inKeyField = focus && ::IsChild(hwnd_, focus) && IsKeyField(focus);
+    if (msg.message == WM_HOTKEY && inKeyField) {
+        TakePressedKey(focus, core::ChordFromRegistered(LOWORD(msg.lParam), HIWORD(msg.lParam)));
+        return true;
+    }
+    if (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd)) return false;
     switch (msg.message) {
         case WM_KEYDOWN:
             switch (msg.wParam) {
@@ -149,14 +157,15 @@ bool ModalForm::DialogKey(const MSG& msg)
                 case VK_UP:
                 case VK_RIGHT:
                 case VK_DOWN:
-                    if (IsEditField(focus)) return false;
+                    if (IsEditField(focus) || inKeyField) return false;
                     MoveFocus(focus, msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
                     return true;
             }
             return false;
-        case WM_SYSCHAR: return PressMnemonic(static_cast<wchar_t>(msg.wParam));
+        // The key field had the key itself; its character is nobody's.
+        case WM_SYSCHAR: return inKeyField || PressMnemonic(static_cast<wchar_t>(msg.wParam));
         // A control that takes no characters passes a mnemonic letter to the form.
-        case WM_CHAR: return !IsEditField(focus) && PressMnemonic(static_cast<wchar_t>(msg.wParam));
+        case WM_CHAR: return inKeyField || (!IsEditField(focus) && PressMnemonic(static_cast<wchar_t>(msg.wParam)));
     }
     return false;
 }

@@ -31,7 +31,9 @@ protected:
     // The controls that take the focus, in keyboard order; Enter presses the focused push
     // button or else the default one, Esc the cancel one (0: none), and a push button's
     // mnemonic presses it. None of them moves the focus but a check box's mnemonic, which
-    // focuses the box and flips it.
+    // focuses the box and flips it. A key field (the system's hot-key control) takes every
+    // other key while it has the focus, the arrows, the mnemonics and the program's own hot
+    // keys included.
     void SetKeyboard(std::vector<int> order, int defaultButton, int cancelButton);
     // A push button was pressed, by mouse or by key.
     virtual void OnButton(int id) = 0;

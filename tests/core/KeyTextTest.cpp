@@ -5,7 +5,7 @@
 namespace {
 
 struct KeyCase {
-    core::KeyChord chord;
+    core::MenuKey chord;
     const char* text;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The settings store's tests share a registry in memory that notes every call, and a main
 // window that notes what each setter was given.
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -142,6 +143,9 @@ public:
     std::optional<std::int32_t> capTime;
     std::optional<bool> toolBarFlat;
     std::optional<bool> hotKeys;
+    std::array<std::optional<core::KeyChord>, core::kKeyActions.size()> keys;
+    std::optional<bool> regionCopy;
+    std::optional<bool> captureCursor;
     bool toolBarFails = false;
 
     void SetCaptureMode(core::CaptureMode mode) override
@@ -166,11 +170,37 @@ public:
         log_.push_back(on ? "SetHotKeys 1" : "SetHotKeys 0");
         hotKeys = on;
     }
+    // Logged as the action's place and the chord's bytes, key first: "SetKey 1 44 0".
+    void SetKey(core::KeyAction action, core::KeyChord key) override
+    {
+        const auto place = static_cast<std::size_t>(action);
+        log_.push_back("SetKey " + std::to_string(place) + " " + std::to_string(key.key) + " " +
+                       std::to_string(key.modifiers));
+        keys.at(place) = key;
+    }
+    void SetRegionCopy(bool copy) override
+    {
+        log_.push_back(copy ? "SetRegionCopy 1" : "SetRegionCopy 0");
+        regionCopy = copy;
+    }
+    void SetCaptureCursor(bool drawn) override
+    {
+        log_.push_back(drawn ? "SetCaptureCursor 1" : "SetCaptureCursor 0");
+        captureCursor = drawn;
+    }
 
     core::SettingsValues Values() const
     {
-        return {static_cast<core::CaptureMode>(capMode.value_or(0)), capTime.value_or(0), toolBarFlat.value_or(false),
-                hotKeys.value_or(false)};
+        core::KeyChoices chords{};
+        for (std::size_t i = 0; i < chords.size(); ++i)
+            chords[i] = keys[i].value_or(core::KeyChord{});
+        return {static_cast<core::CaptureMode>(capMode.value_or(0)),
+                capTime.value_or(0),
+                toolBarFlat.value_or(false),
+                hotKeys.value_or(false),
+                chords,
+                regionCopy.value_or(false),
+                captureCursor.value_or(false)};
     }
 
 private:

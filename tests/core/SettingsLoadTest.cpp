@@ -35,13 +35,24 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
     registry.Put("ToolBarFlat", Text("1"));
     registry.Put("HotKeys", Text("0"));
     EXPECT_EQ(registry.Load(), "");
-    const Log expected = {
+    Log expected = {
         "OpenStore",          "OpenSection", "Query CapMode",     "Read CapMode",     "CloseSection",
         "SetCaptureMode 2",   "OpenSection", "Query CapTime",     "Read CapTime",     "CloseSection",
         "SetCaptureDelay 12", "OpenSection", "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",
         "SetFlatToolBar 1",   "OpenSection", "Query HotKeys",     "Read HotKeys",     "CloseSection",
-        "SetHotKeys 0",       "CloseStore",
+        "SetHotKeys 0",
     };
+    // Then the keys and the capture flags, none of them stored: each its default.
+    const Log after = {
+        "OpenSection", "Query HotKeyRegion",  "CloseSection", "SetKey 0 44 1",       //
+        "OpenSection", "Query HotKeyTarget",  "CloseSection", "SetKey 1 44 0",       //
+        "OpenSection", "Query HotKeyWindow",  "CloseSection", "SetKey 2 44 4",       //
+        "OpenSection", "Query HotKeyDelayed", "CloseSection", "SetKey 3 44 2",       //
+        "OpenSection", "Query RegionCopy",    "CloseSection", "SetRegionCopy 1",     //
+        "OpenSection", "Query CaptureCursor", "CloseSection", "SetCaptureCursor 0",  //
+        "CloseStore",
+    };
+    expected.insert(expected.end(), after.begin(), after.end());
     EXPECT_EQ(registry.log, expected);
 }
 

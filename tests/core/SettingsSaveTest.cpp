@@ -110,7 +110,11 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         Log writes;
     };
     const Row rows[] = {
-        {"", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
+        {"",
+         {},
+         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write HotKeyRegion=300",
+          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write RegionCopy=1",
+          "Write CaptureCursor=0"}},
         {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
         {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},

@@ -1,4 +1,4 @@
-// The settings dialog's Print Screen box: its mnemonic, the keys taken and let go when it is
+// The settings dialog's box for the keys: its mnemonic, the keys taken and let go when it is
 // applied, the value saved, and the notice of a key another program holds.
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST_F(SettingsDialog, ThePrintScreenBoxTakesOrLetsGoOfTheKeysOnlyWhenApplied)
     ASSERT_TRUE(main.HotKeysOn());
     RunDialog([&](Script& s, const Dialog& d) {
         EXPECT_TRUE(Checked(d.keysCheck));
-        EXPECT_NE(WindowText(d.keysNotice).find(L"Alt+Print Screen："), std::wstring::npos) << "what the keys do";
+        EXPECT_NE(WindowText(d.keysNotice).find(L"Backspace"), std::wstring::npos) << "how a field takes a key";
         PressChord({VK_MENU, 'P'});
         s.Settle();
         EXPECT_FALSE(Checked(d.keysCheck));

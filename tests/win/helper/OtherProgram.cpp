@@ -1,7 +1,8 @@
 // Another program for the tests: one plain window that takes the keyboard, painted one colour,
 // at the place the command line gives. With --hold it first registers the Print Screen key
-// for itself, as another capture tool would, and ends with code 2 if it cannot.
-// Usage: other_program.exe LEFT TOP WIDTH HEIGHT [--hold]
+// for itself, as another capture tool would, and ends with code 2 if it cannot; --hold-key
+// does the same for the key with the given RegisterHotKey modifiers and virtual-key code.
+// Usage: other_program.exe LEFT TOP WIDTH HEIGHT [--hold | --hold-key MODIFIERS KEY]
 #include <windows.h>
 
 #include <cstdlib>
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const bool hold = argc > 5 && std::strcmp(argv[5], "--hold") == 0;
     if (hold && !::RegisterHotKey(nullptr, 1, MOD_NOREPEAT, VK_SNAPSHOT)) return 2;
+    const bool holdKey = argc > 7 && std::strcmp(argv[5], "--hold-key") == 0;
+    if (holdKey && !::RegisterHotKey(nullptr, 1, static_cast<UINT>(std::atoi(argv[6])) | MOD_NOREPEAT,
+                                     static_cast<UINT>(std::atoi(argv[7]))))
+        return 2;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = &Procedure;

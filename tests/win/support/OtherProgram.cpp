@@ -7,17 +7,28 @@
 namespace wintest {
 namespace {
 
+std::wstring Place(RECT r)
+{
+    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L" " +
+           std::to_wstring(r.bottom - r.top);
+}
+
 std::wstring Arguments(RECT r, OtherProgram::Keys keys)
 {
-    std::wstring args = std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-                        std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top);
-    return keys == OtherProgram::Keys::HoldPrintScreen ? args + L" --hold" : args;
+    return keys == OtherProgram::Keys::HoldPrintScreen ? Place(r) + L" --hold" : Place(r);
 }
 
 }  // namespace
 
-OtherProgram::OtherProgram(RECT r, Keys keys)
-    : process_(OtherProgramExe(), ChildProcess::Start::Running, Arguments(r, keys))
+OtherProgram::OtherProgram(RECT r, Keys keys) : OtherProgram(Arguments(r, keys)) {}
+
+OtherProgram::OtherProgram(RECT r, UINT modifiers, UINT key)
+    : OtherProgram(Place(r) + L" --hold-key " + std::to_wstring(modifiers) + L" " + std::to_wstring(key))
+{
+}
+
+OtherProgram::OtherProgram(const std::wstring& arguments)
+    : process_(OtherProgramExe(), ChildProcess::Start::Running, arguments)
 {
     window_ = WaitForVisibleWindow(process_, L"PixtroveTestOtherProgram");
     if (!window_) throw std::runtime_error("the other program showed no window");
@@ -49,10 +60,12 @@ bool OtherProgram::Activate() const
         3000);
 }
 
-bool PrintScreenIsFree(UINT modifiers)
+bool PrintScreenIsFree(UINT modifiers) { return KeyIsFree(modifiers, VK_SNAPSHOT); }
+
+bool KeyIsFree(UINT modifiers, UINT key)
 {
     constexpr int kProbeId = 0x7A00;
-    if (!::RegisterHotKey(nullptr, kProbeId, modifiers, VK_SNAPSHOT)) return false;
+    if (!::RegisterHotKey(nullptr, kProbeId, modifiers, key)) return false;
     ::UnregisterHotKey(nullptr, kProbeId);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The tests' other program (tests/win/helper/OtherProgram.cpp) running beside the one under
-// test: a window of its own, in front and with the keyboard, optionally holding Print Screen.
+// test: a window of its own, in front and with the keyboard, optionally holding Print Screen
+// or another key.
 #include <windows.h>
 
 #include <string>
@@ -15,6 +16,8 @@ class OtherProgram {
 public:
     enum class Keys { None, HoldPrintScreen };
     explicit OtherProgram(RECT screenRect, Keys keys = Keys::None);
+    // Holding the key `key` with RegisterHotKey's `modifiers`.
+    OtherProgram(RECT screenRect, UINT modifiers, UINT key);
 
     HWND window() const noexcept { return window_; }
     RECT WindowRect() const;
@@ -22,11 +25,15 @@ public:
     bool Activate() const;
 
 private:
+    explicit OtherProgram(const std::wstring& arguments);
+
     ChildProcess process_;
     HWND window_ = nullptr;
 };
 
 // Whether the key Print Screen with these modifiers is free: no program holds it.
 bool PrintScreenIsFree(UINT modifiers);
+// The same for any key.
+bool KeyIsFree(UINT modifiers, UINT key);
 
 }  // namespace wintest

@@ -16,7 +16,7 @@ public:
     static HWND ToolBar(const app::MainFrame& m) noexcept { return m.toolBar_.hwnd(); }
     static HWND StatusBar(const app::MainFrame& m) noexcept { return m.statusBar_; }
     static const win::Timer& CaptureTimer(const app::MainFrame& m) noexcept { return m.captureTimer_; }
-    static core::CaptureMode CaptureMode(const app::MainFrame& m) noexcept { return m.captureMode_; }
+    static core::CaptureMode CaptureMode(const app::MainFrame& m) noexcept { return m.settings_.Values().mode; }
     static std::int32_t ShotCount(const app::MainFrame& m) noexcept { return m.shotCount_; }
     static const std::wstring& HelpFile(const app::MainFrame& m) noexcept { return m.helpFile_; }
     static const std::wstring& CopyHint(const app::MainFrame& m) noexcept { return m.copyHint_; }

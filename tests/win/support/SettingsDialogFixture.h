@@ -3,9 +3,11 @@
 // controls found by what a user reads on them, and a way to act inside its modal loop.
 #include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +23,10 @@ namespace wintest {
 // The open dialog's controls, found by what a user reads on them.
 struct Dialog {
     HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice;
+    HWND captureGroup, cursorCheck, copyCheck;
+    // The key fields, in the order of their labels: 範囲を指定, 選んだ対象, アクティブウィンドウ,
+    // キャプチャー開始.
+    std::array<HWND, 4> keyLabels{}, keyFields{};
     explicit Dialog(HWND dlg)
         : window(dlg),
           field(FindChild(dlg, L"Edit")),
@@ -33,16 +39,42 @@ struct Dialog {
           label1(FindChild(dlg, L"Static", L"画面取り込みまでの時間：")),
           label2(FindChild(dlg, L"Static", L"秒")),
           keysGroup(FindChild(dlg, L"Button", L"ホットキー")),
-          keysCheck(FindChild(dlg, L"Button", L"Print Screen キーで取り込む(&P)")),
-          keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr)
+          keysCheck(FindChild(dlg, L"Button", L"ホットキーで取り込む(&P)")),
+          keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr),
+          captureGroup(FindChild(dlg, L"Button", L"取り込み")),
+          cursorCheck(FindChild(dlg, L"Button", L"マウスポインターも写す(&M)")),
+          copyCheck(FindChild(dlg, L"Button", L"範囲を選んだらクリップボードにコピー(&C)"))
     {
+        const wchar_t* labels[] = {L"範囲を指定", L"選んだ対象", L"アクティブウィンドウ", L"キャプチャー開始"};
+        for (size_t i = 0; i < 4; ++i) {
+            keyLabels[i] = FindChild(dlg, L"Static", labels[i]);
+            keyFields[i] = keyLabels[i] ? KeyFieldBeside(dlg, keyLabels[i]) : nullptr;
+        }
     }
     bool Complete() const
     {
         for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck,
-                       keysNotice})
+                       keysNotice, captureGroup, cursorCheck, copyCheck})
             if (!h) return false;
+        for (size_t i = 0; i < 4; ++i)
+            if (!keyLabels[i] || !keyFields[i]) return false;
         return true;
+    }
+    // The hot-key control whose row holds the label's middle, as a user pairs them.
+    static HWND KeyFieldBeside(HWND dlg, HWND label)
+    {
+        RECT l{};
+        ::GetWindowRect(label, &l);
+        const LONG middle = (l.top + l.bottom) / 2;
+        for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t name[32]{};
+            ::GetClassNameW(c, name, 32);
+            RECT r{};
+            ::GetWindowRect(c, &r);
+            if (::lstrcmpiW(name, HOTKEY_CLASSW) == 0 && r.top <= middle && middle < r.bottom && r.left >= l.right)
+                return c;
+        }
+        return nullptr;
     }
     std::wstring Text() const { return WindowText(field); }
     bool Open() const { return ::IsWindow(window) && ::IsWindowVisible(window); }
@@ -73,6 +105,10 @@ inline void TypeIntoField(Script& s, const Dialog& d, const std::wstring& text)
     s.Settle();
     EXPECT_EQ(d.Text(), text);
 }
+
+// A key field's key as the user chose it: the control's value without HOTKEYF_EXT, which only
+// says how the key is named.
+inline WORD FieldKey(HWND field) { return static_cast<WORD>(::SendMessageW(field, HKM_GETHOTKEY, 0, 0) & 0x7FF); }
 
 inline bool SameRect(const RECT& a, const RECT& b)
 {
