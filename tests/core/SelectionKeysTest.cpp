@@ -70,6 +70,7 @@ TEST(SelectionKeys, NothingMovesWithoutAShownSelectionOrAgainstAnEdge)
     selection.Release();
     selection.SelectAll();
     EXPECT_FALSE(selection.MoveBy(-1, 0));
+    EXPECT_FALSE(selection.MoveBy(1, 0));
     EXPECT_FALSE(selection.MoveBy(0, 10));
     EXPECT_FALSE(selection.ResizeBy(1, 1));
     EXPECT_EQ(picture, WithFrame(original, {0, 0}, {kWidth, kHeight}));
