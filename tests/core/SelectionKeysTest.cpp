@@ -46,7 +46,9 @@ TEST(SelectionKeys, MovesAndResizesStopAtThePicturesEdgesWithTheFrameFollowing)
         // The first press changes the selection, and says so (the status bar's read-out follows).
         for (int i = 0; i < c.presses; ++i) {
             const bool changed = selection.ArrowKey(c.arrow, c.ctrl, c.shift);
-            if (i == 0) EXPECT_TRUE(changed) << c.what;
+            if (i == 0) {
+                EXPECT_TRUE(changed) << c.what;
+            }
         }
         if (c.presses > 1) {
             EXPECT_FALSE(selection.ArrowKey(c.arrow, c.ctrl, c.shift)) << c.what << ": at the edge";
