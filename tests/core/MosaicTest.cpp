@@ -124,6 +124,36 @@ TEST(Mosaic, BlocksTakeTheColourOfTheNearestSide)
     }
 }
 
+// With one side of the ring in the picture, each block has the mean colour of the ring's
+// pixels alongside it: here, stripes of two alternating greys, a different pair for each block.
+TEST(Mosaic, WithOneSideInThePictureEachBlockTakesTheMeanOfThePixelsAlongsideIt)
+{
+    struct Row {
+        const char* what;
+        bool alongTop;  // else along the left
+    };
+    for (const Row row : {Row{"the row above", true}, Row{"the column on the left", false}}) {
+        // 28 x 16 blocks of 8 below row 3, or right of column 3 in the picture turned round.
+        const std::int32_t width = row.alongTop ? 28 : 20, height = row.alongTop ? 20 : 28;
+        const Rect selection = row.alongTop ? Rect{0, 4, 28, 20} : Rect{4, 0, 20, 28};
+        TestPicture picture(width, height);
+        for (std::int32_t y = 0; y < height; ++y)
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::int32_t along = row.alongTop ? x : y;
+                const std::uint32_t grey = 0x20 * static_cast<std::uint32_t>(along / 8) + (along % 2 ? 0x10 : 0);
+                picture.At(x, y) = Inside(selection, x, y) ? 0xFFFFFF : grey * 0x010101;
+            }
+        core::Mosaic(picture.View(), selection);
+        // Blocks 0 to 2 take 0x08, 0x28, 0x48; the last, four pixels long, 0x68.
+        const std::uint32_t means[] = {0x080808, 0x282828, 0x484848, 0x686868};
+        for (std::int32_t along = 0; along < 28; ++along)
+            for (std::int32_t across = 4; across < 20; ++across) {
+                const std::int32_t x = row.alongTop ? along : across, y = row.alongTop ? across : along;
+                ASSERT_EQ(picture.At(x, y), means[along / 8]) << row.what << " at " << x << ", " << y;
+            }
+    }
+}
+
 TEST(Mosaic, ASelectionOfTheWholePictureIsNeutralGrey)
 {
     for (const Rect selection : {Rect{0, 0, 20, 13}, Rect{-4, -4, 30, 30}}) {
