@@ -1,8 +1,6 @@
 // A shot window's marks and zoom: the tools' presses, drags and releases, the mark chosen with
 // 選択, typing a text in place, and zooming around a point. Everything the user points at is
 // worked in picture pixels; only the paint pass sees the zoom.
-#include <windowsx.h>
-
 #include <algorithm>
 #include <string>
 #include <utility>

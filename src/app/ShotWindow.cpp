@@ -172,13 +172,20 @@ void ShotWindow::OnCopy()
 // The selection stays shown after each of these, ready for the next.
 void ShotWindow::OnEdit(core::Edit edit)
 {
-    if (!selection_.HasArea()) return;
+    if (!selection_.HasArea() || drag_) return;
+    // The marks' places in the list may change: a text being typed is done first, and no mark
+    // stays chosen.
+    if (typing_.IsOpen()) EndTyping();
+    ChooseMark(std::nullopt);
     RepaintPicture(edits_.Apply(edit, selection_));
     UpdateCommands();
 }
 
 void ShotWindow::OnUndoOrRedo(bool undo)
 {
+    if (drag_) return;
+    if (typing_.IsOpen()) EndTyping();
+    ChooseMark(std::nullopt);
     RepaintPicture(undo ? edits_.Undo() : edits_.Redo());
     UpdateCommands();
 }

@@ -9,6 +9,8 @@ namespace {
 
 constexpr UINT kLayout = DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP;
 constexpr std::size_t kFontsKept = 6;
+constexpr std::size_t kSetsKept = 512;
+constexpr std::int64_t kLargestKept = 512 * 1024;  // pixels of one text's coverage
 
 // The core's UTF-16 is the system's.
 const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
@@ -34,18 +36,47 @@ HFONT TextGlyphs::FontOf(std::int32_t pixelHeight) const
     return fonts_.back().second.get();
 }
 
+const TextGlyphs::Set& TextGlyphs::SetOf(std::u16string_view text, std::int32_t pixelHeight) const
+{
+    for (auto set = sets_.rbegin(); set != sets_.rend(); ++set)
+        if (set->pixelHeight == pixelHeight && set->text == text) return *set;
+    Set set{std::u16string(text), pixelHeight, {0, 0}, {}};
+    {
+        SelectedObject font(dc_.get(), FontOf(pixelHeight));
+        RECT r{0, 0, 0, 0};
+        ::DrawTextW(dc_.get(), Wide(text), Length(text), &r, kLayout | DT_CALCRECT);
+        set.extent = {r.right - r.left, r.bottom - r.top};
+    }
+    if (std::int64_t{set.extent.x} * set.extent.y <= kLargestKept)
+        set.whole = Render(text, pixelHeight, set.extent, {0, 0, set.extent.x, set.extent.y});
+    if (sets_.size() >= kSetsKept) sets_.erase(sets_.begin());
+    sets_.push_back(std::move(set));
+    return sets_.back();
+}
+
 core::Point TextGlyphs::Extent(std::u16string_view text, std::int32_t pixelHeight) const
 {
-    SelectedObject font(dc_.get(), FontOf(pixelHeight));
-    RECT r{0, 0, 0, 0};
-    ::DrawTextW(dc_.get(), Wide(text), Length(text), &r, kLayout | DT_CALCRECT);
-    return {r.right - r.left, r.bottom - r.top};
+    return SetOf(text, pixelHeight).extent;
+}
+
+core::Coverage TextGlyphs::Glyphs(std::u16string_view text, std::int32_t pixelHeight, core::Rect wanted) const
+{
+    const Set& set = SetOf(text, pixelHeight);
+    const core::Rect area = core::Intersect(wanted, {0, 0, set.extent.x, set.extent.y});
+    if (area.Empty()) return {};
+    if (set.whole.area.Empty()) return Render(text, pixelHeight, set.extent, area);
+    core::Coverage part{area, {}};
+    part.alpha.resize(static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(area.Height()));
+    for (int y = area.top; y < area.bottom; ++y)
+        std::copy_n(set.whole.alpha.data() + static_cast<std::size_t>(y) * set.extent.x + area.left, area.Width(),
+                    part.alpha.data() + static_cast<std::size_t>(y - area.top) * area.Width());
+    return part;
 }
 
 // White text on black in a grey-smoothed DIB: any one channel is the coverage.
-core::Coverage TextGlyphs::Glyphs(std::u16string_view text, std::int32_t pixelHeight, core::Rect wanted) const
+core::Coverage TextGlyphs::Render(std::u16string_view text, std::int32_t pixelHeight, core::Point extent,
+                                  core::Rect wanted) const
 {
-    const core::Point extent = Extent(text, pixelHeight);
     core::Coverage coverage{core::Intersect(wanted, {0, 0, extent.x, extent.y}), {}};
     const int width = coverage.area.Width(), height = coverage.area.Height();
     if (coverage.area.Empty()) return {};

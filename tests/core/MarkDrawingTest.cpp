@@ -338,6 +338,19 @@ TEST(MarkDrawing, ATextShowsItsGlyphsWithAPictureEdgeWideAtEveryZoom)
                 << x << ", " << y;
 }
 
+TEST(MarkDrawing, ZoomedOutATextKeepsAnEdgeOfAWindowPixel)
+{
+    // At 25 % "ab" at 普通 is two 3 × 6 cells (24 × 24 picture pixels): its edge cannot shrink to nothing.
+    TestPicture target = Filled(20, 20, kBackground);
+    Mark text = core::TextMark({20, 20}, u"ab", {0, 0}, {kRed, 4});
+    core::FitText(text, marktest::BlockGlyphs{});
+    Draw(target, {0.25, {0, 0}, 80, 80}, text);
+    for (std::int32_t y = 0; y < 20; ++y)
+        for (std::int32_t x = 0; x < 20; ++x)
+            ASSERT_EQ(target.At(x, y), Inside({5, 5, 11, 11}, x, y) ? kRed : Inside({4, 4, 12, 12}, x, y) ? kWhite : kBackground)
+                << x << ", " << y;
+}
+
 TEST(MarkDrawing, ALongTextIsAskedOnlyForWhatTheClipShows)
 {
     struct Asking : marktest::BlockGlyphs {

@@ -144,6 +144,24 @@ TEST(ShotScene, TheSelectionsFrameIsItsRingOfPicturePixelsInvertedAtEveryZoom)
         }
 }
 
+TEST(ShotScene, AFrameAlongThePicturesEdgesIsInvertedUpToThem)
+{
+    TestPicture picture(9, 6);
+    for (std::uint32_t& p : picture.pixels)
+        p = 0x204080;
+    core::Scene scene = SceneOf(picture, 100);
+    scene.frame = true;
+    scene.frameStart = {0, 0};
+    scene.frameEnd = {9, 6};
+    TestPicture target = Target(9, 6);
+    core::PaintScene(target.View(), {0, 0}, scene, marktest::BlockGlyphs{});
+    for (std::int32_t y = 0; y < 6; ++y)
+        for (std::int32_t x = 0; x < 9; ++x) {
+            const bool ring = x == 0 || y == 0 || x == 8 || y == 5;
+            ASSERT_EQ(target.At(x, y), ring ? Inverted(0x204080) : 0x204080u) << x << ", " << y;
+        }
+}
+
 TEST(ShotScene, MarksAreDrawnOverThePictureAndTheMovedOneWhereItIsDragged)
 {
     TestPicture picture(20, 10);

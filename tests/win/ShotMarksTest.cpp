@@ -240,6 +240,61 @@ TEST_F(ShotMarks, WithSelectAPressOnAMarkMovesItAndDeleteRemovesIt)
     EXPECT_EQ(Marks().Count(), 1u);
 }
 
+TEST_F(ShotMarks, ADoubleClickOnATextWithSelectTypesItAgain)
+{
+    ShotProbe::PlaceMark(shot, core::TextMark({10, 10}, u"ab", {0, 0}, kNormalRed));
+    TakeKeyboard();
+    ::SendMessageW(shot.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(14, 16));
+    ASSERT_NE(ShotProbe::TextField(shot), nullptr);
+    EXPECT_EQ(WindowText(ShotProbe::TextField(shot)), L"ab");
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ::GetFocus() == ShotProbe::TextField(shot); }));
+    PressKeys({'C'});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(ShotProbe::TextField(shot)) == L"abc"; }));
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::TextField(shot) == nullptr; }));
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0].text, u"abc");
+    EXPECT_EQ(Marks()[0].a, (core::Point{10, 10}));
+    Command(IDM_UNDO);
+    EXPECT_EQ(Marks()[0].text, u"ab");
+}
+
+TEST_F(ShotMarks, CtrlAndTheWheelZoomAroundThePointer)
+{
+    // A picture larger than the window, so that the view can scroll to keep the point.
+    main.OpenShot(PatternPicture(1600, 1200));
+    Pump(20);
+    app::ShotWindow& big = *ActiveShotWindow(main);
+    ASSERT_NE(&big, &shot);
+    POINT pointer{150, 100};
+    ::ClientToScreen(big.hwnd(), &pointer);
+    ::SendMessageW(big.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(pointer.x, pointer.y));
+    EXPECT_EQ(ShotProbe::Zoom(big), 200);
+    // Picture pixel 150, 100 was under the pointer; at 200 % it still is.
+    const POINT scroll = ShotProbe::ScrollPosition(big);
+    EXPECT_EQ((150 + scroll.x) / 2, 150);
+    EXPECT_EQ((100 + scroll.y) / 2, 100);
+    ::SendMessageW(big.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), MAKELPARAM(pointer.x, pointer.y));
+    EXPECT_EQ(ShotProbe::Zoom(big), 100);
+    // Without Ctrl the wheel scrolls as before.
+    ::SendMessageW(big.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(pointer.x, pointer.y));
+    EXPECT_EQ(ShotProbe::Zoom(big), 100);
+}
+
+TEST_F(ShotMarks, FittingShowsTheWholePictureInTheWindow)
+{
+    main.OpenShot(PatternPicture(1600, 1200));
+    Pump(20);
+    app::ShotWindow& big = *ActiveShotWindow(main);
+    Command(IDM_ZOOM_FIT);
+    RECT client{};
+    ::GetClientRect(big.hwnd(), &client);
+    const int zoom = ShotProbe::Zoom(big);
+    EXPECT_LT(zoom, 100);
+    EXPECT_LE(1600 * zoom / 100, client.right);
+    EXPECT_LE(1200 * zoom / 100, client.bottom);
+}
+
 TEST_F(ShotMarks, TheToolButtonsAreGreyedWhileNoShotIsActive)
 {
     const HWND bar = FrameProbe::ToolBar(main);
