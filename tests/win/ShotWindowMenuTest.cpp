@@ -282,7 +282,8 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
         {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},  {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO},
         {FVIRTKEY | FCONTROL, 'Y', IDM_REDO},        {FVIRTKEY | FCONTROL, 'B', IDM_BLACK_OUT},
         {FVIRTKEY | FCONTROL, 'M', IDM_MOSAIC},      {FVIRTKEY | FCONTROL, 'H', IDM_RED_FRAME},
-        {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},
+        {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},     {FVIRTKEY | FCONTROL, 'O', IDM_OPEN},
+        {FVIRTKEY | FCONTROL | FSHIFT, 'V', IDM_PASTE_NEW},
     };
     std::vector<ACCEL> table(static_cast<size_t>(::CopyAcceleratorTableW(main.Accelerators(), nullptr, 0)));
     ::CopyAcceleratorTableW(main.Accelerators(), table.data(), static_cast<int>(table.size()));
@@ -297,7 +298,7 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
     const std::vector<std::pair<UINT, std::wstring>> named{
         {IDM_SAVE, L"Ctrl+S"},  {IDM_UNDO, L"Ctrl+Z"},      {IDM_REDO, L"Ctrl+Y"},
         {IDM_BLACK_OUT, L"Ctrl+B"}, {IDM_MOSAIC, L"Ctrl+M"}, {IDM_RED_FRAME, L"Ctrl+H"},
-        {IDM_CUT_OUT, L"Ctrl+T"}, {IDM_CONTENTS, L"F1"}};
+        {IDM_CUT_OUT, L"Ctrl+T"}, {IDM_CONTENTS, L"F1"}, {IDM_OPEN, L"Ctrl+O"}, {IDM_PASTE_NEW, L"Ctrl+Shift+V"}};
     for (const auto& [id, key] : named) {
         const std::wstring text = MenuItemText(::GetMenu(main.hwnd()), id);
         EXPECT_TRUE(text.ends_with(L"\t" + key)) << id;
