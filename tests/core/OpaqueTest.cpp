@@ -12,14 +12,15 @@ TEST(OverWhite, LaysEachChannelOverWhiteByItsAlpha)
     const struct {
         std::uint32_t in, out;
     } cases[] = {
-        {0xFF123456, 0x123456},  // opaque: as it is
-        {0x00123456, 0xFFFFFF},  // transparent: white
-        {0x80000000, 0x7F7F7F},  // (0 * 128 + 255 * 127) / 255 = 127
-        {0x80FF0000, 0xFF7F7F},
-        {0x01000000, 0xFEFEFE},
-        {0xFE000000, 0x010101},
-        {0x40204080, 0xC7CFDF},  // 32 * 64 / 255 + 191 = 199.0; 64: 207.1; 128: 223.1
-        {0x00000000, 0xFFFFFF},
+        {0xFF123456, 0xFF123456},  // opaque: as it is
+        {0x00123456, 0xFFFFFFFF},  // transparent: white
+        {0x80000000, 0xFF7F7F7F},  // (0 * 128 + 255 * 127) / 255 = 127
+        {0x80FF0000, 0xFFFF7F7F},
+        {0x01000000, 0xFFFEFEFE},
+        {0xFE000000, 0xFF010101},
+        {0x40204080, 0xFFC7CFDF},  // 32 * 64 / 255 + 191 = 199.0; 64: 207.1; 128: 223.1
+        {0x00000000, 0xFFFFFFFF},
+        {0x7F00FF00, 0xFF80FF80},  // (0 * 127 + 255 * 128) / 255 = 128
     };
     for (const auto& c : cases) EXPECT_EQ(core::OverWhite(c.in), c.out) << std::hex << c.in;
 }
@@ -33,10 +34,17 @@ TEST(ComposeOverWhite, ReachesEveryPixelOfTheViewAndNoneBesideIt)
         for (std::int32_t y = 0; y < std::max(height, 1); ++y)
             for (std::int32_t x = 0; x < stride; ++x) {
                 const bool inside = x < width && y < height;
-                EXPECT_EQ(pixels[static_cast<size_t>(y * stride + x)], inside ? 0xFFFFFFu : 0u)
+                EXPECT_EQ(pixels[static_cast<size_t>(y * stride + x)], inside ? 0xFFFFFFFFu : 0u)
                     << width << "x" << height << " at " << x << "," << y;
             }
     }
+}
+
+TEST(ComposeOverWhite, LeavesOpaquePixelsAsTheyAre)
+{
+    std::vector<std::uint32_t> pixels{0xFF000000, 0x00000000, 0xFFABCDEF, 0x80FFFFFF, 0xFEFFFFFF};
+    core::ComposeOverWhite({pixels.data(), 5, 1, 5});
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0xFF000000, 0xFFFFFFFF, 0xFFABCDEF, 0xFFFFFFFF, 0xFFFFFFFF}));
 }
 
 }  // namespace

@@ -284,6 +284,7 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
         {FVIRTKEY | FCONTROL, 'M', IDM_MOSAIC},      {FVIRTKEY | FCONTROL, 'H', IDM_RED_FRAME},
         {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},     {FVIRTKEY | FCONTROL, VK_OEM_PLUS, IDM_ZOOM_IN},
         {FVIRTKEY | FCONTROL, VK_OEM_MINUS, IDM_ZOOM_OUT}, {FVIRTKEY | FCONTROL, '0', IDM_ZOOM_FULL},
+        {FVIRTKEY | FCONTROL, 'O', IDM_OPEN},        {FVIRTKEY | FCONTROL | FSHIFT, 'V', IDM_PASTE_NEW},
     };
     std::vector<ACCEL> table(static_cast<size_t>(::CopyAcceleratorTableW(main.Accelerators(), nullptr, 0)));
     ::CopyAcceleratorTableW(main.Accelerators(), table.data(), static_cast<int>(table.size()));
@@ -299,7 +300,8 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
         {IDM_SAVE, L"Ctrl+S"},  {IDM_UNDO, L"Ctrl+Z"},      {IDM_REDO, L"Ctrl+Y"},
         {IDM_BLACK_OUT, L"Ctrl+B"}, {IDM_MOSAIC, L"Ctrl+M"}, {IDM_RED_FRAME, L"Ctrl+H"},
         {IDM_CUT_OUT, L"Ctrl+T"}, {IDM_CONTENTS, L"F1"}, {IDM_ZOOM_IN, L"Ctrl++"},
-        {IDM_ZOOM_OUT, L"Ctrl+-"}, {IDM_ZOOM_FULL, L"Ctrl+0"}};
+        {IDM_ZOOM_OUT, L"Ctrl+-"}, {IDM_ZOOM_FULL, L"Ctrl+0"},
+        {IDM_OPEN, L"Ctrl+O"}, {IDM_PASTE_NEW, L"Ctrl+Shift+V"}};
     for (const auto& [id, key] : named) {
         const std::wstring text = MenuItemText(::GetMenu(main.hwnd()), id);
         EXPECT_TRUE(text.ends_with(L"\t" + key)) << id;
