@@ -101,7 +101,7 @@ private:
     void LoadStoredSettings();
 
     void SetCaptureMode(core::CaptureMode mode) override;
-    void SetKey(core::KeyAction action, core::KeyChord key) override;
+    void SetKey(core::KeyAction action, core::ChosenKey key) override;
     void SetRegionCopy(bool copy) override;
     void SetCaptureCursor(bool drawn) override;
     void OnSettings();

@@ -32,7 +32,7 @@ void MainFrame::SetHotKeys(bool on)
     TakeKeys();
 }
 
-void MainFrame::SetKey(core::KeyAction action, core::KeyChord key)
+void MainFrame::SetKey(core::KeyAction action, core::ChosenKey key)
 {
     settings_.SetKey(action, key);
     TakeKeys();

@@ -19,7 +19,7 @@ std::string NamesIn(const KeyStates& states, const KeyChoices& keys, KeyState st
 
 bool WindowsTakesPrintScreen(std::optional<std::uint32_t> storedValue) { return storedValue == 1u; }
 
-bool ShouldRegister(KeyChord key, bool setting, bool windowsTakesPrintScreen)
+bool ShouldRegister(ChosenKey key, bool setting, bool windowsTakesPrintScreen)
 {
     return setting && !key.None() && !(IsPlainPrintScreen(key) && windowsTakesPrintScreen);
 }

@@ -25,7 +25,7 @@ bool WindowsTakesPrintScreen(std::optional<std::uint32_t> storedValue);
 
 // Whether the program asks the system for an action's key: not while the setting is off, not
 // for no key, and not plain Print Screen while Windows keeps it.
-bool ShouldRegister(KeyChord key, bool setting, bool windowsTakesPrintScreen);
+bool ShouldRegister(ChosenKey key, bool setting, bool windowsTakesPrintScreen);
 
 // The notice for the status bar and the settings dialog (UTF-8): the keys (as `keys` names
 // them) the program could not have, grouped by why, and for the Windows setting where to turn

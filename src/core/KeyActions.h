@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/KeyChord.h"
+#include "core/ChosenKey.h"
 
 namespace core {
 
@@ -23,7 +23,7 @@ inline constexpr std::size_t Index(KeyAction action) noexcept { return static_ca
 
 // The key of each action, in the order of kKeyActions; a chord with no key leaves its action
 // without one.
-using KeyChoices = std::array<KeyChord, kKeyActions.size()>;
+using KeyChoices = std::array<ChosenKey, kKeyActions.size()>;
 inline constexpr KeyChoices kDefaultKeys{{
     {kPrintScreenKey, kShiftBit},    // Shift+Print Screen
     {kPrintScreenKey, 0},            // Print Screen

@@ -26,7 +26,7 @@ void Settings::SetHotKeys(bool on)
     writable_.Allow(Setting::HotKeys);
 }
 
-void Settings::SetKey(KeyAction action, KeyChord key)
+void Settings::SetKey(KeyAction action, ChosenKey key)
 {
     values_.keys[Index(action)] = key;
     writable_.Allow(KeySetting(action));

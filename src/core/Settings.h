@@ -21,7 +21,7 @@ public:
     void SetCaptureDelay(std::int32_t seconds) override;  // keeps CaptureDelayOrDefault(seconds)
     void SetFlatToolBar(bool flat) override;
     void SetHotKeys(bool on) override;
-    void SetKey(KeyAction action, KeyChord key) override;
+    void SetKey(KeyAction action, ChosenKey key) override;
     void SetRegionCopy(bool copy) override;
     void SetCaptureCursor(bool drawn) override;
 

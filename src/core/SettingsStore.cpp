@@ -33,10 +33,10 @@ private:
 constexpr std::array<std::string_view, kKeyActions.size()> kKeyValueNames{"HotKeyRegion", "HotKeyTarget",
                                                                           "HotKeyWindow", "HotKeyDelayed"};
 
-KeyChord ReadKey(SettingsStore& store, KeyAction action)
+ChosenKey ReadKey(SettingsStore& store, KeyAction action)
 {
-    const KeyChord fallback = kDefaultKeys[Index(action)];
-    return KeyChordFromValue(store.ReadInteger(kKeyValueNames[Index(action)], StoredValue(fallback)))
+    const ChosenKey fallback = kDefaultKeys[Index(action)];
+    return ChosenKeyFromValue(store.ReadInteger(kKeyValueNames[Index(action)], StoredValue(fallback)))
         .value_or(fallback);
 }
 

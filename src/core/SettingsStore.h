@@ -61,7 +61,7 @@ struct SettingsTarget {
     virtual void SetCaptureDelay(std::int32_t seconds) = 0;  // receives the stored number as it is
     virtual void SetFlatToolBar(bool flat) = 0;
     virtual void SetHotKeys(bool on) = 0;  // the keys taken or let go
-    virtual void SetKey(KeyAction action, KeyChord key) = 0;
+    virtual void SetKey(KeyAction action, ChosenKey key) = 0;
     virtual void SetRegionCopy(bool copy) = 0;
     virtual void SetCaptureCursor(bool drawn) = 0;
 
@@ -126,7 +126,7 @@ private:
 // load is written back by the next save, as the program's setting.
 void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached);
 
-// A key value is the decimal text of the hot-key control's value (KeyChordFromValue); text that
+// A key value is the decimal text of the hot-key control's value (ChosenKeyFromValue); text that
 // is no number, or a number that is no key, gives the action's default key.
 //
 // Writes the same values in the same order, each only where

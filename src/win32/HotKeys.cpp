@@ -28,7 +28,7 @@ const core::KeyStates& HotKeys::Apply(HWND window, bool on, const core::KeyChoic
     const bool windowsTakes = on && WindowsTakesPrintScreen();
     for (core::KeyAction action : core::kKeyActions) {
         const std::size_t i = core::Index(action);
-        const core::KeyChord key = keys[i];
+        const core::ChosenKey key = keys[i];
         if (!handled[i] || !core::ShouldRegister(key, on, windowsTakes)) {
             const bool keptByWindows = handled[i] && windowsTakes && core::IsPlainPrintScreen(key);
             states_[i] = keptByWindows ? core::KeyState::TakenByWindows : core::KeyState::Off;

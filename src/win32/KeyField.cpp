@@ -101,18 +101,18 @@ void PrepareKeyField(HWND field)
     ::SetWindowSubclass(field, &FieldProc, kFieldSubclass, 0);
 }
 
-void ShowKey(HWND field, core::KeyChord key) { ::SendMessageW(field, HKM_SETHOTKEY, core::ControlValue(key), 0); }
+void ShowKey(HWND field, core::ChosenKey key) { ::SendMessageW(field, HKM_SETHOTKEY, core::ControlValue(key), 0); }
 
-void TakePressedKey(HWND field, core::KeyChord key)
+void TakePressedKey(HWND field, core::ChosenKey key)
 {
     ShowKey(field, key);
     MarkPressed(field, key.key);
 }
 
-core::KeyChord KeyOf(HWND field)
+core::ChosenKey KeyOf(HWND field)
 {
     const auto value = static_cast<std::int32_t>(::SendMessageW(field, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
-    return core::KeyChordFromValue(value).value_or(core::KeyChord{});
+    return core::ChosenKeyFromValue(value).value_or(core::ChosenKey{});
 }
 
 }  // namespace win

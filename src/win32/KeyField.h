@@ -2,7 +2,7 @@
 // The system's hot-key control as the field of one chosen key.
 #include <windows.h>
 
-#include "core/KeyChord.h"
+#include "core/ChosenKey.h"
 
 namespace win {
 
@@ -14,11 +14,11 @@ bool IsKeyField(HWND control);
 // (core::KeyFieldText).
 void PrepareKeyField(HWND field);
 
-void ShowKey(HWND field, core::KeyChord key);
+void ShowKey(HWND field, core::ChosenKey key);
 // A key pressed while the field has the focus that reached the program another way (as a hot
 // key it holds): the field takes it as if it had seen the press.
-void TakePressedKey(HWND field, core::KeyChord key);
+void TakePressedKey(HWND field, core::ChosenKey key);
 // The field's key; no key when it holds none, or only modifiers.
-core::KeyChord KeyOf(HWND field);
+core::ChosenKey KeyOf(HWND field);
 
 }  // namespace win

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-using core::KeyChord;
+using core::ChosenKey;
 using core::KeyState;
 
 namespace {
@@ -69,7 +69,7 @@ TEST(HotKeyNotice, OnlyADwordOfOneMeansWindowsKeepsPrintScreen)
 TEST(HotKeyNotice, PlainPrintScreenIsNotAskedForWhileWindowsKeepsItNorNoKeyEver)
 {
     struct Row {
-        KeyChord key;
+        ChosenKey key;
         bool setting, windowsTakes, asked;
     };
     const Row rows[] = {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+using core::ChosenKey;
 using core::KeyAction;
-using core::KeyChord;
 using core::SharedKey;
 
 namespace {
@@ -30,7 +30,7 @@ TEST(KeyActions, EachActionIsNamedAsItsFieldIsLabelled)
 TEST(KeyActions, TheFirstKeyChosenTwiceIsFoundWithTheFirstActionThatRepeatsIt)
 {
     using enum KeyAction;
-    const KeyChord f9{0x78, 0}, ctrlF9{0x78, 2}, print{0x2C, 0};
+    const ChosenKey f9{0x78, 0}, ctrlF9{0x78, 2}, print{0x2C, 0};
     struct Row {
         core::KeyChoices keys;
         std::optional<SharedKey> shared;

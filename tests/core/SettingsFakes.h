@@ -143,7 +143,7 @@ public:
     std::optional<std::int32_t> capTime;
     std::optional<bool> toolBarFlat;
     std::optional<bool> hotKeys;
-    std::array<std::optional<core::KeyChord>, core::kKeyActions.size()> keys;
+    std::array<std::optional<core::ChosenKey>, core::kKeyActions.size()> keys;
     std::optional<bool> regionCopy;
     std::optional<bool> captureCursor;
     bool toolBarFails = false;
@@ -171,7 +171,7 @@ public:
         hotKeys = on;
     }
     // Logged as the action's place and the chord's bytes, key first: "SetKey 1 44 0".
-    void SetKey(core::KeyAction action, core::KeyChord key) override
+    void SetKey(core::KeyAction action, core::ChosenKey key) override
     {
         const auto place = static_cast<std::size_t>(action);
         log_.push_back("SetKey " + std::to_string(place) + " " + std::to_string(key.key) + " " +
@@ -193,7 +193,7 @@ public:
     {
         core::KeyChoices chords{};
         for (std::size_t i = 0; i < chords.size(); ++i)
-            chords[i] = keys[i].value_or(core::KeyChord{});
+            chords[i] = keys[i].value_or(core::ChosenKey{});
         return {static_cast<core::CaptureMode>(capMode.value_or(0)),
                 capTime.value_or(0),
                 toolBarFlat.value_or(false),

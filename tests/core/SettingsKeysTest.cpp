@@ -12,14 +12,14 @@
 #include "core/SettingsStore.h"
 
 using namespace settingstest;
-using core::KeyChord;
+using core::ChosenKey;
 
 namespace {
 
 struct KeyValue {
     const char* name;
     std::size_t place;  // in the order of the actions
-    KeyChord byDefault;
+    ChosenKey byDefault;
 };
 const KeyValue kKeyValues[] = {
     {"HotKeyRegion", 0, {0x2C, 1}},
@@ -42,27 +42,27 @@ TEST(SettingsKeys, AStoredKeyIsTheDecimalTextOfTheControlsValueAndAnythingElseTh
 {
     struct Row {
         std::string_view stored;
-        std::optional<KeyChord> key;  // nothing: the action's default
+        std::optional<ChosenKey> key;  // nothing: the action's default
     };
     const Row rows[] = {
-        {"300", KeyChord{0x2C, 1}},   {"44", KeyChord{0x2C, 0}},  {"1068", KeyChord{0x2C, 4}},
-        {"556", KeyChord{0x2C, 2}},   {"0", KeyChord{}},           // no key
-        {"888", KeyChord{0x78, 3}},                                // Ctrl+Shift+F9
-        {"1836", KeyChord{0x2C, 7}},                               // Ctrl+Shift+Alt+Print Screen
-        {"2092", KeyChord{0x2C, 0}},                               // with HOTKEYF_EXT
-        {"65", KeyChord{'A', 0}},     {" 44", KeyChord{0x2C, 0}},  // the integer text rules: leading spaces,
-        {"+44", KeyChord{0x2C, 0}},                                // a sign,
-        {"$12C", KeyChord{0x2C, 1}},                               // hex
-        {"0x42C", KeyChord{0x2C, 4}},                              //
-        {"-0", KeyChord{}},                                        //
-        {"44 ", std::nullopt},                                     // nothing after the digits
-        {"abc", std::nullopt},        {"", std::nullopt},         {"Print Screen", std::nullopt},
+        {"300", ChosenKey{0x2C, 1}},   {"44", ChosenKey{0x2C, 0}},  {"1068", ChosenKey{0x2C, 4}},
+        {"556", ChosenKey{0x2C, 2}},   {"0", ChosenKey{}},           // no key
+        {"888", ChosenKey{0x78, 3}},                                 // Ctrl+Shift+F9
+        {"1836", ChosenKey{0x2C, 7}},                                // Ctrl+Shift+Alt+Print Screen
+        {"2092", ChosenKey{0x2C, 0}},                                // with HOTKEYF_EXT
+        {"65", ChosenKey{'A', 0}},     {" 44", ChosenKey{0x2C, 0}},  // the integer text rules: leading spaces,
+        {"+44", ChosenKey{0x2C, 0}},                                 // a sign,
+        {"$12C", ChosenKey{0x2C, 1}},                                // hex
+        {"0x42C", ChosenKey{0x2C, 4}},                               //
+        {"-0", ChosenKey{}},                                         //
+        {"44 ", std::nullopt},                                       // nothing after the digits
+        {"abc", std::nullopt},         {"", std::nullopt},          {"Print Screen", std::nullopt},
         {"4140", std::nullopt},   // 0x102C: a bit beyond the modifiers
         {"65580", std::nullopt},  // 0x1002C: beyond the two bytes
-        {"-1", std::nullopt},         {"-44", std::nullopt},      {"256", std::nullopt},  // Shift without a key
-        {"16", std::nullopt},                                                             // the Shift key itself
-        {"1", std::nullopt},                                                              // the left mouse button
-        {"4294967295", std::nullopt},                                                     // out of range for decimal
+        {"-1", std::nullopt},          {"-44", std::nullopt},       {"256", std::nullopt},  // Shift without a key
+        {"16", std::nullopt},                                                               // the Shift key itself
+        {"1", std::nullopt},                                                                // the left mouse button
+        {"4294967295", std::nullopt},                                                       // out of range for decimal
         {"$FFFFFFFF", std::nullopt},
     };
     for (const KeyValue& value : kKeyValues) {
@@ -84,10 +84,10 @@ TEST(SettingsKeys, EachKeyIsReadFromItsOwnValue)
     registry.Put("HotKeyWindow", Text("631"));    // Ctrl+F8
     registry.Put("HotKeyDelayed", Text("1143"));  // Alt+F8
     EXPECT_EQ(registry.Load(), "");
-    EXPECT_EQ(registry.target.keys[0], (KeyChord{0x78, 0}));
-    EXPECT_EQ(registry.target.keys[1], KeyChord{});
-    EXPECT_EQ(registry.target.keys[2], (KeyChord{0x77, 2}));
-    EXPECT_EQ(registry.target.keys[3], (KeyChord{0x77, 4}));
+    EXPECT_EQ(registry.target.keys[0], (ChosenKey{0x78, 0}));
+    EXPECT_EQ(registry.target.keys[1], ChosenKey{});
+    EXPECT_EQ(registry.target.keys[2], (ChosenKey{0x77, 2}));
+    EXPECT_EQ(registry.target.keys[3], (ChosenKey{0x77, 4}));
 }
 
 TEST(SettingsKeys, TheFlagsFollowTheToolBarFlagsRulesEachWithItsDefault)
@@ -123,7 +123,7 @@ TEST(SettingsKeys, ADwordKeyIsATypeErrorAfterTheKeysBeforeItAreAppliedAndTheRest
     registry.Put("CaptureCursor", Text("1"));
     EXPECT_EQ(registry.Load(), "'HotKeyTarget' のデータ型が不正です");
     EXPECT_EQ(registry.target.hotKeys, false);
-    EXPECT_EQ(registry.target.keys[0], (KeyChord{0x78, 0}));
+    EXPECT_EQ(registry.target.keys[0], (ChosenKey{0x78, 0}));
     EXPECT_EQ(registry.target.keys[1], std::nullopt);
     EXPECT_EQ(registry.target.captureCursor, std::nullopt);
     EXPECT_FALSE(registry.Mentions("HotKeyWindow"));

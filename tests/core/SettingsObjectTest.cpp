@@ -56,7 +56,7 @@ TEST(SettingsObject, EachSetterKeepsItsValueAndAllowsOnlyItsOwnSetting)
              s.SetKey(core::KeyAction::Region, {0x78, 0});
          },
          [](const core::SettingsValues& v) {
-             return v.keys[0] == core::KeyChord{0x78, 0};
+             return v.keys[0] == core::ChosenKey{0x78, 0};
          }},
         {Setting::HotKeyTarget, [](core::Settings& s) { s.SetKey(core::KeyAction::Target, {}); },
          [](const core::SettingsValues& v) { return v.keys[1].None(); }},
@@ -65,14 +65,14 @@ TEST(SettingsObject, EachSetterKeepsItsValueAndAllowsOnlyItsOwnSetting)
              s.SetKey(core::KeyAction::Window, {'W', 2});
          },
          [](const core::SettingsValues& v) {
-             return v.keys[2] == core::KeyChord{'W', 2};
+             return v.keys[2] == core::ChosenKey{'W', 2};
          }},
         {Setting::HotKeyDelayed,
          [](core::Settings& s) {
              s.SetKey(core::KeyAction::Delayed, {0x13, 0});
          },
          [](const core::SettingsValues& v) {
-             return v.keys[3] == core::KeyChord{0x13, 0};
+             return v.keys[3] == core::ChosenKey{0x13, 0};
          }},
         {Setting::RegionCopy, [](core::Settings& s) { s.SetRegionCopy(false); },
          [](const core::SettingsValues& v) { return !v.regionCopy; }},
@@ -107,7 +107,7 @@ TEST(SettingsObject, ACopyIsEditedApartFromTheOriginal)
     edited.SetCaptureCursor(true);
     edited.SetKey(core::KeyAction::Target, {0x78, 0});
     EXPECT_FALSE(held.Values().captureCursor);
-    EXPECT_EQ(held.Values().keys[1], (core::KeyChord{0x2C, 0}));
+    EXPECT_EQ(held.Values().keys[1], (core::ChosenKey{0x2C, 0}));
     EXPECT_FALSE(held.Writable().Allows(Setting::CaptureCursor));
     EXPECT_TRUE(edited.Writable().Allows(Setting::CapTime)) << "the copy keeps what the original allowed";
     EXPECT_EQ(edited.Values().delay, 7);

@@ -54,7 +54,7 @@ TEST_F(SettingsDialog, AKeyTypedIntoAFieldIsTakenOnlyWhenAppliedAndTheOldOneLetG
         EXPECT_EQ(ReadValue(kSection, "HotKeyWindow"), Sz("1068"));
         PressKey(VK_ESCAPE);
     });
-    EXPECT_EQ(main.Settings().Values().keys[1], (core::KeyChord{0x78, 1}));
+    EXPECT_EQ(main.Settings().Values().keys[1], (core::ChosenKey{0x78, 1}));
     EXPECT_TRUE(reports.texts().empty());
 }
 

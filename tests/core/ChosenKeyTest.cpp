@@ -1,6 +1,6 @@
 // A chosen key: the values of the hot-key control that are keys, how they are stored, handed to
 // the control and to RegisterHotKey, and named.
-#include "core/KeyChord.h"
+#include "core/ChosenKey.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +9,29 @@
 #include <optional>
 #include <string>
 
-using core::KeyChord;
+using core::ChosenKey;
 
 namespace {
 
-TEST(KeyChord, AValueIsAKeyInTheLowByteWithModifiersInTheHighByte)
+TEST(ChosenKey, AValueIsAKeyInTheLowByteWithModifiersInTheHighByte)
 {
     struct Row {
         std::int32_t value;
-        std::optional<KeyChord> chord;
+        std::optional<ChosenKey> chord;
     };
     const Row rows[] = {
-        {0, KeyChord{}},               // no key
-        {44, KeyChord{0x2C, 0}},       // Print Screen
-        {300, KeyChord{0x2C, 1}},      // Shift+
-        {556, KeyChord{0x2C, 2}},      // Ctrl+
-        {1068, KeyChord{0x2C, 4}},     // Alt+
-        {0x72C, KeyChord{0x2C, 7}},    // all three
-        {0x82C, KeyChord{0x2C, 0}},    // HOTKEYF_EXT is dropped
-        {0xF2C, KeyChord{0x2C, 7}},    // with all four bits
-        {0x378, KeyChord{0x78, 3}},    // Ctrl+Shift+F9
-        {'A', KeyChord{'A', 0}},       // a letter alone
-        {0x03, KeyChord{0x03, 0}},     // Break is a key, though its code lies among the buttons'
-        {0xFE, KeyChord{0xFE, 0}},     // the last code that is a key
+        {0, ChosenKey{}},              // no key
+        {44, ChosenKey{0x2C, 0}},      // Print Screen
+        {300, ChosenKey{0x2C, 1}},     // Shift+
+        {556, ChosenKey{0x2C, 2}},     // Ctrl+
+        {1068, ChosenKey{0x2C, 4}},    // Alt+
+        {0x72C, ChosenKey{0x2C, 7}},   // all three
+        {0x82C, ChosenKey{0x2C, 0}},   // HOTKEYF_EXT is dropped
+        {0xF2C, ChosenKey{0x2C, 7}},   // with all four bits
+        {0x378, ChosenKey{0x78, 3}},   // Ctrl+Shift+F9
+        {'A', ChosenKey{'A', 0}},      // a letter alone
+        {0x03, ChosenKey{0x03, 0}},    // Break is a key, though its code lies among the buttons'
+        {0xFE, ChosenKey{0xFE, 0}},    // the last code that is a key
         {0x1000 | 44, std::nullopt},   // a bit above the four
         {0x8000 | 44, std::nullopt},   //
         {0x10000 | 44, std::nullopt},  // beyond the two bytes
@@ -53,14 +53,14 @@ TEST(KeyChord, AValueIsAKeyInTheLowByteWithModifiersInTheHighByte)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
-        EXPECT_EQ(core::KeyChordFromValue(row.value), row.chord);
+        EXPECT_EQ(core::ChosenKeyFromValue(row.value), row.chord);
     }
 }
 
-TEST(KeyChord, TheStoredValueHasNoExtendedBitAndTheControlsHasItForTheKeysOfTheE0Prefix)
+TEST(ChosenKey, TheStoredValueHasNoExtendedBitAndTheControlsHasItForTheKeysOfTheE0Prefix)
 {
     struct Row {
-        KeyChord chord;
+        ChosenKey chord;
         std::int32_t stored;
         std::uint16_t control;
     };
@@ -90,14 +90,14 @@ TEST(KeyChord, TheStoredValueHasNoExtendedBitAndTheControlsHasItForTheKeysOfTheE
         SCOPED_TRACE(row.stored);
         EXPECT_EQ(core::StoredValue(row.chord), row.stored);
         EXPECT_EQ(core::ControlValue(row.chord), row.control);
-        EXPECT_EQ(core::KeyChordFromValue(row.control), row.chord) << "the control's value reads back";
+        EXPECT_EQ(core::ChosenKeyFromValue(row.control), row.chord) << "the control's value reads back";
     }
 }
 
-TEST(KeyChord, NamesPutTheModifiersInTheOrderCtrlShiftAltBeforeTheKey)
+TEST(ChosenKey, NamesPutTheModifiersInTheOrderCtrlShiftAltBeforeTheKey)
 {
     struct Row {
-        KeyChord chord;
+        ChosenKey chord;
         std::string name;
     };
     const Row rows[] = {
@@ -164,10 +164,10 @@ TEST(KeyChord, NamesPutTheModifiersInTheOrderCtrlShiftAltBeforeTheKey)
     }
 }
 
-TEST(KeyChord, AFieldShowsItsKeyOrTheModifiersHeldSoFarOrNone)
+TEST(ChosenKey, AFieldShowsItsKeyOrTheModifiersHeldSoFarOrNone)
 {
     struct Row {
-        KeyChord key;
+        ChosenKey key;
         std::uint8_t held;
         std::string text;
     };
@@ -188,7 +188,7 @@ TEST(KeyChord, AFieldShowsItsKeyOrTheModifiersHeldSoFarOrNone)
     }
 }
 
-TEST(KeyChord, OnlyPrintScreenWithoutModifiersIsPlainPrintScreen)
+TEST(ChosenKey, OnlyPrintScreenWithoutModifiersIsPlainPrintScreen)
 {
     EXPECT_TRUE(core::IsPlainPrintScreen({0x2C, 0}));
     for (std::uint8_t modifiers : {1, 2, 4, 7})
@@ -197,7 +197,7 @@ TEST(KeyChord, OnlyPrintScreenWithoutModifiersIsPlainPrintScreen)
     EXPECT_FALSE(core::IsPlainPrintScreen({}));
 }
 
-TEST(KeyChord, ModifiersGoToRegisterHotKeyAndComeBackFromWmHotKey)
+TEST(ChosenKey, ModifiersGoToRegisterHotKeyAndComeBackFromWmHotKey)
 {
     struct Row {
         std::uint8_t modifiers;    // HOTKEYF_SHIFT 1, _CONTROL 2, _ALT 4
@@ -207,10 +207,10 @@ TEST(KeyChord, ModifiersGoToRegisterHotKeyAndComeBackFromWmHotKey)
     for (const Row& row : rows) {
         SCOPED_TRACE(int{row.modifiers});
         EXPECT_EQ(core::RegisterModifiers({0x2C, row.modifiers}), row.registered);
-        EXPECT_EQ(core::ChordFromRegistered(row.registered, 0x2C), (KeyChord{0x2C, row.modifiers}));
+        EXPECT_EQ(core::ChordFromRegistered(row.registered, 0x2C), (ChosenKey{0x2C, row.modifiers}));
     }
     // MOD_WIN 8 and MOD_NOREPEAT 0x4000 are no modifiers of a chord.
-    EXPECT_EQ(core::ChordFromRegistered(8 | 0x4000 | 2, 'K'), (KeyChord{'K', 2}));
+    EXPECT_EQ(core::ChordFromRegistered(8 | 0x4000 | 2, 'K'), (ChosenKey{'K', 2}));
 }
 
 }  // namespace

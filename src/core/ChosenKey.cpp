@@ -1,4 +1,4 @@
-#include "core/KeyChord.h"
+#include "core/ChosenKey.h"
 
 #include <string_view>
 
@@ -89,25 +89,25 @@ void AppendModifiers(std::string& name, std::uint8_t modifiers)
 
 }  // namespace
 
-std::optional<KeyChord> KeyChordFromValue(std::int32_t value)
+std::optional<ChosenKey> ChosenKeyFromValue(std::int32_t value)
 {
     // Bits beyond the key's byte and the four modifier bits, a negative value's sign among them.
     if ((value & ~0xFFF) != 0) return std::nullopt;
-    if (value == 0) return KeyChord{};
+    if (value == 0) return ChosenKey{};
     const auto key = static_cast<std::uint8_t>(value & 0xFF);
     if (!IsKey(key)) return std::nullopt;
-    return KeyChord{key, static_cast<std::uint8_t>((value >> 8) & kChosenModifiers)};
+    return ChosenKey{key, static_cast<std::uint8_t>((value >> 8) & kChosenModifiers)};
 }
 
-std::int32_t StoredValue(KeyChord chord) { return chord.key | (chord.modifiers << 8); }
+std::int32_t StoredValue(ChosenKey chord) { return chord.key | (chord.modifiers << 8); }
 
-std::uint16_t ControlValue(KeyChord chord)
+std::uint16_t ControlValue(ChosenKey chord)
 {
     const std::uint8_t extended = IsExtendedKey(chord.key) ? kExtendedBit : 0;
     return static_cast<std::uint16_t>(chord.key | ((chord.modifiers | extended) << 8));
 }
 
-std::string KeyName(KeyChord chord)
+std::string KeyName(ChosenKey chord)
 {
     if (chord.None()) return {};
     std::string name;
@@ -116,7 +116,7 @@ std::string KeyName(KeyChord chord)
     return name;
 }
 
-std::string KeyFieldText(KeyChord key, std::uint8_t heldModifiers)
+std::string KeyFieldText(ChosenKey key, std::uint8_t heldModifiers)
 {
     if (!key.None()) return KeyName(key);
     std::string text;
@@ -124,9 +124,9 @@ std::string KeyFieldText(KeyChord key, std::uint8_t heldModifiers)
     return text.empty() ? "なし" : text;
 }
 
-bool IsPlainPrintScreen(KeyChord chord) noexcept { return chord == KeyChord{kPrintScreenKey, 0}; }
+bool IsPlainPrintScreen(ChosenKey chord) noexcept { return chord == ChosenKey{kPrintScreenKey, 0}; }
 
-std::uint32_t RegisterModifiers(KeyChord chord) noexcept
+std::uint32_t RegisterModifiers(ChosenKey chord) noexcept
 {
     std::uint32_t modifiers = 0;
     if (chord.modifiers & kAltBit) modifiers |= 1;
@@ -135,7 +135,7 @@ std::uint32_t RegisterModifiers(KeyChord chord) noexcept
     return modifiers;
 }
 
-KeyChord ChordFromRegistered(std::uint32_t modifiers, std::uint32_t key) noexcept
+ChosenKey ChordFromRegistered(std::uint32_t modifiers, std::uint32_t key) noexcept
 {
     std::uint8_t bits = 0;
     if (modifiers & 1) bits |= kAltBit;
