@@ -3,6 +3,7 @@
 #include <exception>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "app/AboutBox.h"
 #include "app/Help.h"
@@ -215,6 +216,7 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_ACTIVE_WINDOW: SetCaptureMode(core::CaptureMode::ActiveWindow); return true;
         case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
         case IDB_ALL_SCREENS: SetCaptureMode(core::CaptureMode::AllScreens); return true;
+        case IDB_REGION: SetCaptureMode(core::CaptureMode::Region); return true;
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
         case IDM_CLOSE:
@@ -266,6 +268,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
+            if (overlay_) std::exchange(overlay_, nullptr)->Dismiss();
             hotKeys_.Release();
             if (endsApplication_) ::PostQuitMessage(0);
             return 0;

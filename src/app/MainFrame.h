@@ -10,6 +10,7 @@
 
 #include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
+#include "app/RegionOverlay.h"
 #include "app/ShotHost.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
@@ -27,7 +28,7 @@ class FrameProbe;
 
 namespace app {
 
-class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget {
+class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget, private RegionHost {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
     // its destruction posts the quit message.
@@ -62,6 +63,9 @@ public:
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
+    // Whether a region taken on the overlay goes to the clipboard too ("RegionCopy"); on until
+    // the settings hold it.
+    bool CopyRegionToClipboard() const noexcept { return regionCopy_; }
 
 private:
     friend class wintest::FrameProbe;
@@ -89,6 +93,10 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    // Grabs `bounds` (the virtual screen) and opens the region overlay over it; one at a time.
+    void OpenRegionOverlay(const core::Rect& bounds);
+    void RegionTaken(std::unique_ptr<win::Picture> part) override;
+    void RegionCancelled() override;
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
@@ -117,6 +125,9 @@ private:
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
     std::int32_t shotCount_ = 0;
+    bool regionCopy_ = true;
+    RegionOverlay* overlay_ = nullptr;   // while it is up; it owns itself
+    HWND foregroundAtOverlay_ = nullptr;  // given the keyboard back on a cancel
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 

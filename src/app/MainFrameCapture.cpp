@@ -2,6 +2,7 @@
 // and the grab into a new shot window.
 #include <exception>
 #include <optional>
+#include <vector>
 
 #include "app/MainFrame.h"
 #include "app/ShotWindow.h"
@@ -12,6 +13,8 @@
 #include "win32/Picture.h"
 #include "win32/ScreenProbe.h"
 #include "win32/Text.h"
+#include "win32/TopWindows.h"
+#include "win32/Clipboard.h"
 
 namespace app {
 
@@ -53,12 +56,19 @@ void MainFrame::OnHotKey(WPARAM id)
         case core::HotKey::PrintScreen: CaptureNow(captureMode_); break;
         case core::HotKey::AltPrintScreen: CaptureNow(core::CaptureMode::ActiveWindow); break;
         case core::HotKey::CtrlPrintScreen: OnStartCapture(); break;
+        case core::HotKey::ShiftPrintScreen: CaptureNow(core::CaptureMode::Region); break;
     }
 }
 
 void MainFrame::CaptureNow(core::CaptureMode mode)
 {
+    // The overlay is no part of any picture; while it is up the screen is frozen anyway.
+    if (overlay_) return;
     win::ScreenProbe probe;
+    if (mode == core::CaptureMode::Region) {
+        OpenRegionOverlay(probe.VirtualScreen());
+        return;
+    }
     const core::ScreenRect target = core::CaptureTargetRect(mode, probe);
     // The program comes back whatever the grab did; only then is an error reported.
     std::exception_ptr failure;
@@ -116,6 +126,56 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     // proper size rather than that of a minimised frame.
     win::BringBack(hwnd_);
     OpenShot(std::move(picture));
+}
+
+// The screen is frozen at the key or the tick: the picture is grabbed and the windows noted
+// before the overlay exists. A minimised frame comes back if nothing opens.
+void MainFrame::OpenRegionOverlay(const core::Rect& bounds)
+{
+    if (overlay_) return;
+    const core::ScreenRect rect{bounds.left, bounds.top, bounds.Width(), bounds.Height()};
+    std::exception_ptr failure;
+    try {
+        std::unique_ptr<win::Picture> frozen = win::GrabScreen(rect);
+        if (frozen) {
+            win::BlackenOffScreenParts(frozen->DC(), rect);
+            std::vector<core::Rect> windows = win::TopLevelWindowRects();
+            foregroundAtOverlay_ = ::GetForegroundWindow();
+            overlay_ = &RegionOverlay::Open(*this, std::move(frozen), bounds, std::move(windows), win::MonitorRects());
+            return;
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (::IsIconic(hwnd_)) win::BringBack(hwnd_);
+    if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::RegionTaken(std::unique_ptr<win::Picture> part)
+{
+    overlay_ = nullptr;
+    std::unique_ptr<win::Snapshot> copy = regionCopy_ ? win::SnapshotOfWhole(*part) : nullptr;
+    std::exception_ptr failure;
+    try {
+        win::BringBack(hwnd_);
+        OpenShot(std::move(part));
+        if (copy) application_.OfferOnClipboard(std::move(copy));
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    win::BringBack(hwnd_);
+    if (failure) std::rethrow_exception(failure);
+}
+
+// Nothing is made; the program is as before: a frame minimised for the capture comes back,
+// otherwise the window that had the keyboard gets it again.
+void MainFrame::RegionCancelled()
+{
+    overlay_ = nullptr;
+    if (::IsIconic(hwnd_))
+        win::BringBack(hwnd_);
+    else if (foregroundAtOverlay_ && ::IsWindow(foregroundAtOverlay_))
+        ::SetForegroundWindow(foregroundAtOverlay_);
 }
 
 }  // namespace app

@@ -23,6 +23,7 @@ std::string_view HotKeyName(HotKey key)
         case HotKey::PrintScreen: return "Print Screen";
         case HotKey::AltPrintScreen: return "Alt+Print Screen";
         case HotKey::CtrlPrintScreen: return "Ctrl+Print Screen";
+        case HotKey::ShiftPrintScreen: return "Shift+Print Screen";
     }
     return {};
 }

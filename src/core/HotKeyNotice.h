@@ -13,8 +13,10 @@ enum class HotKey : std::uint8_t {
     PrintScreen,      // capture the current target at once
     AltPrintScreen,   // capture the active window at once
     CtrlPrintScreen,  // what the start button does
+    ShiftPrintScreen,  // the region overlay at once, whatever the mode
 };
-inline constexpr std::array<HotKey, 3> kHotKeys{HotKey::PrintScreen, HotKey::AltPrintScreen, HotKey::CtrlPrintScreen};
+inline constexpr std::array<HotKey, 4> kHotKeys{HotKey::PrintScreen, HotKey::AltPrintScreen, HotKey::CtrlPrintScreen,
+                                                HotKey::ShiftPrintScreen};
 
 enum class KeyState : std::uint8_t {
     Off,                   // the setting is off: the key is not asked for
@@ -24,7 +26,7 @@ enum class KeyState : std::uint8_t {
 };
 using KeyStates = std::array<KeyState, kHotKeys.size()>;
 
-// "Print Screen", "Alt+Print Screen", "Ctrl+Print Screen".
+// "Print Screen", "Alt+Print Screen", "Ctrl+Print Screen", "Shift+Print Screen".
 std::string_view HotKeyName(HotKey key);
 
 // Whether Windows keeps the plain Print Screen key for its own screen capture, from the

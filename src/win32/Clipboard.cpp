@@ -13,4 +13,13 @@ std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source)
     return snapshot;
 }
 
+std::unique_ptr<Snapshot> SnapshotOfWhole(const Picture& picture)
+{
+    auto snapshot = std::make_unique<Snapshot>(picture.Width(), picture.Height());
+    OwnedDC dc(ThrowLastErrorIfNull(::CreateCompatibleDC(picture.DC())));
+    SelectedObject into(dc.get(), snapshot->Bitmap());
+    picture.DrawOwnPixels(dc.get(), {0, 0, picture.Width(), picture.Height()}, core::Rect{});
+    return snapshot;
+}
+
 }  // namespace win

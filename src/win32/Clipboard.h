@@ -15,5 +15,7 @@ namespace win {
 // source's outer ring is inverted back, so they are the picture's own; parts of the source
 // outside the picture are white. Errors: no memory for the snapshot.
 std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source);
+// The whole of a picture in which no selection frame stands, for the clipboard.
+std::unique_ptr<Snapshot> SnapshotOfWhole(const Picture& picture);
 
 }  // namespace win

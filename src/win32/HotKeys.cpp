@@ -9,6 +9,7 @@ UINT Modifiers(core::HotKey key) noexcept
     switch (key) {
         case core::HotKey::AltPrintScreen: return MOD_ALT;
         case core::HotKey::CtrlPrintScreen: return MOD_CONTROL;
+        case core::HotKey::ShiftPrintScreen: return MOD_SHIFT;
         case core::HotKey::PrintScreen: break;
     }
     return 0;

@@ -41,6 +41,14 @@ TEST(HotKeyNotice, NamesTheKeysNotHadGroupedByWhy)
         EXPECT_EQ(core::HotKeyNotice(row.states), row.notice);
 }
 
+TEST(HotKeyNotice, NamesShiftPrintScreenLast)
+{
+    using enum KeyState;
+    EXPECT_EQ(core::HotKeyNotice({Had, Had, HeldByAnotherProgram, HeldByAnotherProgram}),
+              "Ctrl+Print Screen、Shift+Print Screen は他のプログラムが使用中のため使えません。");
+    EXPECT_EQ(core::HotKeyName(HotKey::ShiftPrintScreen), "Shift+Print Screen");
+}
+
 TEST(HotKeyNotice, OnlyADwordOfOneMeansWindowsKeepsPrintScreen)
 {
     EXPECT_TRUE(core::WindowsTakesPrintScreen(1u));

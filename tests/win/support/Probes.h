@@ -21,6 +21,10 @@ public:
     static const std::wstring& HelpFile(const app::MainFrame& m) noexcept { return m.helpFile_; }
     static const std::wstring& CopyHint(const app::MainFrame& m) noexcept { return m.copyHint_; }
     static HWND ActiveShot(const app::MainFrame& m) noexcept { return m.ActiveShot(); }
+    // The region overlay's window while it is up, else nullptr.
+    static HWND Overlay(const app::MainFrame& m) noexcept { return m.overlay_ ? m.overlay_->hwnd() : nullptr; }
+    static void OpenRegionOverlay(app::MainFrame& m, core::Rect bounds) { m.OpenRegionOverlay(bounds); }
+    static void SetRegionCopy(app::MainFrame& m, bool on) noexcept { m.regionCopy_ = on; }
 
     static void SetCaptureMode(app::MainFrame& m, std::uint8_t mode) { m.SetCaptureMode(core::CaptureMode{mode}); }
     static void CaptureScreenRect(app::MainFrame& m, std::int32_t left, std::int32_t top, std::int32_t width,
