@@ -25,6 +25,7 @@ namespace {
 
 const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
 constexpr UINT_PTR kCaptureTimerId = 1;
+constexpr UINT_PTR kSettleTimerId = 2;
 
 win::OwnedAccel MakeAccelerators()
 {
@@ -88,6 +89,7 @@ LRESULT MainFrame::OnCreate()
     ApplyDpi(win::DpiOf(hwnd_));
     accelerators_ = MakeAccelerators();
     captureTimer_.Attach(hwnd_, kCaptureTimerId);
+    settleTimer_.Attach(hwnd_, kSettleTimerId);
     return 0;
 }
 
@@ -260,15 +262,23 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             break;
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lp));
         case WM_TIMER:
-            if (wp != captureTimer_.Id()) break;
-            OnCaptureTick();
-            return 0;
+            if (wp == captureTimer_.Id()) {
+                OnCaptureTick();
+                return 0;
+            }
+            if (wp == settleTimer_.Id()) {
+                OnSettleTick();
+                return 0;
+            }
+            break;
+        case kCountdownCancelled: OnCountdownCancelled(); return 0;
         case WM_HOTKEY: OnHotKey(wp); return 0;
         case WM_NCPAINT: ++frameDrawings_; break;
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
             if (overlay_) std::exchange(overlay_, nullptr)->Dismiss();
+            countdown_.reset();
             hotKeys_.Release();
             if (endsApplication_) ::PostQuitMessage(0);
             return 0;

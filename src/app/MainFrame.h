@@ -9,11 +9,13 @@
 #include <string_view>
 
 #include "app/ApplicationWindow.h"
+#include "app/CountdownWindow.h"
 #include "app/FrameToolBar.h"
 #include "app/RegionOverlay.h"
 #include "app/ShotHost.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
+#include "core/Countdown.h"
 #include "core/SettingsStore.h"
 #include "win32/Handles.h"
 #include "win32/HotKeys.h"
@@ -87,6 +89,8 @@ private:
     void OnStartCapture();
     void OnCopyButton();
     void OnCaptureTick();
+    void OnSettleTick();
+    void OnCountdownCancelled();
     void OnHotKey(WPARAM id);
     void ShowHotKeyNotice();
     void SetStatusParts(UINT dpi);
@@ -114,6 +118,9 @@ private:
     win::OwnedFont font_;
     win::OwnedAccel accelerators_;
     win::Timer captureTimer_{3000};
+    // After a countdown that was still showing at the tick: the wait for the screen beneath it.
+    win::Timer settleTimer_{static_cast<UINT>(core::kCountdownHideAheadMs)};
+    std::unique_ptr<CountdownWindow> countdown_;
     win::HotKeys hotKeys_;
     win::RegistryStore store_;
     core::WritableSettings writable_;  // what a save may write over

@@ -34,16 +34,44 @@ void MainFrame::ShowHotKeyNotice()
     ::SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// A second press during the wait keeps the first deadline, and its countdown.
 void MainFrame::OnStartCapture()
 {
     ::ShowWindow(hwnd_, SW_MINIMIZE);
+    const bool waiting = captureTimer_.Enabled() || settleTimer_.Enabled();
     captureTimer_.SetEnabled(true);
+    if (!waiting && captureTimer_.Interval() > 0)
+        countdown_ = std::make_unique<CountdownWindow>(hwnd_, ::GetTickCount64() + captureTimer_.Interval());
 }
 
+// The countdown has left the screen by the tick; one that has not (a busy moment) goes now and
+// the grab waits for the screen beneath it to be drawn again.
 void MainFrame::OnCaptureTick()
 {
     captureTimer_.SetEnabled(false);
+    const bool showing = countdown_ && countdown_->Showing();
+    countdown_.reset();
+    if (showing) {
+        settleTimer_.SetEnabled(true);
+        return;
+    }
     CaptureNow(captureMode_);
+}
+
+void MainFrame::OnSettleTick()
+{
+    settleTimer_.SetEnabled(false);
+    CaptureNow(captureMode_);
+}
+
+// From the countdown: no shot, the program back as it was before the start.
+void MainFrame::OnCountdownCancelled()
+{
+    if (!captureTimer_.Enabled() && !settleTimer_.Enabled()) return;
+    captureTimer_.SetEnabled(false);
+    settleTimer_.SetEnabled(false);
+    countdown_.reset();
+    win::BringBack(hwnd_);
 }
 
 // Print Screen takes the screen as the user sees it at the press: no delay, nothing hidden.

@@ -16,6 +16,8 @@ public:
     static HWND ToolBar(const app::MainFrame& m) noexcept { return m.toolBar_.hwnd(); }
     static HWND StatusBar(const app::MainFrame& m) noexcept { return m.statusBar_; }
     static const win::Timer& CaptureTimer(const app::MainFrame& m) noexcept { return m.captureTimer_; }
+    // The countdown of a delayed capture while it exists, else nullptr.
+    static HWND Countdown(const app::MainFrame& m) noexcept { return m.countdown_ ? m.countdown_->hwnd() : nullptr; }
     static core::CaptureMode CaptureMode(const app::MainFrame& m) noexcept { return m.captureMode_; }
     static std::int32_t ShotCount(const app::MainFrame& m) noexcept { return m.shotCount_; }
     static const std::wstring& HelpFile(const app::MainFrame& m) noexcept { return m.helpFile_; }
