@@ -26,6 +26,7 @@ namespace {
 const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
 constexpr UINT_PTR kCaptureTimerId = 1;
 constexpr UINT_PTR kSettleTimerId = 2;
+constexpr UINT_PTR kSecondLookTimerId = 3;
 
 win::OwnedAccel MakeAccelerators()
 {
@@ -90,6 +91,7 @@ LRESULT MainFrame::OnCreate()
     accelerators_ = MakeAccelerators();
     captureTimer_.Attach(hwnd_, kCaptureTimerId);
     settleTimer_.Attach(hwnd_, kSettleTimerId);
+    secondLookTimer_.Attach(hwnd_, kSecondLookTimerId);
     return 0;
 }
 
@@ -268,6 +270,11 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             }
             if (wp == settleTimer_.Id()) {
                 OnSettleTick();
+                return 0;
+            }
+            if (wp == secondLookTimer_.Id()) {
+                secondLookTimer_.SetEnabled(false);
+                win::BringBackAgainIfLost(hwnd_);
                 return 0;
             }
             break;

@@ -121,6 +121,7 @@ private:
     // After a countdown that was still showing at the tick: the wait for the screen beneath it.
     win::Timer settleTimer_{static_cast<UINT>(core::kCountdownHideAheadMs)};
     std::unique_ptr<CountdownWindow> countdown_;
+    win::Timer secondLookTimer_{400};  // after a capture: is the frame still in front?
     win::HotKeys hotKeys_;
     win::RegistryStore store_;
     core::WritableSettings writable_;  // what a save may write over

@@ -106,6 +106,7 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
+    secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -192,6 +193,7 @@ void MainFrame::RegionTaken(std::unique_ptr<win::Picture> part)
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
+    secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
 }
 
