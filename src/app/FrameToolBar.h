@@ -1,5 +1,5 @@
 #pragma once
-// The frame's tool bar: the four target buttons (one radio group), start and copy, the
+// The frame's tool bar: the five target buttons (one radio group), start and copy, the
 // drawing tools (another radio group) with the colour and width they draw with, with their
 // glyphs at the screen's DPI and their tool tips.
 #include <windows.h>

@@ -3,6 +3,7 @@
 #include <exception>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "app/AboutBox.h"
 #include "app/Commands.h"
@@ -25,6 +26,8 @@ namespace {
 
 const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
 constexpr UINT_PTR kCaptureTimerId = 1;
+constexpr UINT_PTR kSettleTimerId = 2;
+constexpr UINT_PTR kSecondLookTimerId = 3;
 
 }  // namespace
 
@@ -75,6 +78,8 @@ LRESULT MainFrame::OnCreate()
     ApplyDpi(win::DpiOf(hwnd_));
     accelerators_ = MakeAccelerators();
     captureTimer_.Attach(hwnd_, kCaptureTimerId);
+    settleTimer_.Attach(hwnd_, kSettleTimerId);
+    secondLookTimer_.Attach(hwnd_, kSecondLookTimerId);
     return 0;
 }
 
@@ -231,6 +236,7 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_ACTIVE_WINDOW: SetCaptureMode(core::CaptureMode::ActiveWindow); return true;
         case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
         case IDB_ALL_SCREENS: SetCaptureMode(core::CaptureMode::AllScreens); return true;
+        case IDB_REGION: SetCaptureMode(core::CaptureMode::Region); return true;
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
         default: break;
@@ -268,9 +274,21 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             break;
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lp));
         case WM_TIMER:
-            if (wp != captureTimer_.Id()) break;
-            OnCaptureTick();
-            return 0;
+            if (wp == captureTimer_.Id()) {
+                OnCaptureTick();
+                return 0;
+            }
+            if (wp == settleTimer_.Id()) {
+                OnSettleTick();
+                return 0;
+            }
+            if (wp == secondLookTimer_.Id()) {
+                secondLookTimer_.SetEnabled(false);
+                win::BringBackAgainIfLost(hwnd_);
+                return 0;
+            }
+            break;
+        case kCountdownCancelled: OnCountdownCancelled(); return 0;
         case WM_HOTKEY: OnHotKey(wp); return 0;
         case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
         case WM_INITMENUPOPUP:
@@ -281,6 +299,8 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
+            if (overlay_) std::exchange(overlay_, nullptr)->Dismiss();
+            countdown_.reset();
             hotKeys_.Release();
             if (endsApplication_) ::PostQuitMessage(0);
             return 0;

@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "app/ApplicationWindow.h"
+#include "app/CountdownWindow.h"
 #include "app/FrameToolBar.h"
+#include "app/RegionOverlay.h"
 #include "app/ShotHost.h"
 #include "app/SystemShell.h"
 #include "core/CaptureTarget.h"
+#include "core/Countdown.h"
 #include "core/Settings.h"
 #include "win32/Handles.h"
 #include "win32/OpenDialog.h"
@@ -32,7 +35,7 @@ class FrameProbe;
 
 namespace app {
 
-class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget {
+class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget, private RegionHost {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
     // its destruction posts the quit message.
@@ -81,6 +84,8 @@ public:
     void OnPasteNew();
     // Whether the clipboard holds something a new shot can be made of.
     static bool CanPasteNew() noexcept;
+    // Whether a region taken on the overlay goes to the clipboard too ("RegionCopy").
+    bool CopyRegionToClipboard() const noexcept { return settings_.Values().regionCopy; }
 
 private:
     friend class wintest::FrameProbe;
@@ -110,9 +115,12 @@ private:
     void OnStartCapture();
     void OnCopyButton();
     void OnCaptureTick();
+    void OnSettleTick();
+    void OnCountdownCancelled();
     void OnHotKey(WPARAM id);
     void OnTargetKey();
     void OnWindowKey();
+    void OnRegionKey();
     // Asks the system for the keys as the settings have them (unless a load is under way).
     void TakeKeys();
     void ShowHotKeyNotice();
@@ -120,6 +128,10 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    // Grabs `bounds` (the virtual screen) and opens the region overlay over it; one at a time.
+    void OpenRegionOverlay(const core::Rect& bounds);
+    void RegionTaken(std::unique_ptr<win::Picture> part) override;
+    void RegionCancelled() override;
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
@@ -150,6 +162,10 @@ private:
     win::OwnedFont font_;
     win::OwnedAccel accelerators_;
     win::Timer captureTimer_{3000};
+    // After a countdown that was still showing at the tick: the wait for the screen beneath it.
+    win::Timer settleTimer_{static_cast<UINT>(core::kCountdownHideAheadMs)};
+    std::unique_ptr<CountdownWindow> countdown_;
+    win::Timer secondLookTimer_{400};  // after a capture: is the frame still in front?
     win::HotKeys hotKeys_;
     win::RegistryStore store_;
     core::Settings settings_;  // with what a save may write over; no key is taken before the load
@@ -161,6 +177,8 @@ private:
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;
     COLORREF customColours_[16]{};  // the colour dialog's own, for the run
+    RegionOverlay* overlay_ = nullptr;   // while it is up; it owns itself
+    HWND foregroundAtOverlay_ = nullptr;  // given the keyboard back on a cancel
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
 

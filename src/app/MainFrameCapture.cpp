@@ -2,6 +2,7 @@
 // grab into a new shot window.
 #include <exception>
 #include <optional>
+#include <vector>
 
 #include "app/MainFrame.h"
 #include "app/ShotWindow.h"
@@ -13,12 +14,15 @@
 #include "win32/Pointer.h"
 #include "win32/ScreenProbe.h"
 #include "win32/Text.h"
+#include "win32/TopWindows.h"
+#include "win32/Clipboard.h"
 
 namespace app {
 
 std::span<const MainFrame::KeyHandler> MainFrame::KeyHandlers() noexcept
 {
     static constexpr KeyHandler kHandlers[] = {
+        {core::KeyAction::Region, &MainFrame::OnRegionKey},
         {core::KeyAction::Target, &MainFrame::OnTargetKey},
         {core::KeyAction::Window, &MainFrame::OnWindowKey},
         {core::KeyAction::Delayed, &MainFrame::OnStartCapture},
@@ -56,16 +60,44 @@ void MainFrame::ShowHotKeyNotice()
     ::SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// A second press during the wait keeps the first deadline, and its countdown.
 void MainFrame::OnStartCapture()
 {
     ::ShowWindow(hwnd_, SW_MINIMIZE);
+    const bool waiting = captureTimer_.Enabled() || settleTimer_.Enabled();
     captureTimer_.SetEnabled(true);
+    if (!waiting && captureTimer_.Interval() > 0)
+        countdown_ = std::make_unique<CountdownWindow>(hwnd_, ::GetTickCount64() + captureTimer_.Interval());
 }
 
+// The countdown has left the screen by the tick; one that has not (a busy moment) goes now and
+// the grab waits for the screen beneath it to be drawn again.
 void MainFrame::OnCaptureTick()
 {
     captureTimer_.SetEnabled(false);
+    const bool showing = countdown_ && countdown_->Showing();
+    countdown_.reset();
+    if (showing) {
+        settleTimer_.SetEnabled(true);
+        return;
+    }
     CaptureNow(settings_.Values().mode);
+}
+
+void MainFrame::OnSettleTick()
+{
+    settleTimer_.SetEnabled(false);
+    CaptureNow(settings_.Values().mode);
+}
+
+// From the countdown: no shot, the program back as it was before the start.
+void MainFrame::OnCountdownCancelled()
+{
+    if (!captureTimer_.Enabled() && !settleTimer_.Enabled()) return;
+    captureTimer_.SetEnabled(false);
+    settleTimer_.SetEnabled(false);
+    countdown_.reset();
+    win::BringBack(hwnd_);
 }
 
 void MainFrame::OnHotKey(WPARAM id)
@@ -82,9 +114,18 @@ void MainFrame::OnTargetKey() { CaptureNow(settings_.Values().mode); }
 
 void MainFrame::OnWindowKey() { CaptureNow(core::CaptureMode::ActiveWindow); }
 
+// The overlay at once, whatever the mode.
+void MainFrame::OnRegionKey() { CaptureNow(core::CaptureMode::Region); }
+
 void MainFrame::CaptureNow(core::CaptureMode mode)
 {
+    // The overlay is no part of any picture; while it is up the screen is frozen anyway.
+    if (overlay_) return;
     win::ScreenProbe probe;
+    if (mode == core::CaptureMode::Region) {
+        OpenRegionOverlay(probe.VirtualScreen());
+        return;
+    }
     const core::ScreenRect target = core::CaptureTargetRect(mode, probe);
     // The program comes back whatever the grab did; only then is an error reported.
     std::exception_ptr failure;
@@ -94,6 +135,7 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
+    secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -156,6 +198,60 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
     // proper size rather than that of a minimised frame.
     win::BringBack(hwnd_);
     OpenShot(std::move(picture));
+}
+
+// The screen is frozen at the key or the tick: the picture is grabbed and the windows noted
+// before the overlay exists. A minimised frame comes back if nothing opens.
+void MainFrame::OpenRegionOverlay(const core::Rect& bounds)
+{
+    if (overlay_) return;
+    const core::ScreenRect rect{bounds.left, bounds.top, bounds.Width(), bounds.Height()};
+    std::exception_ptr failure;
+    try {
+        std::unique_ptr<win::Picture> frozen = win::GrabScreen(rect);
+        if (frozen) {
+            // The pointer where it was at the key, before the black as for the other targets.
+            if (settings_.Values().captureCursor) win::DrawPointer(frozen->DC(), rect);
+            win::BlackenOffScreenParts(frozen->DC(), rect);
+            std::vector<core::Rect> windows = win::TopLevelWindowRects();
+            foregroundAtOverlay_ = ::GetForegroundWindow();
+            overlay_ = &RegionOverlay::Open(*this, std::move(frozen), bounds, std::move(windows), win::MonitorRects());
+            return;
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (::IsIconic(hwnd_)) win::BringBack(hwnd_);
+    if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::RegionTaken(std::unique_ptr<win::Picture> part)
+{
+    overlay_ = nullptr;
+    std::unique_ptr<win::Snapshot> copy =
+        settings_.Values().regionCopy ? win::SnapshotOf(*part, {0, 0, part->Width(), part->Height()}) : nullptr;
+    std::exception_ptr failure;
+    try {
+        win::BringBack(hwnd_);
+        OpenShot(std::move(part));
+        if (copy) application_.OfferOnClipboard(std::move(copy));
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    win::BringBack(hwnd_);
+    secondLookTimer_.SetEnabled(true);
+    if (failure) std::rethrow_exception(failure);
+}
+
+// Nothing is made; the program is as before: a frame minimised for the capture comes back,
+// otherwise the window that had the keyboard gets it again.
+void MainFrame::RegionCancelled()
+{
+    overlay_ = nullptr;
+    if (::IsIconic(hwnd_))
+        win::BringBack(hwnd_);
+    else if (foregroundAtOverlay_ && ::IsWindow(foregroundAtOverlay_))
+        ::SetForegroundWindow(foregroundAtOverlay_);
 }
 
 }  // namespace app

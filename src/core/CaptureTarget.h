@@ -6,13 +6,14 @@
 
 namespace core {
 
-// The capture target. Stored as one byte; values 4..255 can come from the
+// The capture target. Stored as one byte; values 5..255 can come from the
 // registry and are kept as they are (they capture nothing).
 enum class CaptureMode : std::uint8_t {
     Desktop = 0,  // the primary screen
     ActiveWindow = 1,
     CursorWindow = 2,
     AllScreens = 3,  // every monitor: the virtual screen
+    Region = 4,      // a part chosen on the frozen virtual screen: the overlay, not a rectangle here
 };
 
 // A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
@@ -50,7 +51,7 @@ protected:
 // The screen rectangle to capture for a capture mode (any byte value). A top-level window is taken by its drawn frame
 // where the window manager gives one, else by its outer rectangle; a child window by its outer rectangle. Negative
 // edges stay and nothing is clipped to the screen. No window, a window that has gone, a minimised top-level window or
-// an unknown mode give the empty rectangle; a window of no size gives its own. Only the probes the answer needs are
+// the region and an unknown mode give the empty rectangle; a window of no size gives its own. Only the probes the answer needs are
 // asked.
 ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
 

@@ -14,16 +14,52 @@ HWND OpenModalBox(HWND frame) noexcept
     return ::IsWindowEnabled(box) ? box : nullptr;
 }
 
+namespace {
+
+// A window manager may give the frame the keyboard and leave it under the window that had it
+// (openbox does so for a program that had no input of its own): a trip through the topmost
+// band puts the frame on top of the others whatever the foreground rules allow.
+void RaiseOverOthers(HWND frame) noexcept
+{
+    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, kOnlyOrder);
+    ::SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+}
+
+// Where the desktop refuses the frame the foreground, its task-bar button asks for the user.
+void AskForAttention(HWND frame) noexcept
+{
+    FLASHWINFO flash{sizeof(flash), frame, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    ::FlashWindowEx(&flash);
+}
+
+}  // namespace
+
 void BringBack(HWND frame) noexcept
 {
     const HWND box = OpenModalBox(frame);
     if (!box) {
+        RaiseOverOthers(frame);
         ::SetForegroundWindow(frame);
         if (::IsIconic(frame)) ::ShowWindow(frame, SW_RESTORE);
+        if (::GetForegroundWindow() != frame) AskForAttention(frame);
         return;
     }
     if (::IsIconic(frame)) ::ShowWindow(frame, SW_SHOWNOACTIVATE);
     ::SetForegroundWindow(box);
+}
+
+void BringBackAgainIfLost(HWND frame) noexcept
+{
+    if (OpenModalBox(frame) || ::IsIconic(frame)) return;
+    if (::GetForegroundWindow() != frame) {
+        RaiseOverOthers(frame);
+        ::SetForegroundWindow(frame);
+    }
+    // Under Wine the frame may count as the foreground while the window manager kept the
+    // keyboard elsewhere, so the request is made in any case: it stands until the frame has
+    // the keyboard, and asks nothing of a frame that has it.
+    AskForAttention(frame);
 }
 
 }  // namespace win

@@ -9,8 +9,15 @@ namespace win {
 // nullptr when the frame is enabled.
 HWND OpenModalBox(HWND frame) noexcept;
 
-// Restores the frame and gives it the foreground; while a modal box is open, the frame
+// Restores the frame, gives it the foreground and puts it on top of the other windows (where
+// the desktop refuses the foreground, its task-bar button flashes); while a modal box is open, the frame
 // comes back behind it and the box keeps the keyboard.
 void BringBack(HWND frame) noexcept;
+
+// A moment after BringBack: a frame that lost the foreground again is brought back once more,
+// and its task-bar button flashes until it has the keyboard (a window manager such as
+// openbox may keep the keyboard with the program that had it). Nothing while a modal box is
+// open or the frame is minimised.
+void BringBackAgainIfLost(HWND frame) noexcept;
 
 }  // namespace win

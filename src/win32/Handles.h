@@ -55,6 +55,7 @@ using OwnedDC = Owned<HDC, &::DeleteDC>;  // CreateDC / CreateCompatibleDC
 using OwnedBitmap = Owned<HBITMAP, &DeleteGdiObject>;
 using OwnedFont = Owned<HFONT, &DeleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, &DeleteGdiObject>;
+using OwnedRegion = Owned<HRGN, &DeleteGdiObject>;
 using OwnedHandle = Owned<HANDLE, &CloseKernelHandle>;
 using OwnedKey = Owned<HKEY, &CloseRegKey>;
 using OwnedMenu = Owned<HMENU, &DestroyMenuHandle>;

@@ -152,7 +152,8 @@ const std::vector<TargetCase> kTargets = {
     {"foreground window gone", 1, 11, 22, kGone, kButton, {0, 0, 0, 0}, {"ForegroundWindow", "WindowRect 11"}},
     {"window under the pointer gone", 2, 11, 22, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor", "WindowRect 22"}},
     {"mode 3: all screens", 3, 11, 22, kEditor, kButton, {0, 0, 1920, 1080}, {"VirtualScreen"}},
-    {"mode 4", 4, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
+    {"mode 4: the region, chosen on the overlay", 4, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
+    {"mode 5", 5, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 255", 255, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
 };
 

@@ -58,6 +58,14 @@ TEST(HotKeyNotice, NamesTheKeyTheUserChoseForTheAction)
               std::string("Print Screen は Windows が画面キャプチャに使っています。") + kWindowsPlace);
 }
 
+// The region's key is the first action's, so it is named before the others.
+TEST(HotKeyNotice, NamesTheRegionsShiftPrintScreenFirst)
+{
+    using enum KeyState;
+    EXPECT_EQ(core::HotKeyNotice({HeldByAnotherProgram, Had, Had, HeldByAnotherProgram}, kFirstStart),
+              "Shift+Print Screen、Ctrl+Print Screen は他のプログラムが使用中のため使えません。");
+}
+
 TEST(HotKeyNotice, OnlyADwordOfOneMeansWindowsKeepsPrintScreen)
 {
     EXPECT_TRUE(core::WindowsTakesPrintScreen(1u));

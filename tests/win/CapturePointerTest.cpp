@@ -200,6 +200,45 @@ TEST_F(PointerInPicture, IsNotDrawnWhileHidden)
     EXPECT_EQ(FirstDifference(picture, PadPixels(grab), 120), "");
 }
 
+// The region's frozen screen: the pointer where it was at the key, whatever the mouse does
+// on the overlay afterwards; a drag round that place takes it.
+std::vector<std::uint32_t> RegionRoundThePointer(app::MainFrame& main, RealMouse& mouse, RECT around)
+{
+    PressKeys({VK_SHIFT, VK_SNAPSHOT});
+    if (!PumpProgramUntil(
+            main, [&] { return FrameProbe::Overlay(main) != nullptr; }, 3000))
+        return {};
+    mouse.MoveTo({around.left, around.top});
+    mouse.LeftDown();
+    mouse.MoveTo({around.right, around.bottom});
+    mouse.LeftUp();
+    if (!PumpProgramUntil(
+            main, [&] { return FrameProbe::ShotCount(main) == 1; }, 3000))
+        return {};
+    return PicturePixels(*ActiveShotWindow(main));
+}
+
+TEST_F(PointerInPicture, IsDrawnIntoTheRegionsFrozenScreenWhereItWasAtTheKey)
+{
+    WriteValue(kSection, "CaptureCursor", Sz("1"));
+    Program program;
+    RealMouse mouse;
+    PointAtPad(mouse);
+    const RECT around{kAt.x - 10, kAt.y - 10, kAt.x + 30, kAt.y + 30};
+    const std::vector<std::uint32_t> picture = RegionRoundThePointer(program.main, mouse, around);
+    EXPECT_EQ(FirstDifference(picture, WithPointer(PadPixels(around), around, kAt), 40), "");
+    EXPECT_NE(picture, PadPixels(around)) << "the pointer is in the picture";
+}
+
+TEST_F(PointerInPicture, IsNotInTheRegionsFrozenScreenWhenTheSettingIsOff)
+{
+    Program program;
+    RealMouse mouse;
+    PointAtPad(mouse);
+    const RECT around{kAt.x - 10, kAt.y - 10, kAt.x + 30, kAt.y + 30};
+    EXPECT_EQ(FirstDifference(RegionRoundThePointer(program.main, mouse, around), PadPixels(around), 40), "");
+}
+
 // Through a key, with the whole screen as the target.
 TEST_F(PointerInPicture, IsDrawnIntoAScreenTakenByTheKeyAfterTheDialogTurnedItOn)
 {

@@ -76,6 +76,26 @@ TEST_F(ChosenKeys, AChordWithModifiersTakesTheActiveWindowAndTheStartKeyCanBeAPl
     ASSERT_TRUE(WaitForShot(main, 2));
 }
 
+TEST_F(ChosenKeys, AChosenRegionKeyOpensTheOverlayAndShiftPrintScreenIsFree)
+{
+    WriteValue(kSection, "HotKeyRegion", Sz("120"));  // F9
+    Program program;
+    app::MainFrame& main = program.main;
+    EXPECT_TRUE(PrintScreenIsFree(MOD_SHIFT));
+    EXPECT_FALSE(KeyIsFree(0, VK_F9));
+    OtherProgram other(kOtherPlace);
+    ASSERT_EQ(::GetForegroundWindow(), other.window());
+
+    PressKeys({VK_F9});
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [&] { return FrameProbe::Overlay(main) != nullptr; }, 3000));
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [&] { return FrameProbe::Overlay(main) == nullptr; }, 3000));
+    EXPECT_EQ(FrameProbe::ShotCount(main), 0);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 TEST_F(ChosenKeys, AClearedKeyIsNotAskedForAndTheOthersStay)
 {
     WriteValue(kSection, "HotKeyWindow", Sz("0"));

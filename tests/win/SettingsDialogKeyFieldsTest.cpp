@@ -132,7 +132,7 @@ TEST_F(SettingsDialog, TwoActionsWithoutAKeyAreNoConflict)
     EXPECT_TRUE(PrintScreenIsFree(MOD_CONTROL));
 }
 
-// The program holds Print Screen and Alt+Print Screen: in a key field they are keys to choose.
+// The program holds Print Screen, Alt+ and Shift+Print Screen: in a key field they are keys to choose.
 TEST_F(SettingsDialog, AKeyTheProgramHoldsGoesIntoTheFocusedFieldInsteadOfCapturing)
 {
     RunDialog([&](Script& s, const Dialog& d) {
@@ -144,18 +144,25 @@ TEST_F(SettingsDialog, AKeyTheProgramHoldsGoesIntoTheFocusedFieldInsteadOfCaptur
         PressChord({VK_MENU, VK_SNAPSHOT});
         s.Settle();
         EXPECT_EQ(FieldKey(d.keyFields[kDelayed]), 0x42C);
-        // A key nobody holds comes as a key press.
+        // The region's key opens no overlay either.
         ClickInto(s, d.keyFields[kWindow]);
         PressChord({VK_SHIFT, VK_SNAPSHOT});
         s.Settle();
         EXPECT_EQ(FieldKey(d.keyFields[kWindow]), 0x12C);
+        // A key nobody holds comes as a key press.
+        ClickInto(s, d.keyFields[kTarget]);
+        PressChord({VK_CONTROL, VK_SHIFT, VK_SNAPSHOT});
+        s.Settle();
+        EXPECT_EQ(FieldKey(d.keyFields[kTarget]), 0x32C);
         s.Wait(300);
         EXPECT_EQ(FrameProbe::ShotCount(main), 0) << "no capture";
         EXPECT_FALSE(FrameProbe::CaptureTimer(main).Enabled());
+        EXPECT_EQ(FrameProbe::Overlay(main), nullptr);
         PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(PrintScreenIsFree(0)) << "cancelled: the keys are as they were";
-    EXPECT_TRUE(PrintScreenIsFree(MOD_SHIFT));
+    EXPECT_FALSE(PrintScreenIsFree(MOD_SHIFT));
+    EXPECT_TRUE(PrintScreenIsFree(MOD_CONTROL | MOD_SHIFT));
 }
 
 TEST_F(SettingsDialog, ALetterWithAltInAKeyFieldIsAKeyNotAButtonsMnemonic)

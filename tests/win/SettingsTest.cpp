@@ -89,10 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Settings, ModeOutOfRangeLeavesNoModeButtonDown)
 {
-    WriteValue(kSection, "CapMode", Sz("4"));
+    WriteValue(kSection, "CapMode", Sz("5"));
     Program program;
-    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{4});
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS})
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{5});
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION})
         EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << id;
 }
 
@@ -107,6 +107,19 @@ TEST_F(Settings, AStoredThreeIsAllScreensWithItsButtonDownAndIsSavedAsThree)
     ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_ALL_SCREENS, 0);
     program.main.SaveSettings();
     EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("3"));
+}
+
+TEST_F(Settings, AStoredFourIsTheRegionWithItsButtonDownAndIsSavedAsFour)
+{
+    WriteValue(kSection, "CapMode", Sz("4"));
+    Program program;
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode::Region);
+    EXPECT_TRUE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_REGION));
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_ALL_SCREENS));
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_FULL_SCREEN, 0);
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_REGION, 0);
+    program.main.SaveSettings();
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("4"));
 }
 
 TEST_F(Settings, DwordDelayIsATypeErrorAfterTheModeWasAppliedAndBeforeTheFlagIsRead)

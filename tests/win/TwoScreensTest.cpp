@@ -107,4 +107,44 @@ TEST_F(TwoScreens, AWindowOnTheLeftMonitorIsTakenWithItsOwnPixels)
               "");
 }
 
+TEST_F(TwoScreens, TheRegionOverlayCoversBothMonitorsAndADragAcrossThemGivesItsPixels)
+{
+    const RECT onLeft{-400, 300, 0, 500}, onPrimary{0, 300, 400, 500};
+    Program program;
+    PatternWindow left(PatternWindow::Kind::TopmostPopup, onLeft);
+    PatternWindow right(PatternWindow::Kind::TopmostPopup, onPrimary);
+    ASSERT_EQ(ScreenShows(onLeft, PatternPixels(400, 200)), "");
+    ASSERT_EQ(ScreenShows(onPrimary, PatternPixels(400, 200)), "");
+    app::MainFrame& main = program.main;
+    PressKeys({VK_SHIFT, VK_SNAPSHOT});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return FrameProbe::Overlay(main) != nullptr; }, 3000));
+    RECT covered{};
+    ::GetWindowRect(FrameProbe::Overlay(main), &covered);
+    EXPECT_EQ(covered.left, -1024);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.right, 1280);
+    EXPECT_EQ(covered.bottom, 1024);
+
+    RealMouse mouse;
+    mouse.MoveTo({-150, 320});
+    mouse.LeftDown();
+    mouse.MoveTo({170, 460});
+    mouse.LeftUp();
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return FrameProbe::ShotCount(main) == 1; }, 3000));
+    const app::ShotWindow* shot = ActiveShotWindow(main);
+    ASSERT_NE(shot, nullptr);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Width(), 320);
+    ASSERT_EQ(ShotProbe::Picture(*shot).Height(), 140);
+    const std::vector<std::uint32_t> pixels = PicturePixels(*shot);
+    EXPECT_EQ(FirstDifference(Crop(pixels, 320, {0, 0, 150, 140}), Crop(PatternPixels(400, 200), 400, {250, 20, 400, 160}),
+                              150),
+              "")
+        << "the left monitor's part";
+    EXPECT_EQ(FirstDifference(Crop(pixels, 320, {150, 0, 320, 140}), Crop(PatternPixels(400, 200), 400, {0, 20, 170, 160}),
+                              170),
+              "")
+        << "the primary's part";
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 }  // namespace

@@ -16,11 +16,17 @@ public:
     static HWND ToolBar(const app::MainFrame& m) noexcept { return m.toolBar_.hwnd(); }
     static HWND StatusBar(const app::MainFrame& m) noexcept { return m.statusBar_; }
     static const win::Timer& CaptureTimer(const app::MainFrame& m) noexcept { return m.captureTimer_; }
+    // The countdown of a delayed capture while it exists, else nullptr.
+    static HWND Countdown(const app::MainFrame& m) noexcept { return m.countdown_ ? m.countdown_->hwnd() : nullptr; }
     static core::CaptureMode CaptureMode(const app::MainFrame& m) noexcept { return m.settings_.Values().mode; }
     static std::int32_t ShotCount(const app::MainFrame& m) noexcept { return m.shotCount_; }
     static const std::wstring& HelpFile(const app::MainFrame& m) noexcept { return m.helpFile_; }
     static const std::wstring& CopyHint(const app::MainFrame& m) noexcept { return m.copyHint_; }
     static HWND ActiveShot(const app::MainFrame& m) noexcept { return m.ActiveShot(); }
+    // The region overlay's window while it is up, else nullptr.
+    static HWND Overlay(const app::MainFrame& m) noexcept { return m.overlay_ ? m.overlay_->hwnd() : nullptr; }
+    static void OpenRegionOverlay(app::MainFrame& m, core::Rect bounds) { m.OpenRegionOverlay(bounds); }
+    static void SetRegionCopy(app::MainFrame& m, bool on) { m.SetRegionCopy(on); }
 
     static void SetCaptureMode(app::MainFrame& m, std::uint8_t mode) { m.SetCaptureMode(core::CaptureMode{mode}); }
     static void CaptureScreenRect(app::MainFrame& m, std::int32_t left, std::int32_t top, std::int32_t width,

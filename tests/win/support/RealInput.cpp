@@ -29,11 +29,13 @@ void Inject(DWORD flags, POINT screen)
 {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    // Over the whole virtual screen, so that monitors left of or above the primary are reached.
+    const int x0 = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y0 = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     // Rounded up, so that the system's scaling back lands on the very pixel.
-    in.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65536 + w - 1) / w);
-    in.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65536 + h - 1) / h);
-    in.mi.dwFlags = flags;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x - x0) * 65536 + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y - y0) * 65536 + h - 1) / h);
+    in.mi.dwFlags = flags | MOUSEEVENTF_VIRTUALDESK;
     in.mi.dwExtraInfo = kInjected;
     ::SendInput(1, &in, sizeof(in));
 }

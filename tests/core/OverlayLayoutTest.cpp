@@ -1,0 +1,240 @@
+// Where the region overlay puts the magnifier and the size label, what it dims, and what a
+// move repaints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "core/OverlayLayout.h"
+
+using core::OverlayView;
+using core::Point;
+using core::Rect;
+using core::Size;
+
+namespace {
+
+const Rect kMonitor{0, 0, 1280, 1024};
+const Size kMagnifier{122, 160};
+
+std::int64_t AreaOf(const std::vector<Rect>& parts)
+{
+    std::int64_t area = 0;
+    for (const Rect& r : parts)
+        area += std::int64_t{r.Width()} * r.Height();
+    return area;
+}
+
+bool Covers(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+// How many of `parts` hold the pixel.
+int CountAt(const std::vector<Rect>& parts, Point p)
+{
+    return static_cast<int>(std::count_if(parts.begin(), parts.end(), [&](const Rect& r) { return Covers(r, p); }));
+}
+
+TEST(Subtract, LeavesTheRingAroundARectangleInside)
+{
+    const std::vector<Rect> parts = core::Subtract({0, 0, 10, 10}, {2, 3, 5, 7});
+    EXPECT_EQ(parts, (std::vector<Rect>{{0, 0, 10, 3}, {0, 7, 10, 10}, {0, 3, 2, 7}, {5, 3, 10, 7}}));
+}
+
+TEST(Subtract, OfADisjointRectangleLeavesAllAndOfACoveringOneNothing)
+{
+    EXPECT_EQ(core::Subtract({0, 0, 10, 10}, {20, 20, 30, 30}), (std::vector<Rect>{{0, 0, 10, 10}}));
+    EXPECT_EQ(core::Subtract({0, 0, 10, 10}, {-1, -1, 11, 11}), std::vector<Rect>{});
+    EXPECT_EQ(core::Subtract({3, 3, 3, 9}, {0, 0, 1, 1}), std::vector<Rect>{});
+}
+
+TEST(Subtract, OfARectanglePastOneEdgeLeavesOnePart)
+{
+    EXPECT_EQ(core::Subtract({0, 0, 10, 10}, {5, -5, 20, 20}), (std::vector<Rect>{{0, 0, 5, 10}}));
+    EXPECT_EQ(core::Subtract({0, 0, 10, 10}, {-5, 6, 20, 20}), (std::vector<Rect>{{0, 0, 10, 6}}));
+}
+
+TEST(Subtract, DimsEveryPixelOutsideOnceAndNoneInside)
+{
+    const Rect screen{-7, 0, 13, 11}, chosen{-3, 2, 4, 9};
+    const std::vector<Rect> parts = core::Subtract(screen, chosen);
+    for (int y = screen.top; y < screen.bottom; ++y)
+        for (int x = screen.left; x < screen.right; ++x)
+            ASSERT_EQ(CountAt(parts, {x, y}), Covers(chosen, {x, y}) ? 0 : 1) << x << ", " << y;
+}
+
+TEST(MonitorAt, IsTheMonitorHoldingThePointOrTheNearest)
+{
+    const std::vector<Rect> monitors{{0, 0, 1280, 1024}, {-1024, 0, 0, 768}};
+    EXPECT_EQ(core::MonitorAt({-1, 0}, monitors, {}), (Rect{-1024, 0, 0, 768}));
+    EXPECT_EQ(core::MonitorAt({0, 1023}, monitors, {}), (Rect{0, 0, 1280, 1024}));
+    EXPECT_EQ(core::MonitorAt({-10, 900}, monitors, {}), (Rect{0, 0, 1280, 1024}));
+    EXPECT_EQ(core::MonitorAt({-300, 800}, monitors, {}), (Rect{-1024, 0, 0, 768}));
+    EXPECT_EQ(core::MonitorAt({5, 5}, {}, {1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
+}
+
+struct PlaceCase {
+    const char* where;
+    Point pointer;
+    Rect band;
+    Rect monitor;
+    Rect expected;
+};
+
+class MagnifierPlacement : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(MagnifierPlacement, KeepsClearOfPointerAndBandOnTheMonitor)
+{
+    const PlaceCase& c = GetParam();
+    const Rect placed = core::MagnifierPlace(c.pointer, kMagnifier, c.band, c.monitor);
+    EXPECT_EQ(placed, c.expected) << c.where;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, MagnifierPlacement,
+    ::testing::Values(
+        PlaceCase{"mid-screen: right and below", {500, 500}, {}, kMonitor, {520, 520, 642, 680}},
+        PlaceCase{"at the right edge: left and below", {1270, 500}, {}, kMonitor, {1128, 520, 1250, 680}},
+        PlaceCase{"at the bottom: right and above", {500, 1020}, {}, kMonitor, {520, 840, 642, 1000}},
+        PlaceCase{"at the bottom-right corner: left and above", {1279, 1023}, {}, kMonitor, {1137, 843, 1259, 1003}},
+        PlaceCase{"at the top-left corner", {0, 0}, {}, kMonitor, {20, 20, 142, 180}},
+        PlaceCase{"on a monitor at negative x, its right edge", {-5, 100}, {}, {-1024, 0, 0, 768},
+                  {-147, 120, -25, 280}},
+        PlaceCase{"dragging down-right: the band above-left stays clear", {600, 600}, {400, 400, 600, 600}, kMonitor,
+                  {620, 620, 742, 780}},
+        PlaceCase{"dragging up-left: below-right would cover the band, left and below is taken",
+                  {400, 400}, {400, 400, 600, 600}, kMonitor, {258, 420, 380, 580}},
+        PlaceCase{"a band to the corner: beside the band's far side", {1279, 1023}, {1200, 950, 1279, 1023},
+                  kMonitor, {1058, 843, 1180, 1003}}));
+
+TEST(MagnifierPlacement, WithNoRoomClearOfTheBandStillLeavesThePointerFree)
+{
+    const Point pointer{1279, 1023};
+    const Rect placed = core::MagnifierPlace(pointer, kMagnifier, {0, 0, 1279, 1023}, kMonitor);
+    EXPECT_EQ(placed, (Rect{1137, 864, 1259, 1024}));
+}
+
+TEST(MagnifierPlacement, OnAMonitorTooSmallGoesToTheFarCorner)
+{
+    const Rect tiny{0, 0, 150, 150};
+    EXPECT_EQ(core::MagnifierPlace({10, 10}, kMagnifier, {}, tiny), (Rect{28, 0, 150, 160}));
+}
+
+TEST(MagnifiedSource, IsFifteenPixelsRoundThePointer)
+{
+    const core::MagnifiedPart part = core::MagnifiedSource({100, 200}, kMonitor);
+    EXPECT_EQ(part.source, (Rect{93, 193, 108, 208}));
+    EXPECT_EQ(part.offset, (Point{0, 0}));
+}
+
+TEST(MagnifiedSource, AtTheScreensCornersIsCutWhereTheScreenEnds)
+{
+    const core::MagnifiedPart topLeft = core::MagnifiedSource({-1024, 2}, {-1024, 0, 1280, 1024});
+    EXPECT_EQ(topLeft.source, (Rect{-1024, 0, -1016, 10}));
+    EXPECT_EQ(topLeft.offset, (Point{7, 5}));
+    const core::MagnifiedPart bottomRight = core::MagnifiedSource({1279, 1023}, kMonitor);
+    EXPECT_EQ(bottomRight.source, (Rect{1272, 1016, 1280, 1024}));
+    EXPECT_EQ(bottomRight.offset, (Point{0, 0}));
+}
+
+TEST(MagnifiedSource, OfAScreenOfOnePixelIsThatPixel)
+{
+    const core::MagnifiedPart part = core::MagnifiedSource({0, 0}, {0, 0, 1, 1});
+    EXPECT_EQ(part.source, (Rect{0, 0, 1, 1}));
+    EXPECT_EQ(part.offset, (Point{7, 7}));
+    EXPECT_TRUE(core::MagnifiedSource({0, 0}, {}).source.Empty());
+}
+
+TEST(LabelPlace, GoesBelowTheRectangleAtItsLeft)
+{
+    EXPECT_EQ(core::LabelPlace({100, 100, 300, 200}, {80, 20}, kMonitor), (Rect{100, 204, 180, 224}));
+}
+
+TEST(LabelPlace, AtTheBottomGoesAboveAndAtTheTopTooInside)
+{
+    EXPECT_EQ(core::LabelPlace({100, 900, 300, 1010}, {80, 20}, kMonitor), (Rect{100, 876, 180, 896}));
+    EXPECT_EQ(core::LabelPlace({0, 0, 1280, 1024}, {80, 20}, kMonitor), (Rect{4, 4, 84, 24}));
+}
+
+TEST(LabelPlace, StaysOnTheMonitorAcross)
+{
+    EXPECT_EQ(core::LabelPlace({1250, 100, 1280, 200}, {80, 20}, kMonitor), (Rect{1200, 204, 1280, 224}));
+    EXPECT_EQ(core::LabelPlace({-30, 100, 10, 200}, {80, 20}, kMonitor), (Rect{0, 204, 80, 224}));
+}
+
+TEST(ChosenFrame, IsTheRingJustOutsideTheRectangle)
+{
+    const std::vector<Rect> frame = core::ChosenFrame({10, 10, 13, 12});
+    EXPECT_EQ(AreaOf(frame), 5 * 4 - 3 * 2);
+    for (int y = 9; y < 13; ++y)
+        for (int x = 9; x < 14; ++x)
+            EXPECT_EQ(CountAt(frame, {x, y}), (x >= 10 && x < 13 && y >= 10 && y < 12) ? 0 : 1) << x << ", " << y;
+    EXPECT_TRUE(core::ChosenFrame({}).empty());
+}
+
+TEST(Crosshair, IsARowAndAColumnAcrossTheScreen)
+{
+    EXPECT_EQ(core::Crosshair({-5, 7}, {-10, 0, 20, 30}),
+              (std::vector<Rect>{{-10, 7, 20, 8}, {-5, 0, -4, 30}}));
+}
+
+const Rect kScreen{0, 0, 3840, 2160};
+
+OverlayView ViewAt(Point p, Rect chosen)
+{
+    return {p, chosen, core::MagnifierPlace(p, kMagnifier, {}, kScreen), {chosen.left, chosen.bottom + 4, chosen.left + 80, chosen.bottom + 24}};
+}
+
+TEST(ChangedAreas, OfAnUnchangedViewIsNothing)
+{
+    const OverlayView view = ViewAt({500, 500}, {100, 100, 300, 300});
+    EXPECT_TRUE(core::ChangedAreas(view, view, kScreen).empty());
+}
+
+TEST(ChangedAreas, OfAPointerMoveOverTheSameWindowAreTheCrosshairsAndMagnifiersOnly)
+{
+    const Rect window{100, 100, 900, 900};
+    const OverlayView before = ViewAt({500, 500}, window), after = ViewAt({501, 500}, window);
+    const std::vector<Rect> areas = core::ChangedAreas(before, after, kScreen);
+    // Two rows and two columns across the screen, and two magnifiers.
+    EXPECT_EQ(AreaOf(areas), 2 * 3840 + 2 * 2160 + 2 * 122 * 160);
+    EXPECT_EQ(CountAt(areas, {3000, 500}), 2);
+    EXPECT_EQ(CountAt(areas, {501, 2000}), 1);
+    EXPECT_EQ(CountAt(areas, {300, 300}), 0);
+}
+
+TEST(ChangedAreas, OfAGrowingDragAreTheNewStripsNotTheWholeRectangle)
+{
+    const OverlayView before = ViewAt({600, 600}, {100, 100, 600, 600});
+    const OverlayView after = ViewAt({601, 600}, {100, 100, 601, 600});
+    const std::vector<Rect> areas = core::ChangedAreas(before, after, kScreen);
+    EXPECT_EQ(CountAt(areas, {350, 350}), 0) << "the inside did not change";
+    EXPECT_GE(CountAt(areas, {600, 350}), 1) << "the newly chosen column";
+    EXPECT_GE(CountAt(areas, {350, 99}), 1) << "the frame's top row";
+    EXPECT_GE(CountAt(areas, {140, 620}), 1) << "the old label";
+    EXPECT_LT(AreaOf(areas), std::int64_t{3840} * 2160 / 20);
+}
+
+TEST(ChangedAreas, AreClippedToTheScreen)
+{
+    const OverlayView before = ViewAt({0, 0}, {0, 0, 3840, 2160});
+    const OverlayView after = ViewAt({3839, 2159}, {0, 0, 3840, 2160});
+    for (const Rect& r : core::ChangedAreas(before, after, kScreen)) {
+        EXPECT_GE(r.left, 0);
+        EXPECT_GE(r.top, 0);
+        EXPECT_LE(r.right, 3840);
+        EXPECT_LE(r.bottom, 2160);
+        EXPECT_FALSE(r.Empty());
+    }
+}
+
+TEST(OverlayTexts, SayTheSizeThePointAndTheColour)
+{
+    EXPECT_EQ(core::SizeText({1920, 1}), "1920 × 1");
+    EXPECT_EQ(core::SizeText({0, 0}), "0 × 0");
+    EXPECT_EQ(core::PointText({-1024, 7}), "-1024, 7");
+    EXPECT_EQ(core::ColourText(0x00A1B2C3), "#A1B2C3");
+    EXPECT_EQ(core::ColourText(0x00000F00), "#000F00");
+    EXPECT_EQ(core::ColourText(0xFF123456), "#123456");
+}
+
+}  // namespace
