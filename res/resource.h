@@ -31,5 +31,6 @@
 #define IDB_START_CAPTURE 1204
 #define IDB_COPY_CLIPBOARD 1205
 #define IDB_ALL_SCREENS 1206
+#define IDB_SCROLLING 1207
 // The window list of the MDI frame numbers its entries from here.
 #define IDM_FIRST_CHILD 50000

@@ -15,7 +15,7 @@ namespace app {
 namespace {
 
 constexpr COLORREF kGlyphMask = RGB(255, 0, 255);
-constexpr int kGlyphCount = 7;
+constexpr int kGlyphCount = 8;
 
 struct ToolButton {
     int glyph;
@@ -28,12 +28,23 @@ constexpr ToolButton kButtons[] = {
     {1, IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, L"アクティブウィンドウ"},
     {2, IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, L"カーソル位置のウィンドウ"},
     {6, IDB_ALL_SCREENS, BTNS_CHECKGROUP, L"すべての画面"},
+    {7, IDB_SCROLLING, BTNS_CHECKGROUP, L"スクロールして取り込む"},
     {-1, 0, BTNS_SEP, nullptr},
     {3, IDB_START_CAPTURE, BTNS_BUTTON, L"キャプチャー開始"},
     {-1, 0, BTNS_SEP, nullptr},
     {4, IDB_COPY_CLIPBOARD, BTNS_BUTTON, nullptr},
 };
-constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS};
+struct ModeButton {
+    core::CaptureMode mode;
+    int id;
+};
+constexpr ModeButton kModeButtons[] = {
+    {core::CaptureMode::Desktop, IDB_FULL_SCREEN},
+    {core::CaptureMode::ActiveWindow, IDB_ACTIVE_WINDOW},
+    {core::CaptureMode::CursorWindow, IDB_CURSOR_WINDOW},
+    {core::CaptureMode::AllScreens, IDB_ALL_SCREENS},
+    {core::CaptureMode::Scrolling, IDB_SCROLLING},
+};
 
 // The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
 win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)
@@ -144,8 +155,7 @@ LRESULT FrameToolBar::OnCustomDraw(const NMTBCUSTOMDRAW& draw) const
 
 void FrameToolBar::ShowMode(core::CaptureMode mode)
 {
-    for (size_t i = 0; i < std::size(kModeButtons); ++i)
-        ::SendMessageW(hwnd_, TB_CHECKBUTTON, kModeButtons[i], MAKELPARAM(i == static_cast<size_t>(mode), 0));
+    for (const ModeButton& b : kModeButtons) ::SendMessageW(hwnd_, TB_CHECKBUTTON, b.id, MAKELPARAM(b.mode == mode, 0));
 }
 
 void FrameToolBar::FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint)
