@@ -62,6 +62,9 @@ public:
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
+    // Scrolls the window under the rectangle's centre and stitches what it shows into the
+    // next shot; the status bar says where and why it stopped. The program comes back after.
+    void StartScrollCapture(core::ScreenRect rect);
 
 private:
     friend class wintest::FrameProbe;
@@ -89,6 +92,7 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    void ScrollCaptureRect(const core::ScreenRect& rect);
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
@@ -116,6 +120,7 @@ private:
     std::int32_t captureDelay_ = 0;
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
+    bool scrolling_ = false;  // a scrolling capture runs: no other capture starts
     std::int32_t shotCount_ = 0;
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };
