@@ -78,7 +78,8 @@ void Pause(HWND status)
     const auto until = Clock::now() + std::chrono::milliseconds(kPollMs);
     for (;;) {
         MSG msg;
-        while (::PeekMessageW(&msg, status, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        while (::PeekMessageW(&msg, status, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
         if (left <= 0) return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_PAINT | QS_POSTMESSAGE);
@@ -103,7 +104,8 @@ public:
         if (!last_) return {};
         stitch_.Begin(last_->Pixels());
         status_.ShowHeight(stitch_.Height());
-        while (stitch_.Reason() == core::ScrollStop::None) Step();
+        while (stitch_.Reason() == core::ScrollStop::None)
+            Step();
         return Finish();
     }
 
@@ -188,8 +190,7 @@ private:
         std::unique_ptr<win::Picture> picture = win::Picture::Create(screen.get(), stitch_.Width(), stitch_.Height());
         stitch_.CopyTo(picture->Pixels());
         times_.ours += Since(start);
-        return {std::move(picture),
-                core::ScrollStopText(stitch_.Reason(), stitch_.Screens(), stitch_.Height())};
+        return {std::move(picture), core::ScrollStopText(stitch_.Reason(), stitch_.Screens(), stitch_.Height())};
     }
 
     core::ScreenRect rect_;

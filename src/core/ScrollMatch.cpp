@@ -36,7 +36,8 @@ std::uint64_t HashRow(const std::uint32_t* row, std::int32_t width)
         c = Mix(c, Load64(row + x + 4));
         d = Mix(d, Load64(row + x + 6));
     }
-    for (; x < width; ++x) a = Mix(a, row[x]);
+    for (; x < width; ++x)
+        a = Mix(a, row[x]);
     return Mix(Mix(Mix(Mix(a, b), c), d), static_cast<std::uint64_t>(width));
 }
 
@@ -94,8 +95,10 @@ Comparison CompareShifted(const HashedGrab& previous, const HashedGrab& next, st
         const std::uint32_t* a = n.Row(y);
         const std::uint32_t* b = p.Row(y + shift);
         std::int32_t x0 = 0, x1 = n.width - 1;
-        while (a[x0] == b[x0]) ++x0;
-        while (a[x1] == b[x1]) --x1;
+        while (a[x0] == b[x0])
+            ++x0;
+        while (a[x1] == b[x1])
+            --x1;
         left = std::min(left, x0);
         right = std::max(right, x1);
         if (right - left >= kCaretWidth) return {};
@@ -137,8 +140,10 @@ Bands BandsInPlace(const HashedGrab& previous, const HashedGrab& next)
                RowsEqual(next.view, y, previous.view, y);
     };
     Bands bands;
-    while (bands.top < height && same(bands.top)) ++bands.top;
-    while (bands.bottom < height - bands.top && same(height - 1 - bands.bottom)) ++bands.bottom;
+    while (bands.top < height && same(bands.top))
+        ++bands.top;
+    while (bands.bottom < height - bands.top && same(height - 1 - bands.bottom))
+        ++bands.bottom;
     return bands;
 }
 
@@ -177,7 +182,8 @@ bool MoveCouldHide(const HashedGrab& grab, std::int32_t expected, Bands known)
 void HashRows(const PixelView& grab, std::span<std::uint64_t> hashes)
 {
     const std::int32_t rows = std::min<std::int32_t>(grab.height, static_cast<std::int32_t>(hashes.size()));
-    for (std::int32_t y = 0; y < rows; ++y) hashes[static_cast<size_t>(y)] = HashRow(grab.Row(y), grab.width);
+    for (std::int32_t y = 0; y < rows; ++y)
+        hashes[static_cast<size_t>(y)] = HashRow(grab.Row(y), grab.width);
 }
 
 bool GrabsAlike(const PixelView& a, const PixelView& b)
@@ -211,8 +217,10 @@ StepMatch MatchStep(const HashedGrab& previous, const HashedGrab& next, std::int
         const Comparison c = CompareShifted(previous, next, d, from, to);
         if (!c.alike) return true;
         std::int32_t top = from, end = to;
-        while (top > 0 && SameShifted(previous, next, d, top - 1)) --top;
-        while (end < height - d && SameShifted(previous, next, d, end)) ++end;
+        while (top > 0 && SameShifted(previous, next, d, top - 1))
+            --top;
+        while (end < height - d && SameShifted(previous, next, d, end))
+            ++end;
         if (c.same + (from - top) + (end - to) < least) return true;
         vague = vague || !Varied(next, top, end, c.firstChanged, c.lastChanged);
         moved.distance = d;

@@ -64,10 +64,12 @@ bool ScrollStitch::Add(const PixelView& next, std::int32_t expected)
         const size_t most = static_cast<size_t>(kTallestStitch) * Pitch();
         kept_.reserve(std::max(needed, std::min(kept_.capacity() * 2, most)));
     }
-    for (std::int32_t y = taken_; y < taken_ + fresh; ++y) kept_.insert(kept_.end(), LastRow(y), LastRow(y) + Pitch());
+    for (std::int32_t y = taken_; y < taken_ + fresh; ++y)
+        kept_.insert(kept_.end(), LastRow(y), LastRow(y) + Pitch());
     keptRows_ += fresh;
     taken_ = std::max(taken_, contentEnd) - match.distance;
-    for (std::int32_t y = 0; y < height_; ++y) std::copy_n(next.Row(y), Pitch(), last_.data() + static_cast<size_t>(y) * Pitch());
+    for (std::int32_t y = 0; y < height_; ++y)
+        std::copy_n(next.Row(y), Pitch(), last_.data() + static_cast<size_t>(y) * Pitch());
     lastHashes_.swap(hashes);
     ++screens_;
     lastDistance_ = match.distance;
@@ -81,17 +83,14 @@ bool ScrollStitch::Add(const PixelView& next, std::int32_t expected)
     return true;
 }
 
-std::int32_t ScrollStitch::Height() const noexcept
-{
-    return std::min(keptRows_ + (height_ - taken_), kTallestStitch);
-}
+std::int32_t ScrollStitch::Height() const noexcept { return std::min(keptRows_ + (height_ - taken_), kTallestStitch); }
 
 void ScrollStitch::CopyTo(const PixelView& target) const
 {
     const std::int32_t height = Height();
     for (std::int32_t y = 0; y < height; ++y) {
-        const std::uint32_t* row = y < keptRows_ ? kept_.data() + static_cast<size_t>(y) * Pitch()
-                                                 : LastRow(taken_ + (y - keptRows_));
+        const std::uint32_t* row =
+            y < keptRows_ ? kept_.data() + static_cast<size_t>(y) * Pitch() : LastRow(taken_ + (y - keptRows_));
         std::copy_n(row, Pitch(), target.Row(y));
     }
 }

@@ -95,7 +95,8 @@ TEST(ScrollMatch, GrabsAlikeAreStillWhenAMoveWouldShow)
 TEST(ScrollMatch, IdenticalRowsThatCouldHideAMoveAreRefused)
 {
     Rows plain(30, 90);
-    for (std::int32_t y = 0; y < plain.height; ++y) plain.FillRow(y, 0xFFFFFF);
+    for (std::int32_t y = 0; y < plain.height; ++y)
+        plain.FillRow(y, 0xFFFFFF);
     const Window window{&plain, nullptr, nullptr, 40};
     EXPECT_EQ(Match(window.At(10), window.At(20)), kRepeated) << "a plain page looks the same wherever it is";
 
@@ -123,7 +124,8 @@ Rows StripesWithNoise(std::int32_t first, std::int32_t every)
     std::mt19937 random(6);
     std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
     for (std::int32_t y = first; y < stripes.height; y += every)
-        for (std::int32_t x = 0; x < stripes.width; ++x) stripes.At(x, y) = colour(random);
+        for (std::int32_t x = 0; x < stripes.width; ++x)
+            stripes.At(x, y) = colour(random);
     return stripes;
 }
 
@@ -155,14 +157,17 @@ TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
     // Plain rows, then a few random ones at the very bottom of the second grab: only one
     // distance leaves 8 rows in common, but those rows are all the same row.
     Rows plain(12, 60);
-    for (std::int32_t y = 0; y < plain.height; ++y) plain.FillRow(y, 0xC0C0C0);
+    for (std::int32_t y = 0; y < plain.height; ++y)
+        plain.FillRow(y, 0xC0C0C0);
     Rows next = plain;
     std::mt19937 random(7);
     std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
     for (std::int32_t y = 45; y < 60; ++y)
-        for (std::int32_t x = 0; x < next.width; ++x) next.At(x, y) = colour(random);
+        for (std::int32_t x = 0; x < next.width; ++x)
+            next.At(x, y) = colour(random);
     Rows previous = plain;
-    for (std::int32_t x = 0; x < previous.width; ++x) previous.At(x, 0) = 0x123456;
+    for (std::int32_t x = 0; x < previous.width; ++x)
+        previous.At(x, 0) = 0x123456;
     EXPECT_EQ(Match(previous, next), kRepeated);
 }
 
@@ -177,18 +182,16 @@ TEST(ScrollMatch, ContentThatChangedBesideTheMoveIsRefused)
         bool refused;
     };
     const Change changes[] = {
-        {"a caret 2 px wide", 10, 30, 2, 18, false},
-        {"a caret 4 px wide, 64 tall", 36, 0, 4, 64, false},
-        {"a caret at the top left", 0, 0, 1, 1, false},
-        {"5 px wide", 10, 30, 5, 18, true},
-        {"65 rows tall", 10, 10, 1, 65, true},
-        {"a whole row", 0, 40, 40, 1, true},
+        {"a caret 2 px wide", 10, 30, 2, 18, false},    {"a caret 4 px wide, 64 tall", 36, 0, 4, 64, false},
+        {"a caret at the top left", 0, 0, 1, 1, false}, {"5 px wide", 10, 30, 5, 18, true},
+        {"65 rows tall", 10, 10, 1, 65, true},          {"a whole row", 0, 40, 40, 1, true},
         {"two carets far apart", 3, 5, 1, 1, true},
     };
     for (const Change& c : changes) {
         Rows next = window.At(40);
         for (std::int32_t y = c.top; y < c.top + c.height; ++y)
-            for (std::int32_t x = c.left; x < c.left + c.width; ++x) next.At(x, y) ^= 0x00FF00;
+            for (std::int32_t x = c.left; x < c.left + c.width; ++x)
+                next.At(x, y) ^= 0x00FF00;
         if (std::string(c.what) == "two carets far apart") next.At(30, 60) ^= 0x00FF00;
         EXPECT_EQ(Match(window.At(30), next), c.refused ? kChanged : Moved(10)) << c.what;
         // The same change between two grabs of a window that did not move.
@@ -229,7 +232,8 @@ TEST(ScrollMatch, RowHashesFollowThePixelsWhateverTheStride)
     std::mt19937 random(12);
     Rows rows = RandomRows(random, 13, 3);
     std::vector<std::uint32_t> wide(static_cast<size_t>(20 * 3), 0xABCDEF);
-    for (std::int32_t y = 0; y < 3; ++y) std::copy_n(rows.Row(y), 13, wide.data() + y * 20);
+    for (std::int32_t y = 0; y < 3; ++y)
+        std::copy_n(rows.Row(y), 13, wide.data() + y * 20);
     std::vector<std::uint64_t> tight(3), spaced(3);
     core::HashRows(rows.View(), tight);
     core::HashRows({wide.data(), 13, 3, 20}, spaced);
@@ -263,7 +267,8 @@ TEST(ScrollMatch, GrabsAlikeButForACaret)
     const Rows a = RandomRows(random, 30, 70);
     Rows b = a;
     EXPECT_TRUE(core::GrabsAlike(Rows(a).View(), b.View()));
-    for (std::int32_t y = 3; y < 3 + 64; ++y) b.At(29, y) = ~b.At(29, y);
+    for (std::int32_t y = 3; y < 3 + 64; ++y)
+        b.At(29, y) = ~b.At(29, y);
     EXPECT_TRUE(core::GrabsAlike(Rows(a).View(), b.View())) << "a caret at the right edge";
     b.At(25, 3) ^= 1;
     EXPECT_FALSE(core::GrabsAlike(Rows(a).View(), b.View())) << "five columns";

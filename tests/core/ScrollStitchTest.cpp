@@ -61,7 +61,8 @@ TEST(ScrollStitch, EveryScreenToldGivesTheWholeDocumentWithItsBandsOnce)
     std::mt19937 random(1);
     for (const Layout& l : kLayouts) {
         const Rows content = RandomRows(random, l.width, l.contentRows);
-        const Rows header = RandomRows(random, l.width, l.headerRows), footer = RandomRows(random, l.width, l.footerRows);
+        const Rows header = RandomRows(random, l.width, l.headerRows),
+                   footer = RandomRows(random, l.width, l.footerRows);
         const Window window{&content, l.headerRows ? &header : nullptr, l.footerRows ? &footer : nullptr, l.windowRows};
         ScrollStitch stitch;
         EXPECT_EQ(ScrollThrough(stitch, window, l.step), ScrollStop::End) << l.what;
@@ -78,7 +79,8 @@ TEST(ScrollStitch, RepeatingRowsWithLinesOfNoiseAreStitchedExactly)
     for (std::int32_t y = 0; y < stripes.height; ++y) {
         stripes.FillRow(y, y % 6 == 0 ? 0x000000 : 0xEEEEEE);
         if (y % 40 == 3)
-            for (std::int32_t x = 0; x < stripes.width; ++x) stripes.At(x, y) = colour(random);
+            for (std::int32_t x = 0; x < stripes.width; ++x)
+                stripes.At(x, y) = colour(random);
     }
     const Window window{&stripes, nullptr, nullptr, 100};
     ScrollStitch stitch;
@@ -138,7 +140,8 @@ TEST(ScrollStitch, ARunOfIdenticalRowsStopsTheCaptureWithWhatWasSure)
     // its place cannot be told.
     std::mt19937 random(4);
     Rows content = RandomRows(random, 20, 600);
-    for (std::int32_t y = 150; y < 350; ++y) content.FillRow(y, 0xFFFFFF);
+    for (std::int32_t y = 150; y < 350; ++y)
+        content.FillRow(y, 0xFFFFFF);
     const Window window{&content, nullptr, nullptr, 80};
     ScrollStitch stitch;
     EXPECT_EQ(ScrollThrough(stitch, window, 40), ScrollStop::Repeated);
@@ -159,7 +162,8 @@ TEST(ScrollStitch, AScreenThatChangedEndsTheCaptureAndKeepsTheScreensBefore)
     const Window window{&content, nullptr, nullptr, 90};
     ScrollStitch stitch;
     Rows first = window.At(0), second = window.At(30), changed = window.At(60);
-    for (std::int32_t x = 0; x < 25; ++x) changed.At(x, 20) ^= 0xFF;
+    for (std::int32_t x = 0; x < 25; ++x)
+        changed.At(x, 20) ^= 0xFF;
     stitch.Begin(first.View());
     EXPECT_TRUE(stitch.Add(second.View(), 30));
     EXPECT_FALSE(stitch.Add(changed.View(), 30));

@@ -13,7 +13,9 @@ struct Rows {
     std::int32_t width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
 
-    Rows(std::int32_t w, std::int32_t h) : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h)) {}
+    Rows(std::int32_t w, std::int32_t h) : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h))
+    {
+    }
     std::uint32_t* Row(std::int32_t y) { return pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width); }
     const std::uint32_t* Row(std::int32_t y) const
     {
@@ -24,7 +26,8 @@ struct Rows {
     core::PixelView View() { return {pixels.empty() ? nullptr : pixels.data(), width, height, width}; }
     void FillRow(std::int32_t y, std::uint32_t colour)
     {
-        for (std::int32_t x = 0; x < width; ++x) At(x, y) = colour;
+        for (std::int32_t x = 0; x < width; ++x)
+            At(x, y) = colour;
     }
     bool operator==(const Rows&) const = default;
 };
@@ -33,7 +36,8 @@ inline Rows RandomRows(std::mt19937& random, std::int32_t width, std::int32_t he
 {
     Rows rows(width, height);
     std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
-    for (std::uint32_t& p : rows.pixels) p = colour(random);
+    for (std::uint32_t& p : rows.pixels)
+        p = colour(random);
     return rows;
 }
 
@@ -41,7 +45,8 @@ inline Rows RandomRows(std::mt19937& random, std::int32_t width, std::int32_t he
 inline Rows PeriodicRows(std::int32_t width, std::int32_t height, std::int32_t period)
 {
     Rows rows(width, height);
-    for (std::int32_t y = 0; y < height; ++y) rows.FillRow(y, y % period == 0 ? 0x202020 : 0xF0F0F0);
+    for (std::int32_t y = 0; y < height; ++y)
+        rows.FillRow(y, y % period == 0 ? 0x202020 : 0xF0F0F0);
     return rows;
 }
 

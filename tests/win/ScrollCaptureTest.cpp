@@ -26,7 +26,8 @@ constexpr int kLeft = 560, kTop = 120, kWidth = 420, kHeight = 300;  // the docu
 std::wstring DocumentExe()
 {
     std::wstring path = L"Z:";
-    for (const char* p = SCROLL_DOCUMENT_EXE; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    for (const char* p = SCROLL_DOCUMENT_EXE; *p; ++p)
+        path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
     return path;
 }
 
@@ -49,7 +50,8 @@ Rendering ReadRendering(const std::wstring& path)
         if (std::fread(r.pixels.data(), 4, r.pixels.size(), in) != r.pixels.size()) r.pixels.clear();
     }
     std::fclose(in);
-    for (std::uint32_t& p : r.pixels) p &= 0xFFFFFF;
+    for (std::uint32_t& p : r.pixels)
+        p &= 0xFFFFFF;
     return r;
 }
 
@@ -117,10 +119,11 @@ std::string CompareWithRendering(const app::ShotWindow& shot, const Rendering& r
     std::vector<std::uint32_t> expected(rendering.pixels.begin(),
                                         rendering.pixels.begin() + static_cast<std::ptrdiff_t>(rows) * rendering.width);
     for (int y = caret.top; y < caret.bottom && y < rows; ++y)
-        for (int x = caret.left; x < caret.right; ++x) actual[static_cast<size_t>(y) * rendering.width + x] = expected[static_cast<size_t>(y) * rendering.width + x];
+        for (int x = caret.left; x < caret.right; ++x)
+            actual[static_cast<size_t>(y) * rendering.width + x] =
+                expected[static_cast<size_t>(y) * rendering.width + x];
     return FirstDifference(actual, expected, rendering.width);
 }
-
 
 struct Claimed {
     const char* what;

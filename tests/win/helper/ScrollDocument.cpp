@@ -65,7 +65,7 @@ std::uint32_t TextPixel(int x, int y)
     if (x < 6) return Hash(static_cast<std::uint32_t>(line), 1) & 0xFFFFFF;
     if (x >= options.width - 30) return kWhite;  // a ragged right margin
     return Hash(static_cast<std::uint32_t>(line * 64 + row / 2), static_cast<std::uint32_t>(x / 3)) % 5 == 0 ? 0x202020
-                                                                                                          : kWhite;
+                                                                                                             : kWhite;
 }
 
 // An empty table, cells of 60 x 12, and every 16th row 1 px of noise.
@@ -87,10 +87,12 @@ void MakeDocument()
     footer.assign(static_cast<size_t>(w) * kFooterRows, 0);
     for (int y = 0; y < kHeaderRows; ++y)
         for (int x = 0; x < w; ++x)
-            header[static_cast<size_t>(y) * w + x] = Hash(static_cast<std::uint32_t>(y), x / 4) % 7 ? 0x000080 : 0xFFFF00;
+            header[static_cast<size_t>(y) * w + x] =
+                Hash(static_cast<std::uint32_t>(y), x / 4) % 7 ? 0x000080 : 0xFFFF00;
     for (int y = 0; y < kFooterRows; ++y)
         for (int x = 0; x < w; ++x)
-            footer[static_cast<size_t>(y) * w + x] = Hash(static_cast<std::uint32_t>(y + 99), x / 5) % 6 ? 0x404040 : 0x00FFFF;
+            footer[static_cast<size_t>(y) * w + x] =
+                Hash(static_cast<std::uint32_t>(y + 99), x / 5) % 6 ? 0x404040 : 0x00FFFF;
     view.assign(static_cast<size_t>(w) * static_cast<size_t>(options.height), kWhite);
 }
 
@@ -112,8 +114,10 @@ void ComposeView()
     const int w = options.width, area = ContentArea();
     int y = 0;
     if (options.sticky)
-        for (; y < kHeaderRows; ++y) std::memcpy(&view[static_cast<size_t>(y) * w], &header[static_cast<size_t>(y) * w], w * 4);
-    for (int c = 0; c < area; ++c, ++y) CopyContentRow(scroll + c, &view[static_cast<size_t>(y) * w], options.caret && caretOn);
+        for (; y < kHeaderRows; ++y)
+            std::memcpy(&view[static_cast<size_t>(y) * w], &header[static_cast<size_t>(y) * w], w * 4);
+    for (int c = 0; c < area; ++c, ++y)
+        CopyContentRow(scroll + c, &view[static_cast<size_t>(y) * w], options.caret && caretOn);
     if (options.sticky)
         for (int f = 0; f < kFooterRows; ++f, ++y)
             std::memcpy(&view[static_cast<size_t>(y) * w], &footer[static_cast<size_t>(f) * w], w * 4);
@@ -128,8 +132,10 @@ bool WriteRendering(const char* path)
     std::vector<std::uint32_t> whole(static_cast<size_t>(w) * static_cast<size_t>(height));
     int y = 0;
     if (options.sticky)
-        for (; y < kHeaderRows; ++y) std::memcpy(&whole[static_cast<size_t>(y) * w], &header[static_cast<size_t>(y) * w], w * 4);
-    for (int c = 0; c < rows; ++c, ++y) CopyContentRow(c, &whole[static_cast<size_t>(y) * w], false);
+        for (; y < kHeaderRows; ++y)
+            std::memcpy(&whole[static_cast<size_t>(y) * w], &header[static_cast<size_t>(y) * w], w * 4);
+    for (int c = 0; c < rows; ++c, ++y)
+        CopyContentRow(c, &whole[static_cast<size_t>(y) * w], false);
     if (options.sticky)
         for (int f = 0; f < kFooterRows; ++f, ++y)
             std::memcpy(&whole[static_cast<size_t>(y) * w], &footer[static_cast<size_t>(f) * w], w * 4);
@@ -139,7 +145,8 @@ bool WriteRendering(const char* path)
                           static_cast<DWORD>(sizeof(file) + sizeof(info))};
     FILE* out = std::fopen(path, "wb");
     if (!out) return false;
-    const bool written = std::fwrite(&file, sizeof(file), 1, out) == 1 && std::fwrite(&info, sizeof(info), 1, out) == 1 &&
+    const bool written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                         std::fwrite(&info, sizeof(info), 1, out) == 1 &&
                          std::fwrite(whole.data(), 4, whole.size(), out) == whole.size();
     return std::fclose(out) == 0 && written;
 }
@@ -248,17 +255,28 @@ bool ParseOptions(int argc, char** argv)
     for (int i = 5; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == "--sticky") options.sticky = true;
-        else if (a == "--smooth") options.smooth = true;
-        else if (a == "--repeat") options.repeat = true;
-        else if (a == "--caret") options.caret = true;
-        else if (a == "--noise") options.noise = true;
-        else if (a == "--lines" && hasValue) options.lines = std::atoi(argv[++i]);
-        else if (a == "--close-after" && hasValue) options.closeAfter = std::atoi(argv[++i]);
-        else if (a == "--move-after" && hasValue) options.moveAfter = std::atoi(argv[++i]);
-        else if (a == "--escape-after" && hasValue) options.escapeAfter = std::atoi(argv[++i]);
-        else if (a == "--render" && hasValue) options.render = argv[++i];
-        else return false;
+        if (a == "--sticky")
+            options.sticky = true;
+        else if (a == "--smooth")
+            options.smooth = true;
+        else if (a == "--repeat")
+            options.repeat = true;
+        else if (a == "--caret")
+            options.caret = true;
+        else if (a == "--noise")
+            options.noise = true;
+        else if (a == "--lines" && hasValue)
+            options.lines = std::atoi(argv[++i]);
+        else if (a == "--close-after" && hasValue)
+            options.closeAfter = std::atoi(argv[++i]);
+        else if (a == "--move-after" && hasValue)
+            options.moveAfter = std::atoi(argv[++i]);
+        else if (a == "--escape-after" && hasValue)
+            options.escapeAfter = std::atoi(argv[++i]);
+        else if (a == "--render" && hasValue)
+            options.render = argv[++i];
+        else
+            return false;
     }
     return options.width > 0 && ContentArea() > 0;
 }
@@ -281,8 +299,9 @@ int main(int argc, char** argv)
     RECT outer{0, 0, options.width, options.height};
     ::AdjustWindowRect(&outer, style, FALSE);
     const int outerWidth = outer.right - outer.left + ::GetSystemMetrics(SM_CXVSCROLL);
-    const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Document", style, options.left, options.top,
-                                          outerWidth, outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+    const HWND window =
+        ::CreateWindowExW(0, wc.lpszClassName, L"Document", style, options.left, options.top, outerWidth,
+                          outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 3;
     ShowScroll(window);
     if (options.caret) ::SetTimer(window, kCaretTimer, 200, nullptr);
