@@ -10,7 +10,7 @@ namespace app {
 namespace {
 
 constexpr DWORD kPollMs = 20;         // between grabs while waiting
-constexpr int kStillGrabs = 3;        // grabs alike in a row: the rectangle holds still
+constexpr int kStillGrabs = 4;        // grabs alike in a row: the rectangle holds still
 constexpr DWORD kFirstMoveMs = 600;   // how long a page is given to start moving
 constexpr DWORD kStepLimitMs = 4000;  // a rectangle still changing after this is an animation
 constexpr int kMostNotches = 10;
@@ -131,7 +131,9 @@ private:
         const auto start = Clock::now();
         stitch_.Add(last_->Pixels(), notches * perNotch_);
         times_.ours += Since(start);
-        if (stitch_.LastDistance() > 0) perNotch_ = std::max(stitch_.LastDistance() / notches, 1);
+        // A glide caught before it ended shows less than a notch moves, never more but for the
+        // rest of the step before: the largest measure is the safest.
+        if (stitch_.LastDistance() > 0) perNotch_ = std::max({perNotch_, stitch_.LastDistance() / notches, 1});
         status_.ShowHeight(stitch_.Height());
     }
 

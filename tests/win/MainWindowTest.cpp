@@ -172,11 +172,11 @@ TEST_F(MainWindow, ToolBarHasFiveModeButtonsStartAndCopyWithTwoNarrowSeparatorsA
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreSevenGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreEightGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 8);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
