@@ -65,31 +65,42 @@ void Bench(const char* what, std::int32_t plainEvery, std::int32_t distance)
     const core::PixelView p{first.data(), kWidth, kHeight, kWidth}, n{second.data(), kWidth, kHeight, kWidth};
     std::vector<std::uint64_t> ph(kHeight), nh(kHeight);
 
-    const double pass = Time([&] {
+    // The three are timed in turns, so that whatever else runs on the machine weighs on each
+    // alike; the ratios are the medians of each turn's own.
+    auto pass = [&] {
         int differ = 0;
         for (std::int32_t y = 0; y < kHeight; ++y)
             differ += std::memcmp(first.data() + static_cast<size_t>(y) * kWidth,
                                   firstCopy.data() + static_cast<size_t>(y) * kWidth, kWidth * 4) != 0;
         sink = differ;
-    });
+    };
     core::StepMatch match{};
-    const double whole = Time([&] {
+    auto whole = [&] {
         core::HashRows(p, ph);
         core::HashRows(n, nh);
         match = core::MatchStep({p, ph}, {n, nh}, 0, {});
-    });
-    core::HashRows(p, ph);
-    const double step = Time([&] {
+    };
+    auto step = [&] {
         core::HashRows(n, nh);
         match = core::MatchStep({p, ph}, {n, nh}, distance, {});
-    });
+    };
+    std::vector<double> passes, wholes, steps, wholeRatios, stepRatios;
+    for (int i = 0; i < 15; ++i) {
+        passes.push_back(Time(pass, 1));
+        wholes.push_back(Time(whole, 1));
+        core::HashRows(p, ph);
+        steps.push_back(Time(step, 1));
+        wholeRatios.push_back(wholes.back() / passes.back());
+        stepRatios.push_back(steps.back() / passes.back());
+    }
     const double hashOnly = Time([&] { core::HashRows(n, nh); });
     std::printf("%s, moved %d rows: %s\n", what, distance,
                 match.move == core::Move::Moved && match.distance == distance ? "told" : "NOT TOLD");
-    std::printf("  one memcmp pass over both grabs      %8.2f ms\n", pass);
-    std::printf("  both hashed, matched, verified       %8.2f ms  (%.2f x the pass)\n", whole, whole / pass);
-    std::printf("  a capture's step (the new one hashed) %7.2f ms  (%.2f x)\n", step, step / pass);
-    std::printf("  hashing one grab                     %8.2f ms\n", hashOnly);
+    std::printf("  one memcmp pass over both grabs       %8.2f ms\n", Median(passes));
+    std::printf("  both hashed, matched, verified        %8.2f ms  (%.2f x the pass)\n", Median(wholes),
+                Median(wholeRatios));
+    std::printf("  a capture's step (the new one hashed) %8.2f ms  (%.2f x)\n", Median(steps), Median(stepRatios));
+    std::printf("  hashing one grab                      %8.2f ms\n", hashOnly);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ constexpr int kLines = 20 * kHeight / 24;  // 20 screens of 24-row lines
 std::wstring DocumentExe()
 {
     std::wstring path = L"Z:";
-    for (const char* p = SCROLL_DOCUMENT_EXE; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    for (const char* p = SCROLL_DOCUMENT_EXE; *p; ++p)
+        path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
     return path;
 }
 

@@ -189,6 +189,17 @@ TEST_F(ScrollCapture, IdenticalRowsStopTheCaptureWithTheReasonAndKeepWhatWasSure
         << win::Narrow(status);
 }
 
+// An animation never lets the window hold still after the first wheel step: the first screen
+// is all that is sure.
+TEST_F(ScrollCapture, AnAnimationStopsTheCaptureAtTheFirstStepWithTheFirstScreen)
+{
+    Document document(L"--lines 40 --animate");
+    app::ShotWindow* shot = Capture(document);
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(CompareWithRendering(*shot, document.rendering(), kHeight, {10, 10, 30, 30}), "");
+    EXPECT_EQ(Status(), L"2 画面目で止めました：画面が動き続けるため位置を決められません");
+}
+
 struct Interrupted {
     const char* what;
     const wchar_t* options;
@@ -199,6 +210,7 @@ const Interrupted kInterrupted[] = {
     {"the window closes", L"--lines 80 --close-after 3", L"ウィンドウが閉じたか動いたため"},
     {"the window moves", L"--lines 80 --move-after 3", L"ウィンドウが閉じたか動いたため"},
     {"Esc is pressed", L"--lines 80 --escape-after 3", L"Esc キーかクリックで終えたため"},
+    {"content changes beside the move", L"--lines 80 --change-after 3", L"内容が変わったため位置を決められません"},
 };
 
 class InterruptedCapture : public ScrollCapture, public ::testing::WithParamInterface<Interrupted> {};

@@ -8,6 +8,8 @@
 //   --repeat           two screens of identical rows from line 20 on
 //   --caret            a caret 2 x 18 at line 12 that blinks every 200 ms
 //   --noise            the rows of an empty table, with a line of 1 px noise every 16 rows
+//   --animate          a square near the top left that changes colour every 30 ms
+//   --change-after N   at the Nth wheel step, changes the line third from the window's top
 //   --close-after N    closes itself at the Nth wheel step
 //   --move-after N     moves its window 40 px right at the Nth wheel step
 //   --escape-after N   holds Esc down for 400 ms at the Nth wheel step
@@ -31,8 +33,8 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 struct Options {
     int left = 0, top = 0, width = 400, height = 300;
     int lines = 200;
-    bool sticky = false, smooth = false, repeat = false, caret = false, noise = false;
-    int closeAfter = 0, moveAfter = 0, escapeAfter = 0;
+    bool sticky = false, smooth = false, repeat = false, caret = false, noise = false, animate = false;
+    int changeAfter = 0, closeAfter = 0, moveAfter = 0, escapeAfter = 0;
     const char* render = nullptr;
 };
 
@@ -42,6 +44,7 @@ std::vector<std::uint32_t> header, footer;
 std::vector<std::uint32_t> view;  // what the client area shows, composed before one blit
 int contentRows = 0, scroll = 0, target = 0, wheelSteps = 0;
 bool caretOn = false;
+std::uint32_t animation = 0;  // the animated square's colour
 
 std::uint32_t Hash(std::uint32_t a, std::uint32_t b)
 {
@@ -121,6 +124,19 @@ void ComposeView()
     if (options.sticky)
         for (int f = 0; f < kFooterRows; ++f, ++y)
             std::memcpy(&view[static_cast<size_t>(y) * w], &footer[static_cast<size_t>(f) * w], w * 4);
+    if (options.animate)
+        for (int r = 10; r < 30 && r < options.height; ++r)
+            for (int x = 10; x < 30 && x < w; ++x)
+                view[static_cast<size_t>(r) * w + x] = animation;
+}
+
+// The line third from the window's top gets other specks: content that changed.
+void ChangeContent()
+{
+    const int line = scroll / kLineRows + 3, w = options.width;
+    for (int y = line * kLineRows; y < line * kLineRows + 16 && y < contentRows; ++y)
+        for (int x = 6; x < w - 30; ++x)
+            content[static_cast<size_t>(y) * w + x] ^= 0x00FF00;
 }
 
 // The header, every row of the content (at least a window's worth), the footer; no caret.
@@ -178,7 +194,7 @@ void PressEscape(bool down)
     ::SendInput(1, &input, sizeof(input));
 }
 
-constexpr UINT_PTR kGlideTimer = 1, kCaretTimer = 2, kEscapeTimer = 3;
+constexpr UINT_PTR kGlideTimer = 1, kCaretTimer = 2, kEscapeTimer = 3, kAnimationTimer = 4;
 
 void OnWheel(HWND hwnd, int delta)
 {
@@ -188,6 +204,10 @@ void OnWheel(HWND hwnd, int delta)
         ::SetTimer(hwnd, kGlideTimer, 10, nullptr);
     } else {
         ScrollTo(hwnd, target);
+    }
+    if (wheelSteps == options.changeAfter) {
+        ChangeContent();
+        ::InvalidateRect(hwnd, nullptr, FALSE);
     }
     if (wheelSteps == options.closeAfter) ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
     if (wheelSteps == options.moveAfter) {
@@ -235,6 +255,10 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                 caretOn = !caretOn;
                 ::InvalidateRect(hwnd, nullptr, FALSE);
             }
+            if (wp == kAnimationTimer) {
+                animation = (animation + 0x203040) & 0xFFFFFF;
+                ::InvalidateRect(hwnd, nullptr, FALSE);
+            }
             if (wp == kEscapeTimer) {
                 ::KillTimer(hwnd, kEscapeTimer);
                 PressEscape(false);
@@ -255,28 +279,28 @@ bool ParseOptions(int argc, char** argv)
     for (int i = 5; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == "--sticky")
-            options.sticky = true;
-        else if (a == "--smooth")
-            options.smooth = true;
-        else if (a == "--repeat")
-            options.repeat = true;
-        else if (a == "--caret")
-            options.caret = true;
-        else if (a == "--noise")
-            options.noise = true;
-        else if (a == "--lines" && hasValue)
-            options.lines = std::atoi(argv[++i]);
-        else if (a == "--close-after" && hasValue)
-            options.closeAfter = std::atoi(argv[++i]);
-        else if (a == "--move-after" && hasValue)
-            options.moveAfter = std::atoi(argv[++i]);
-        else if (a == "--escape-after" && hasValue)
-            options.escapeAfter = std::atoi(argv[++i]);
-        else if (a == "--render" && hasValue)
+        bool* flag = a == "--sticky"    ? &options.sticky
+                     : a == "--smooth"  ? &options.smooth
+                     : a == "--repeat"  ? &options.repeat
+                     : a == "--caret"   ? &options.caret
+                     : a == "--noise"   ? &options.noise
+                     : a == "--animate" ? &options.animate
+                                        : nullptr;
+        int* number = a == "--lines"          ? &options.lines
+                      : a == "--change-after" ? &options.changeAfter
+                      : a == "--close-after"  ? &options.closeAfter
+                      : a == "--move-after"   ? &options.moveAfter
+                      : a == "--escape-after" ? &options.escapeAfter
+                                              : nullptr;
+        if (flag) {
+            *flag = true;
+        } else if (number && hasValue) {
+            *number = std::atoi(argv[++i]);
+        } else if (a == "--render" && hasValue) {
             options.render = argv[++i];
-        else
+        } else {
             return false;
+        }
     }
     return options.width > 0 && ContentArea() > 0;
 }
@@ -305,6 +329,7 @@ int main(int argc, char** argv)
     if (!window) return 3;
     ShowScroll(window);
     if (options.caret) ::SetTimer(window, kCaretTimer, 200, nullptr);
+    if (options.animate) ::SetTimer(window, kAnimationTimer, 30, nullptr);
     ::ShowWindow(window, SW_SHOW);
     ::UpdateWindow(window);
     ::SetForegroundWindow(window);
