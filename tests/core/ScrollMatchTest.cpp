@@ -77,6 +77,8 @@ TEST(ScrollMatch, TheExpectedDistanceOrdersTheSearchAndNeverChangesTheAnswer)
     for (const std::int32_t expected : {0, 1, 24, 25, 26, 72, 500, -5}) {
         EXPECT_EQ(Match(window.At(5), window.At(30), expected), Moved(25)) << expected;
         EXPECT_EQ(Match(window.At(5), window.At(200), expected), kChanged) << expected;
+        EXPECT_EQ(Match(window.At(5), window.At(6), expected), Moved(1)) << "the shortest move, " << expected;
+        EXPECT_EQ(Match(window.At(5), window.At(65), expected), Moved(60)) << "the longest move, " << expected;
     }
 }
 

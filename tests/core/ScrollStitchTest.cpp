@@ -216,6 +216,18 @@ TEST(ScrollStitch, ADocumentTallerThanTheLimitIsCutThere)
     ScrollStitch stitch;
     EXPECT_EQ(ScrollThrough(stitch, window, 250), ScrollStop::Limit);
     EXPECT_EQ(stitch.Height(), 32767);
+    // The screen that reached the limit ended the capture itself.
+    ScrollStitch again;
+    Rows first = window.At(0);
+    again.Begin(first.View());
+    int goingOn = 0;
+    for (std::int32_t scroll = 250; scroll < 40000 - 400; scroll += 250) {
+        Rows next = window.At(scroll);
+        if (!again.Add(next.View(), 250)) break;
+        ++goingOn;
+    }
+    EXPECT_EQ(goingOn, 129);
+    EXPECT_EQ(again.Reason(), ScrollStop::Limit);
     EXPECT_TRUE(Picture(stitch) == Top(window.Whole(), 32767));
     // 400 + 130 * 250 = 32900 rows on the last screen's bottom.
     EXPECT_EQ(stitch.Screens(), 131);
