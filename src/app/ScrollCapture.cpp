@@ -10,7 +10,7 @@ namespace app {
 namespace {
 
 constexpr DWORD kPollMs = 20;         // between grabs while waiting
-constexpr int kStillGrabs = 4;        // grabs alike in a row: the rectangle holds still
+constexpr int kStillGrabs = 5;        // grabs alike in a row: the rectangle holds still
 constexpr DWORD kFirstMoveMs = 600;   // how long a page is given to start moving
 constexpr DWORD kStepLimitMs = 4000;  // a rectangle still changing after this is an animation
 constexpr int kMostNotches = 10;
@@ -134,17 +134,19 @@ private:
         // A glide caught before it ended shows less than a notch moves, never more but for the
         // rest of the step before: the largest measure is the safest.
         if (stitch_.LastDistance() > 0) perNotch_ = std::max({perNotch_, stitch_.LastDistance() / notches, 1});
+        lastNotches_ = notches;
         status_.ShowHeight(stitch_.Height());
     }
 
-    // A third of the content between the bands per step: a wheel that moves further than
-    // was measured (a glide caught before it ended) still leaves enough rows in common.
+    // A quarter of the content between the bands per step, and at most twice the notches of
+    // the step before: a glide caught before its end measures a notch short, and the rest
+    // of it comes with the next step, which must still leave a quarter in common.
     int Notches() const
     {
         if (perNotch_ == 0) return 1;
         const core::Bands bands = stitch_.KnownBands();
         const int content = rect_.height - bands.top - bands.bottom;
-        return std::clamp(content / 3 / perNotch_, 1, kMostNotches);
+        return std::clamp(content / 4 / perNotch_, 1, std::min(2 * lastNotches_, kMostNotches));
     }
 
     // Grabs until the rectangle has held still since it changed, or for kFirstMoveMs when it
@@ -204,6 +206,7 @@ private:
     core::ScrollStitch stitch_;
     std::unique_ptr<win::Picture> last_;  // the screen the stitch holds last
     int perNotch_ = 0;                    // rows a wheel notch moved; 0 before the first move
+    int lastNotches_ = 1;
 };
 
 }  // namespace

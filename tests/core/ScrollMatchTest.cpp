@@ -156,15 +156,15 @@ TEST(ScrollMatch, OneLineOfNoiseAmongRepeatingRowsTellsTheMoveWhileItShows)
 
 TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
 {
-    // Plain rows, then a few random ones at the very bottom of the second grab: only one
-    // distance leaves 8 rows in common, but those rows are all the same row.
+    // Plain rows, then random ones below the first 15 rows of the second grab: only a move of
+    // 45 leaves a quarter (15 rows) in common, but those rows are all the same row.
     Rows plain(12, 60);
     for (std::int32_t y = 0; y < plain.height; ++y)
         plain.FillRow(y, 0xC0C0C0);
     Rows next = plain;
     std::mt19937 random(7);
     std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
-    for (std::int32_t y = 45; y < 60; ++y)
+    for (std::int32_t y = 15; y < 60; ++y)
         for (std::int32_t x = 0; x < next.width; ++x)
             next.At(x, y) = colour(random);
     Rows previous = plain;
