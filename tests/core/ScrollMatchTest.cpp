@@ -173,6 +173,40 @@ TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
     EXPECT_EQ(Match(previous, next), kRepeated);
 }
 
+TEST(ScrollMatch, ACaretInAnUninformativeOverlapMakesItNoMoreTelling)
+{
+    // As above, 20 wide, with a caret in the first row the two grabs share (only a move of 44
+    // leaves 15 rows the same): the caret's row is no content, and the rest are all one row.
+    Rows plain(20, 60);
+    for (std::int32_t y = 0; y < plain.height; ++y)
+        plain.FillRow(y, 0xC0C0C0);
+    Rows next = plain;
+    std::mt19937 random(15);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    for (std::int32_t y = 16; y < 60; ++y)
+        for (std::int32_t x = 0; x < next.width; ++x)
+            next.At(x, y) = colour(random);
+    next.At(7, 0) = 0x000000;
+    Rows previous = plain;
+    for (std::int32_t x = 0; x < previous.width; ++x)
+        previous.At(x, 0) = 0x123456;
+    EXPECT_EQ(Match(previous, next), kRepeated);
+}
+
+TEST(ScrollMatch, AMoveHidesInGrabsAlikeOnlyWithAQuarterOfTheRowsTheSame)
+{
+    // The last quarter repeats the first but for a caret-sized difference in one row: moved
+    // by three quarters, only 24 of the 25 rows in common would be the same.
+    std::mt19937 random(16);
+    Rows grab = RandomRows(random, 20, 100);
+    for (std::int32_t y = 0; y < 25; ++y)
+        std::copy_n(grab.Row(y), 20, grab.Row(75 + y));
+    Rows exact = grab;
+    EXPECT_EQ(Match(exact, exact), kRepeated) << "the first quarter again: a move of 75 would not show";
+    grab.At(3, 80) ^= 0x0000FF;
+    EXPECT_EQ(Match(grab, grab), kStill);
+}
+
 TEST(ScrollMatch, ContentThatChangedBesideTheMoveIsRefused)
 {
     std::mt19937 random(8);

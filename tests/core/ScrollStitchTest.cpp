@@ -202,9 +202,12 @@ TEST(ScrollStitch, TheDriversOwnReasonsEndTheCaptureAndTheFirstOneStays)
     EXPECT_FALSE(stitch.Add(third.View(), 20));
     EXPECT_TRUE(Picture(stitch) == Top(window.Whole(), 80));
     // Begin starts afresh.
+    EXPECT_EQ(stitch.LastDistance(), 20);
     stitch.Begin(third.View());
     EXPECT_EQ(stitch.Reason(), ScrollStop::None);
     EXPECT_EQ(stitch.Screens(), 1);
+    EXPECT_EQ(stitch.LastDistance(), 0);
+    EXPECT_EQ(stitch.KnownBands(), core::Bands{});
     EXPECT_TRUE(Picture(stitch) == third);
 }
 
@@ -311,6 +314,35 @@ TEST(ScrollStitch, MemoryThatCannotBeHadLeavesTheStitchAsItWas)
         EXPECT_TRUE(stitch.Add(next.View(), 60)) << allowed;
         EXPECT_TRUE(Picture(stitch) == Top(window.Whole(), scroll + 160)) << allowed;
     }
+}
+
+// Memory that notes the largest block it gave.
+class MeasuredMemory final : public std::pmr::memory_resource {
+public:
+    size_t largest = 0;
+
+private:
+    void* do_allocate(size_t bytes, size_t align) override
+    {
+        largest = std::max(largest, bytes);
+        return std::pmr::new_delete_resource()->allocate(bytes, align);
+    }
+    void do_deallocate(void* p, size_t bytes, size_t align) override
+    {
+        std::pmr::new_delete_resource()->deallocate(p, bytes, align);
+    }
+    bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
+};
+
+TEST(ScrollStitch, TheRowsKeptTakeAtMostTwiceTheRoomTheyNeed)
+{
+    std::mt19937 random(13);
+    const Rows content = RandomRows(random, 31, 1000);
+    const Window window{&content, nullptr, nullptr, 100};
+    MeasuredMemory memory;
+    ScrollStitch stitch(&memory);
+    EXPECT_EQ(ScrollThrough(stitch, window, 50), ScrollStop::End);
+    EXPECT_LE(memory.largest, 2u * 1000u * 31u * sizeof(std::uint32_t));
 }
 
 TEST(ScrollStitch, AFirstScreenWithoutMemoryKeepsTheOneBefore)
