@@ -16,6 +16,7 @@ ScrollStatus::ScrollStatus(const core::ScreenRect& rect) : rect_(rect), text_(He
     Create({L"PixtroveScrollStatus", IDC_ARROW, 0, reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1)},
            WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"", WS_POPUP | WS_BORDER, {0, 0, 10, 10}, nullptr);
     font_ = win::MakeUiFont(win::DpiOf(hwnd_));
+    ::SetWindowTextW(hwnd_, text_.c_str());
     Place();
     SetVisible(true);
 }
@@ -54,6 +55,7 @@ void ScrollStatus::Place()
 void ScrollStatus::ShowHeight(int pixels)
 {
     text_ = HeightText(pixels);
+    ::SetWindowTextW(hwnd_, text_.c_str());
     ::InvalidateRect(hwnd_, nullptr, TRUE);
     ::UpdateWindow(hwnd_);
 }

@@ -253,6 +253,37 @@ TEST_F(ScrollCapture, TheModeButtonScrollsTheWindowUnderThePointerAtTheTick)
     EXPECT_EQ(Status().rfind(L"最後まで取り込みました：", 0), 0u);
 }
 
+// What the document saw at its third wheel step: the status window beside it, outside the
+// rectangle, telling the height so far and how to end.
+TEST_F(ScrollCapture, WhileItRunsAStatusWindowBesideTheRectangleTellsTheHeightAndEsc)
+{
+    wchar_t dir[MAX_PATH]{}, file[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, dir);
+    ::GetTempFileNameW(dir, L"sta", 0, file);
+    std::string seen;
+    {
+        Document document(std::wstring(L"--lines 40 --status ") + file);
+        app::ShotWindow* shot = Capture(document);
+        ASSERT_NE(shot, nullptr);
+        EXPECT_EQ(CompareWithRendering(*shot, document.rendering(), document.rendering().height), "");
+        FILE* in = ::_wfopen(file, L"rb");
+        ASSERT_NE(in, nullptr);
+        char buffer[600]{};
+        seen.assign(buffer, std::fread(buffer, 1, sizeof(buffer) - 1, in));
+        std::fclose(in);
+        const core::ScreenRect client = document.Client();
+        long left = 0, top = 0, right = 0, bottom = 0;
+        ASSERT_EQ(std::sscanf(seen.c_str(), "visible %ld %ld %ld %ld", &left, &top, &right, &bottom), 4) << seen;
+        EXPECT_TRUE(right <= client.left || left >= client.left + client.width || bottom <= client.top ||
+                    top >= client.top + client.height)
+            << seen;
+    }
+    ::DeleteFileW(file);
+    EXPECT_NE(seen.find("高さ "), std::string::npos) << seen;
+    EXPECT_NE(seen.find(" ピクセル　Escで終了"), std::string::npos) << seen;
+    EXPECT_EQ(::FindWindowW(L"PixtroveScrollStatus", nullptr), nullptr) << "gone with the capture";
+}
+
 TEST_F(ScrollCapture, AnEmptyRectangleIsTheEmptyGrab)
 {
     main.StartScrollCapture({100, 100, 0, 0});

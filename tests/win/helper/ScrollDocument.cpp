@@ -14,6 +14,8 @@
 //   --move-after N     moves its window 40 px right at the Nth wheel step
 //   --escape-after N   holds Esc down for 400 ms at the Nth wheel step
 //   --render FILE      first writes the whole rendering to FILE (32-bit BMP, top row first)
+//   --status FILE      at the 3rd wheel step writes what it sees of the capture's status
+//                      window: "visible LEFT TOP RIGHT BOTTOM" and its text (UTF-8), or "none"
 // A wheel notch of 120 moves the content 48 rows (3 lines of 16), as 3 lines per notch do.
 #include <windows.h>
 
@@ -36,6 +38,7 @@ struct Options {
     bool sticky = false, smooth = false, repeat = false, caret = false, noise = false, animate = false;
     int changeAfter = 0, closeAfter = 0, moveAfter = 0, escapeAfter = 0;
     const char* render = nullptr;
+    const char* status = nullptr;
 };
 
 Options options;
@@ -196,6 +199,26 @@ void PressEscape(bool down)
 
 constexpr UINT_PTR kGlideTimer = 1, kCaretTimer = 2, kEscapeTimer = 3, kAnimationTimer = 4;
 
+// The status window of the capture that scrolls this one, as another program sees it.
+void WriteStatus(const char* path)
+{
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return;
+    const HWND status = ::FindWindowW(L"PixtroveScrollStatus", nullptr);
+    RECT r{};
+    if (status && ::GetWindowRect(status, &r)) {
+        wchar_t text[200]{};
+        ::GetWindowTextW(status, text, 200);
+        char utf8[600]{};
+        ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+        std::fprintf(out, "%s %ld %ld %ld %ld\n%s", ::IsWindowVisible(status) ? "visible" : "hidden", r.left, r.top,
+                     r.right, r.bottom, utf8);
+    } else {
+        std::fprintf(out, "none");
+    }
+    std::fclose(out);
+}
+
 void OnWheel(HWND hwnd, int delta)
 {
     ++wheelSteps;
@@ -205,6 +228,7 @@ void OnWheel(HWND hwnd, int delta)
     } else {
         ScrollTo(hwnd, target);
     }
+    if (wheelSteps == 3 && options.status) WriteStatus(options.status);
     if (wheelSteps == options.changeAfter) {
         ChangeContent();
         ::InvalidateRect(hwnd, nullptr, FALSE);
@@ -298,6 +322,8 @@ bool ParseOptions(int argc, char** argv)
             *number = std::atoi(argv[++i]);
         } else if (a == "--render" && hasValue) {
             options.render = argv[++i];
+        } else if (a == "--status" && hasValue) {
+            options.status = argv[++i];
         } else {
             return false;
         }
