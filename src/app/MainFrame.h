@@ -61,7 +61,7 @@ public:
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
-    void OnExit() override;
+    void OnExit();
     // Scrolls the window under the rectangle's centre and stitches what it shows into the
     // next shot; the status bar says where and why it stopped. The program comes back after.
     void StartScrollCapture(core::ScreenRect rect);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ApplicationWindow.h"
+#include "app/Commands.h"
 #include "app/ShotSave.h"
 #include "app/Menus.h"
 #include "core/Geometry.h"
@@ -52,9 +53,9 @@ ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture)
 
 // --- the picture and the selection ---------------------------------------------------
 
+// The frame is drawn over the picture as the window paints; the picture keeps its pixels.
 void ShotWindow::InvertFrame(core::Point a, core::Point b)
 {
-    picture_->InvertFrame(a, b);
     // Only the strips that changed are repainted, whatever the picture's size.
     const core::FrameStrips ring = core::FrameRing(a, b);
     for (int i = 0; i < ring.count; ++i)
@@ -65,7 +66,7 @@ void ShotWindow::UpdateCommands()
 {
     const std::string_view caption = core::CopyCaption(selection_.Selected());
     host_.SetCopyHint(caption);
-    const std::wstring item = win::Widen(caption) + L"\tCtrl+C";
+    const std::wstring item = MenuText(*FindCommand(IDM_COPY), win::Widen(caption));
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
     ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo()});
 }
@@ -139,7 +140,7 @@ void ShotWindow::OnEdit(core::Edit edit)
 
 void ShotWindow::OnUndoOrRedo(bool undo)
 {
-    RepaintPicture(undo ? edits_.Undo(selection_) : edits_.Redo(selection_));
+    RepaintPicture(undo ? edits_.Undo() : edits_.Redo());
     UpdateCommands();
 }
 
@@ -171,7 +172,6 @@ bool ShotWindow::OnCommand(UINT id)
             SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
             return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
-        case IDM_EXIT: host_.OnExit(); return true;
         case IDM_COPY: OnCopy(); return true;
         case IDM_SELECT_ALL: OnSelectAll(); return true;
         case IDM_SELECT_CANCEL: OnSelectCancel(); return true;
@@ -205,7 +205,19 @@ void ShotWindow::OnDeactivate()
 void ShotWindow::Paint()
 {
     win::PaintDC dc(hwnd_);
-    picture_->PaintAt(dc.get(), dc.area(), view_.Position());
+    const POINT at = view_.Position();
+    picture_->PaintAt(dc.get(), dc.area(), at);
+    if (!selection_.FrameStands()) return;
+    // The selection's frame: its ring of picture pixels shown inverted, where it meets the
+    // part being painted.
+    const RECT& area = dc.area();
+    const core::Rect painted{area.left + at.x, area.top + at.y, area.right + at.x, area.bottom + at.y};
+    const core::Rect picture{0, 0, picture_->Width(), picture_->Height()};
+    const core::FrameStrips ring = core::FrameRing(selection_.Start(), selection_.End());
+    for (int i = 0; i < ring.count; ++i) {
+        const core::Rect s = core::Intersect(core::Intersect(ring.strips[static_cast<size_t>(i)], picture), painted);
+        if (!s.Empty()) ::PatBlt(dc.get(), s.left - at.x, s.top - at.y, s.Width(), s.Height(), DSTINVERT);
+    }
 }
 
 // --- mouse ---------------------------------------------------------------------------

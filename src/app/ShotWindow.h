@@ -1,6 +1,6 @@
 #pragma once
 // A shot window: one captured picture in an MDI child, with the rubber-band selection
-// drawn into the picture, the copy to the clipboard and the edits of the selection.
+// drawn over the picture, the copy to the clipboard and the edits of the selection.
 #include <windows.h>
 
 #include <memory>

@@ -9,7 +9,7 @@ std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source)
     auto snapshot = std::make_unique<Snapshot>(source.Width(), source.Height());
     OwnedDC dc(ThrowLastErrorIfNull(::CreateCompatibleDC(picture.DC())));
     SelectedObject into(dc.get(), snapshot->Bitmap());
-    picture.DrawOwnPixels(dc.get(), source, source);
+    picture.DrawPart(dc.get(), source);
     return snapshot;
 }
 
