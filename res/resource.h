@@ -58,5 +58,6 @@
 #define IDB_ALL_SCREENS 1206
 #define IDB_MARK_COLOUR 1207
 #define IDB_MARK_WIDTH 1208
+#define IDB_SCROLLING 1208
 // The window list of the MDI frame numbers its entries from here.
 #define IDM_FIRST_CHILD 50000

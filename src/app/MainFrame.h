@@ -81,6 +81,9 @@ public:
     void OnPasteNew();
     // Whether the clipboard holds something a new shot can be made of.
     static bool CanPasteNew() noexcept;
+    // Scrolls the window under the rectangle's centre and stitches what it shows into the
+    // next shot; the status bar says where and why it stopped. The program comes back after.
+    void StartScrollCapture(core::ScreenRect rect);
 
 private:
     friend class wintest::FrameProbe;
@@ -120,6 +123,7 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
+    void ScrollCaptureRect(const core::ScreenRect& rect);
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
@@ -157,6 +161,7 @@ private:
     std::wstring helpFile_;
     std::wstring copyHint_ = L"クリップボードへコピー";
 
+    bool scrolling_ = false;  // a scrolling capture runs: no other capture starts
     std::int32_t shotCount_ = 0;
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;

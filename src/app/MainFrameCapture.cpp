@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/MainFrame.h"
+#include "app/ScrollCapture.h"
 #include "app/ShotWindow.h"
 #include "core/ReadOut.h"
 #include "win32/Dpi.h"
@@ -84,17 +85,57 @@ void MainFrame::OnWindowKey() { CaptureNow(core::CaptureMode::ActiveWindow); }
 
 void MainFrame::CaptureNow(core::CaptureMode mode)
 {
+    if (scrolling_) return;
     win::ScreenProbe probe;
     const core::ScreenRect target = core::CaptureTargetRect(mode, probe);
     // The program comes back whatever the grab did; only then is an error reported.
     std::exception_ptr failure;
     try {
-        CaptureScreenRect(target);
+        if (mode == core::CaptureMode::Scrolling) {
+            ScrollCaptureRect(target);
+        } else {
+            CaptureScreenRect(target);
+        }
     } catch (...) {
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
     if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::StartScrollCapture(core::ScreenRect rect)
+{
+    if (scrolling_) return;
+    std::exception_ptr failure;
+    try {
+        ScrollCaptureRect(rect);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    win::BringBack(hwnd_);
+    if (failure) std::rethrow_exception(failure);
+}
+
+// An empty rectangle is the empty grab of the other modes.
+void MainFrame::ScrollCaptureRect(const core::ScreenRect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0) {
+        CaptureScreenRect(rect);
+        return;
+    }
+    scrolling_ = true;
+    ScrollOutcome outcome;
+    try {
+        outcome = RunScrollCapture(rect);
+    } catch (...) {
+        scrolling_ = false;
+        throw;
+    }
+    scrolling_ = false;
+    if (!outcome.picture) return;
+    win::BringBack(hwnd_);
+    OpenShot(std::move(outcome.picture));
+    ShowReadOut(outcome.text);
 }
 
 void MainFrame::RedrawShots()

@@ -96,7 +96,7 @@ std::wstring TipText(const app::MainFrame& main, int id)
 int CheckedModeButtons(HWND toolBar)
 {
     int n = 0;
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS})
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_SCROLLING})
         n += ButtonChecked(toolBar, id);
     return n;
 }
@@ -138,13 +138,15 @@ struct ExpectedButton {
     int glyphOrWidth;  // a separator's width in pixels
 };
 
-TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSeparatorsAt96Dpi)
+TEST_F(MainWindow, ToolBarHasFiveModeButtonsStartCopyAndTheDrawingToolsWithNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
         {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
         {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
         {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2},
         {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
+        {IDB_SCROLLING, BTNS_CHECKGROUP, 15},
+        {IDB_SCROLLING, BTNS_CHECKGROUP, 7},
         {0, BTNS_SEP, 8},
         {IDB_START_CAPTURE, BTNS_BUTTON, 3},
         {0, BTNS_SEP, 8},
@@ -161,9 +163,9 @@ TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSep
         {IDB_MARK_WIDTH, BTNS_BUTTON, 14},
     };
     const HWND bar = FrameProbe::ToolBar(main);
-    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 18);
+    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 19);
     int left = 3;  // the indent
-    for (int i = 0; i < 18; ++i) {
+    for (int i = 0; i < 19; ++i) {
         const ExpectedButton& e = expected[i];
         const TBBUTTON b = ButtonAt(bar, i);
         const RECT r = ItemRect(bar, i);
@@ -182,11 +184,11 @@ TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSep
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreFifteenGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreSixteenGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 15);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 16);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
@@ -205,6 +207,7 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_ACTIVE_WINDOW, L"アクティブウィンドウ"},
         {IDB_CURSOR_WINDOW, L"カーソル位置のウィンドウ"},
         {IDB_ALL_SCREENS, L"すべての画面"},
+        {IDB_SCROLLING, L"スクロールして取り込む"},
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
         {IDM_TOOL_SELECT, L"選択"},
@@ -252,7 +255,8 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
         {IDB_FULL_SCREEN, core::CaptureMode::Desktop},        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
         {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow}, {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
         {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow}, {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},
-        {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},     {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
+        {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},     {IDB_SCROLLING, core::CaptureMode::Scrolling},
+        {IDB_SCROLLING, core::CaptureMode::Scrolling},        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click
