@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds and runs the Windows benchmarks under Wine on a private Xvfb screen; they print figures.
+# Builds and runs the benchmarks, the core's natively and the Windows ones under Wine on a
+# private Xvfb screen; they print figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+cmake --preset native >/dev/null && cmake --build --preset native --target ScrollMatchBench >/dev/null
+build/native/ScrollMatchBench; echo
 bash scripts/build.sh >/dev/null
 prefix=$PWD/build/mingw/wineprefix
 bash scripts/xvfb.sh bash -c "
     scripts/wine-prefix.sh '$prefix' 96 >/dev/null
-    for b in RubberBand Grab Clipboard Edit HotKey Markup Open; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
+    for b in RubberBand Grab Clipboard Edit HotKey Markup Open Scroll; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
     scripts/wine-run.sh '$prefix' build/mingw/SaveBench.exe --large; echo
     scripts/wine-prefix.sh '$prefix' --stop"
 # The Print Screen key once more on a screen of 3840 x 2160, in a prefix whose desktop is that size.

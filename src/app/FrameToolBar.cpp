@@ -15,7 +15,7 @@ namespace app {
 namespace {
 
 constexpr COLORREF kGlyphMask = RGB(255, 0, 255);
-constexpr int kGlyphCount = 16;
+constexpr int kGlyphCount = 17;
 
 struct ToolButton {
     int glyph;
@@ -29,6 +29,7 @@ constexpr ToolButton kButtons[] = {
     {2, IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, L"カーソル位置のウィンドウ"},
     {6, IDB_ALL_SCREENS, BTNS_CHECKGROUP, L"すべての画面"},
     {15, IDB_REGION, BTNS_CHECKGROUP, L"範囲を指定"},
+    {16, IDB_SCROLLING, BTNS_CHECKGROUP, L"スクロールして取り込む"},
     {-1, 0, BTNS_SEP, nullptr},
     {3, IDB_START_CAPTURE, BTNS_BUTTON, L"キャプチャー開始"},
     {-1, 0, BTNS_SEP, nullptr},
@@ -48,7 +49,18 @@ constexpr ToolButton kButtons[] = {
 constexpr int kToolButtons[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
                                 IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};
 constexpr int kStyleButtons[] = {IDB_MARK_COLOUR, IDB_MARK_WIDTH};
-constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION};
+struct ModeButton {
+    core::CaptureMode mode;
+    int id;
+};
+constexpr ModeButton kModeButtons[] = {
+    {core::CaptureMode::Desktop, IDB_FULL_SCREEN},
+    {core::CaptureMode::ActiveWindow, IDB_ACTIVE_WINDOW},
+    {core::CaptureMode::CursorWindow, IDB_CURSOR_WINDOW},
+    {core::CaptureMode::AllScreens, IDB_ALL_SCREENS},
+    {core::CaptureMode::Region, IDB_REGION},
+    {core::CaptureMode::Scrolling, IDB_SCROLLING},
+};
 
 // The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
 win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)
@@ -200,8 +212,7 @@ void FrameToolBar::EnableMarkTools(bool on)
 
 void FrameToolBar::ShowMode(core::CaptureMode mode)
 {
-    for (size_t i = 0; i < std::size(kModeButtons); ++i)
-        ::SendMessageW(hwnd_, TB_CHECKBUTTON, kModeButtons[i], MAKELPARAM(i == static_cast<size_t>(mode), 0));
+    for (const ModeButton& b : kModeButtons) ::SendMessageW(hwnd_, TB_CHECKBUTTON, b.id, MAKELPARAM(b.mode == mode, 0));
 }
 
 void FrameToolBar::FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint)

@@ -237,6 +237,7 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_CURSOR_WINDOW: SetCaptureMode(core::CaptureMode::CursorWindow); return true;
         case IDB_ALL_SCREENS: SetCaptureMode(core::CaptureMode::AllScreens); return true;
         case IDB_REGION: SetCaptureMode(core::CaptureMode::Region); return true;
+        case IDB_SCROLLING: SetCaptureMode(core::CaptureMode::Scrolling); return true;
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
         default: break;

@@ -86,6 +86,9 @@ public:
     static bool CanPasteNew() noexcept;
     // Whether a region taken on the overlay goes to the clipboard too ("RegionCopy").
     bool CopyRegionToClipboard() const noexcept { return settings_.Values().regionCopy; }
+    // Scrolls the window under the rectangle's centre and stitches what it shows into the
+    // next shot; the status bar says where and why it stopped. The program comes back after.
+    void StartScrollCapture(core::ScreenRect rect);
 
 private:
     friend class wintest::FrameProbe;
@@ -132,6 +135,7 @@ private:
     void OpenRegionOverlay(const core::Rect& bounds);
     void RegionTaken(std::unique_ptr<win::Picture> part) override;
     void RegionCancelled() override;
+    void ScrollCaptureRect(const core::ScreenRect& rect);
     // Lets the shot windows' area be drawn again, and draws it all.
     void RedrawShots();
     HWND ActiveShot() const noexcept;
@@ -173,6 +177,7 @@ private:
     std::wstring helpFile_;
     std::wstring copyHint_ = L"クリップボードへコピー";
 
+    bool scrolling_ = false;  // a scrolling capture runs: no other capture starts
     std::int32_t shotCount_ = 0;
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;

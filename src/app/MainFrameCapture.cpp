@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/MainFrame.h"
+#include "app/ScrollCapture.h"
 #include "app/ShotWindow.h"
 #include "core/ReadOut.h"
 #include "win32/Dpi.h"
@@ -121,6 +122,7 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
 {
     // The overlay is no part of any picture; while it is up the screen is frozen anyway.
     if (overlay_) return;
+    if (scrolling_) return;
     win::ScreenProbe probe;
     if (mode == core::CaptureMode::Region) {
         OpenRegionOverlay(probe.VirtualScreen());
@@ -130,13 +132,52 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
     // The program comes back whatever the grab did; only then is an error reported.
     std::exception_ptr failure;
     try {
-        CaptureScreenRect(target);
+        if (mode == core::CaptureMode::Scrolling) {
+            ScrollCaptureRect(target);
+        } else {
+            CaptureScreenRect(target);
+        }
     } catch (...) {
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
     secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::StartScrollCapture(core::ScreenRect rect)
+{
+    if (scrolling_) return;
+    std::exception_ptr failure;
+    try {
+        ScrollCaptureRect(rect);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    win::BringBack(hwnd_);
+    if (failure) std::rethrow_exception(failure);
+}
+
+// An empty rectangle is the empty grab of the other modes.
+void MainFrame::ScrollCaptureRect(const core::ScreenRect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0) {
+        CaptureScreenRect(rect);
+        return;
+    }
+    scrolling_ = true;
+    ScrollOutcome outcome;
+    try {
+        outcome = RunScrollCapture(rect);
+    } catch (...) {
+        scrolling_ = false;
+        throw;
+    }
+    scrolling_ = false;
+    if (!outcome.picture) return;
+    win::BringBack(hwnd_);
+    OpenShot(std::move(outcome.picture));
+    ShowReadOut(outcome.text);
 }
 
 void MainFrame::RedrawShots()

@@ -6,14 +6,15 @@
 
 namespace core {
 
-// The capture target. Stored as one byte; values 5..255 can come from the
-// registry and are kept as they are (they capture nothing).
+// The capture target. Stored as one byte; values 6 to 255 can come from the
+// registry and are kept as they are (they keep the empty grab).
 enum class CaptureMode : std::uint8_t {
     Desktop = 0,  // the primary screen
     ActiveWindow = 1,
     CursorWindow = 2,
     AllScreens = 3,  // every monitor: the virtual screen
     Region = 4,      // a part chosen on the frozen virtual screen: the overlay, not a rectangle here
+    Scrolling = 5,   // a window scrolled through and stitched into one tall picture
 };
 
 // A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
@@ -43,6 +44,12 @@ public:
     // the invisible borders it adds outside for resizing; nothing where the
     // window manager gives no answer.
     virtual std::optional<Rect> FrameBounds(WindowId) = 0;
+    // The window that holds it; 0 for a top-level window.
+    virtual WindowId Parent(WindowId) = 0;
+    virtual bool HasVerticalScrollBar(WindowId) = 0;
+    // The window's client area in screen coordinates (inside its borders and scroll bars);
+    // nothing when the window has gone.
+    virtual std::optional<Rect> ClientRect(WindowId) = 0;
 
 protected:
     ~TargetProbe() = default;
@@ -54,5 +61,16 @@ protected:
 // the region and an unknown mode give the empty rectangle; a window of no size gives its own. Only the probes the answer needs are
 // asked.
 ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
+
+// What a scrolling capture scrolls when no rectangle was picked: the client area of the window
+// under the pointer, or of the nearest window holding it that has a vertical scroll bar (a
+// list's item, an edit's page). The scroll bar itself moves as the content does, so it stays
+// out. Empty when there is no window or it has gone.
+struct ScrollTarget {
+    WindowId window;
+    ScreenRect rect;
+    bool operator==(const ScrollTarget&) const = default;
+};
+ScrollTarget ScrollTargetUnderCursor(TargetProbe& probe);
 
 }  // namespace core

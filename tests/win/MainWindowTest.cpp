@@ -96,7 +96,7 @@ std::wstring TipText(const app::MainFrame& main, int id)
 int CheckedModeButtons(HWND toolBar)
 {
     int n = 0;
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION})
+    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION, IDB_SCROLLING})
         n += ButtonChecked(toolBar, id);
     return n;
 }
@@ -138,7 +138,7 @@ struct ExpectedButton {
     int glyphOrWidth;  // a separator's width in pixels
 };
 
-TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSeparatorsAt96Dpi)
+TEST_F(MainWindow, ToolBarHasSixModeButtonsStartCopyAndTheDrawingToolsWithNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
         {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
@@ -146,6 +146,7 @@ TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSep
         {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2},
         {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
         {IDB_REGION, BTNS_CHECKGROUP, 15},
+        {IDB_SCROLLING, BTNS_CHECKGROUP, 16},
         {0, BTNS_SEP, 8},
         {IDB_START_CAPTURE, BTNS_BUTTON, 3},
         {0, BTNS_SEP, 8},
@@ -162,9 +163,9 @@ TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSep
         {IDB_MARK_WIDTH, BTNS_BUTTON, 14},
     };
     const HWND bar = FrameProbe::ToolBar(main);
-    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 19);
+    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 20);
     int left = 3;  // the indent
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < 20; ++i) {
         const ExpectedButton& e = expected[i];
         const TBBUTTON b = ButtonAt(bar, i);
         const RECT r = ItemRect(bar, i);
@@ -183,11 +184,11 @@ TEST_F(MainWindow, ToolBarHasModeButtonsStartCopyAndTheDrawingToolsWithNarrowSep
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreSixteenGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreSeventeenGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 16);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 17);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
@@ -207,6 +208,7 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_CURSOR_WINDOW, L"カーソル位置のウィンドウ"},
         {IDB_ALL_SCREENS, L"すべての画面"},
         {IDB_REGION, L"範囲を指定"},
+        {IDB_SCROLLING, L"スクロールして取り込む"},
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
         {IDM_TOOL_SELECT, L"選択"},
@@ -254,7 +256,8 @@ TEST_F(MainWindow, ClickingModeButtonsKeepsExactlyOneDownEvenWhenTheDownOneIsCli
         {IDB_FULL_SCREEN, core::CaptureMode::Desktop},        {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow},
         {IDB_ACTIVE_WINDOW, core::CaptureMode::ActiveWindow}, {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow},
         {IDB_CURSOR_WINDOW, core::CaptureMode::CursorWindow}, {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},
-        {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},     {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
+        {IDB_ALL_SCREENS, core::CaptureMode::AllScreens},     {IDB_SCROLLING, core::CaptureMode::Scrolling},
+        {IDB_SCROLLING, core::CaptureMode::Scrolling},        {IDB_FULL_SCREEN, core::CaptureMode::Desktop},
     };
     RealMouse mouse;
     int side = -5;  // a second click on the same button lands apart from the first: no double click

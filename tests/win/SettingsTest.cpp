@@ -1,6 +1,8 @@
 // The three settings as the registry holds them, read and written by the real main window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "WinTest.h"
 #include "resource.h"
 
@@ -89,11 +91,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Settings, ModeOutOfRangeLeavesNoModeButtonDown)
 {
+    for (const char* stored : {"6", "7", "255"}) {
+        WriteValue(kSection, "CapMode", Sz(stored));
+        Program program;
+        EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode(std::atoi(stored))) << stored;
+        for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION, IDB_SCROLLING})
+            EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << stored << ", " << id;
+    }
+}
+
+TEST_F(Settings, AStoredFiveIsTheScrollingCaptureWithItsButtonDownAndIsSavedAsFive)
+{
     WriteValue(kSection, "CapMode", Sz("5"));
     Program program;
-    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode{5});
-    for (int id : {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW, IDB_ALL_SCREENS, IDB_REGION})
-        EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), id)) << id;
+    EXPECT_EQ(FrameProbe::CaptureMode(program.main), core::CaptureMode::Scrolling);
+    EXPECT_TRUE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_SCROLLING));
+    EXPECT_FALSE(ButtonChecked(FrameProbe::ToolBar(program.main), IDB_FULL_SCREEN));
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_FULL_SCREEN, 0);
+    ::SendMessageW(program.main.hwnd(), WM_COMMAND, IDB_SCROLLING, 0);
+    program.main.SaveSettings();
+    EXPECT_EQ(ReadValue(kSection, "CapMode"), Sz("5"));
 }
 
 TEST_F(Settings, AStoredThreeIsAllScreensWithItsButtonDownAndIsSavedAsThree)
