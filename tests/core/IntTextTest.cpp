@@ -40,6 +40,7 @@ TEST(IntText, AcceptedTextsGiveTheirNumber)
         {"-2147483648", kMin},
         {"$C", 12},
         {"$c", 12},
+        {"0xa", 10},
         {"$0", 0},
         {"0x9", 9},
         {"0X1f", 31},

@@ -107,6 +107,8 @@ TEST(Mosaic, BlocksTakeTheColourOfTheNearestSide)
         {"white above, black below", {0, 40, 40, 50}, {0, 0, 40, 10}, {0, 10, 40, 40}, {20, 39}, {20, 10}},
         {"black left, white right", {0, 0, 5, 50}, {35, 0, 40, 50}, {5, -1, 35, 51}, {5, 25}, {34, 25}},
         {"white left, black right", {35, 0, 40, 50}, {0, 0, 5, 50}, {5, -1, 35, 51}, {34, 25}, {5, 25}},
+        {"one black row above", {0, 0, 40, 1}, {0, 40, 40, 50}, {0, 1, 40, 40}, {20, 1}, {20, 39}},
+        {"one black column on the left", {0, 0, 1, 50}, {35, 0, 40, 50}, {1, -1, 35, 51}, {1, 25}, {34, 25}},
     };
     const auto channels = [](std::uint32_t pixel) {
         return std::array<std::uint32_t, 3>{pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF};
@@ -130,27 +132,31 @@ TEST(Mosaic, WithOneSideInThePictureEachBlockTakesTheMeanOfThePixelsAlongsideIt)
 {
     struct Row {
         const char* what;
-        bool alongTop;  // else along the left
+        bool horizontal;  // a row of the ring, else a column
+        std::int32_t width, height;
+        Rect selection;  // 28 pixels along the side, 16 across: blocks of 8
     };
-    for (const Row row : {Row{"the row above", true}, Row{"the column on the left", false}}) {
-        // 28 x 16 blocks of 8 below row 3, or right of column 3 in the picture turned round.
-        const std::int32_t width = row.alongTop ? 28 : 20, height = row.alongTop ? 20 : 28;
-        const Rect selection = row.alongTop ? Rect{0, 4, 28, 20} : Rect{4, 0, 20, 28};
-        TestPicture picture(width, height);
-        for (std::int32_t y = 0; y < height; ++y)
-            for (std::int32_t x = 0; x < width; ++x) {
-                const std::int32_t along = row.alongTop ? x : y;
+    const Row rows[] = {
+        {"the row above", true, 28, 20, {0, 4, 28, 20}},
+        {"the row below", true, 28, 20, {0, 0, 28, 16}},
+        {"the column on the left", false, 20, 28, {4, 0, 20, 28}},
+        {"the column on the right", false, 20, 28, {0, 0, 16, 28}},
+    };
+    for (const Row& row : rows) {
+        // Outside the selection, two alternating greys along the side, a different pair for each block.
+        TestPicture picture(row.width, row.height);
+        for (std::int32_t y = 0; y < row.height; ++y)
+            for (std::int32_t x = 0; x < row.width; ++x) {
+                const std::int32_t along = row.horizontal ? x : y;
                 const std::uint32_t grey = 0x20 * static_cast<std::uint32_t>(along / 8) + (along % 2 ? 0x10 : 0);
-                picture.At(x, y) = Inside(selection, x, y) ? 0xFFFFFF : grey * 0x010101;
+                picture.At(x, y) = Inside(row.selection, x, y) ? 0xFFFFFF : grey * 0x010101;
             }
-        core::Mosaic(picture.View(), selection);
+        core::Mosaic(picture.View(), row.selection);
         // Blocks 0 to 2 take 0x08, 0x28, 0x48; the last, four pixels long, 0x68.
         const std::uint32_t means[] = {0x080808, 0x282828, 0x484848, 0x686868};
-        for (std::int32_t along = 0; along < 28; ++along)
-            for (std::int32_t across = 4; across < 20; ++across) {
-                const std::int32_t x = row.alongTop ? along : across, y = row.alongTop ? across : along;
-                ASSERT_EQ(picture.At(x, y), means[along / 8]) << row.what << " at " << x << ", " << y;
-            }
+        for (std::int32_t y = row.selection.top; y < row.selection.bottom; ++y)
+            for (std::int32_t x = row.selection.left; x < row.selection.right; ++x)
+                ASSERT_EQ(picture.At(x, y), means[(row.horizontal ? x : y) / 8]) << row.what << " at " << x << ", " << y;
     }
 }
 

@@ -53,6 +53,18 @@ TEST_F(SelectionOnPicture, DragPastTheRightEdgeEndsAtTheWidthAndFramesTheLastCol
     EXPECT_NE(picture.At(99, 20), original.At(99, 20));
 }
 
+// The edits act on a shown selection with pixels in it, never on a drag under way.
+TEST_F(SelectionOnPicture, OnlyAReleasedSelectionWithPixelsHasAnAreaToEdit)
+{
+    selection.Press({10, 10});
+    selection.Move({30, 20});
+    EXPECT_FALSE(selection.HasArea());
+    selection.Release();
+    EXPECT_TRUE(selection.HasArea());
+    Drag({40, 10}, {40, 30});
+    EXPECT_FALSE(selection.HasArea());
+}
+
 TEST_F(SelectionOnPicture, DragPastTheBottomEdgeEndsAtTheHeight)
 {
     Drag({5, 70}, {20, 500});
