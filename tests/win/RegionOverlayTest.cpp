@@ -166,7 +166,7 @@ TEST_F(Region, AClickWhereNoWindowIsTakesTheMonitorNeverAnEmptyShot)
     app::MainFrame& main = program.main;
     ::ShowWindow(main.hwnd(), SW_MINIMIZE);  // nothing but the desktop at the far corner
     Pump(100);
-    OtherProgram other({100, 100, 300, 300});
+    OtherProgram other(RECT{100, 100, 300, 300});
     ASSERT_TRUE(OpenWithTheKey(main));
     RealMouse mouse;
     mouse.Click({::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
