@@ -171,10 +171,17 @@ TEST(ChosenFrame, IsTheRingJustOutsideTheRectangle)
     EXPECT_TRUE(core::ChosenFrame({}).empty());
 }
 
-TEST(Crosshair, IsARowAndAColumnAcrossTheScreen)
+TEST(Crosshair, IsARowAndAColumnSixtyFourPixelsEitherSideOfThePointer)
+{
+    EXPECT_EQ(core::Crosshair({500, 600}, {0, 0, 3840, 2160}),
+              (std::vector<Rect>{{436, 600, 565, 601}, {500, 536, 501, 665}}));
+}
+
+TEST(Crosshair, StopsAtTheScreensEdges)
 {
     EXPECT_EQ(core::Crosshair({-5, 7}, {-10, 0, 20, 30}),
               (std::vector<Rect>{{-10, 7, 20, 8}, {-5, 0, -4, 30}}));
+    EXPECT_EQ(core::Crosshair({0, 0}, {0, 0, 1, 1}), (std::vector<Rect>{{0, 0, 1, 1}, {0, 0, 1, 1}}));
 }
 
 const Rect kScreen{0, 0, 3840, 2160};
@@ -195,10 +202,11 @@ TEST(ChangedAreas, OfAPointerMoveOverTheSameWindowAreTheCrosshairsAndMagnifiersO
     const Rect window{100, 100, 900, 900};
     const OverlayView before = ViewAt({500, 500}, window), after = ViewAt({501, 500}, window);
     const std::vector<Rect> areas = core::ChangedAreas(before, after, kScreen);
-    // Two rows and two columns across the screen, and two magnifiers.
-    EXPECT_EQ(AreaOf(areas), 2 * 3840 + 2 * 2160 + 2 * 122 * 160);
-    EXPECT_EQ(CountAt(areas, {3000, 500}), 2);
-    EXPECT_EQ(CountAt(areas, {501, 2000}), 1);
+    // Two crosshairs of 129 pixels a line and two magnifiers, whatever the screen's size.
+    EXPECT_EQ(AreaOf(areas), 4 * 129 + 2 * 122 * 160);
+    EXPECT_EQ(CountAt(areas, {550, 500}), 2);
+    EXPECT_EQ(CountAt(areas, {501, 560}), 1);
+    EXPECT_EQ(CountAt(areas, {3000, 500}), 0);
     EXPECT_EQ(CountAt(areas, {300, 300}), 0);
 }
 
