@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -39,6 +40,12 @@ TEST(HotKeyNotice, NamesTheKeysNotHadGroupedByWhy)
     };
     for (const Row& row : rows)
         EXPECT_EQ(core::HotKeyNotice(row.states), row.notice);
+}
+
+TEST(HotKeys, AreTheFourKeysEachOnceInTheirOrder)
+{
+    EXPECT_EQ(core::kHotKeys, (std::array<HotKey, 4>{HotKey::PrintScreen, HotKey::AltPrintScreen,
+                                                      HotKey::CtrlPrintScreen, HotKey::ShiftPrintScreen}));
 }
 
 TEST(HotKeyNotice, NamesShiftPrintScreenLast)

@@ -246,3 +246,49 @@ TEST(OverlayTexts, SayTheSizeThePointAndTheColour)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MonitorAt, CountsAPointOnAMonitorsFarEdgeAsOutsideIt)
+{
+    EXPECT_EQ(core::MonitorAt({100, 50}, {{0, 0, 100, 100}, {100, 0, 200, 100}}, {}), (Rect{100, 0, 200, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 100}, {{0, 0, 100, 100}, {0, 100, 100, 200}}, {}), (Rect{0, 100, 100, 200}));
+}
+
+TEST(MonitorAt, OffEveryMonitorTakesTheNearestByItsPixels)
+{
+    const std::vector<Rect> across{{0, 0, 100, 100}, {200, 0, 300, 100}};
+    EXPECT_EQ(core::MonitorAt({149, 50}, across, {}), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(core::MonitorAt({150, 50}, across, {}), (Rect{200, 0, 300, 100}));
+    const std::vector<Rect> down{{0, 0, 100, 100}, {0, 200, 100, 300}};
+    EXPECT_EQ(core::MonitorAt({50, 149}, down, {}), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 150}, down, {}), (Rect{0, 200, 100, 300}));
+    // A pixel past a monitor's right or bottom edge is a pixel away from it, not on it.
+    EXPECT_EQ(core::MonitorAt({100, 50}, {{101, 0, 200, 100}, {0, 0, 100, 100}}, {}), (Rect{101, 0, 200, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 100}, {{0, 101, 100, 200}, {0, 0, 100, 100}}, {}), (Rect{0, 101, 100, 200}));
+    // Of two as near, the first listed.
+    EXPECT_EQ(core::MonitorAt({150, 50}, {{0, 0, 100, 100}, {201, 0, 300, 100}}, {}), (Rect{0, 0, 100, 100}));
+}
+
+TEST(MagnifierPlacement, TakesAPlaceThatJustFitsOnTheMonitor)
+{
+    EXPECT_EQ(core::MagnifierPlace({1138, 500}, kMagnifier, {}, kMonitor), (Rect{1158, 520, 1280, 680}));
+    EXPECT_EQ(core::MagnifierPlace({500, 844}, kMagnifier, {}, kMonitor), (Rect{520, 864, 642, 1024}));
+    EXPECT_EQ(core::MagnifierPlace({142, 500}, kMagnifier, {}, {0, 0, 283, 1024}), (Rect{0, 520, 122, 680}));
+    EXPECT_EQ(core::MagnifierPlace({142, 180}, kMagnifier, {}, {0, 0, 1280, 359}), (Rect{162, 0, 284, 160}));
+}
+
+TEST(MagnifiedSource, OffTheScreenIsNothingAtTheCorner)
+{
+    const core::MagnifiedPart part = core::MagnifiedSource({50, 50}, {0, 0, 10, 10});
+    EXPECT_TRUE(part.source.Empty());
+    EXPECT_EQ(part.offset, (Point{0, 0}));
+}
+
+TEST(LabelPlace, TakesThePlaceBelowOrAboveThatJustFits)
+{
+    EXPECT_EQ(core::LabelPlace({100, 900, 300, 1000}, {80, 20}, kMonitor), (Rect{100, 1004, 180, 1024}));
+    EXPECT_EQ(core::LabelPlace({100, 24, 300, 1010}, {80, 20}, kMonitor), (Rect{100, 0, 180, 20}));
+}
+
+}  // namespace
