@@ -292,3 +292,28 @@ TEST(LabelPlace, TakesThePlaceBelowOrAboveThatJustFits)
 }
 
 }  // namespace
+
+namespace {
+
+struct BandCase {
+    const char* where;
+    Point pointer;
+    Rect band;
+    Rect expected;
+};
+
+class MagnifierBesideTheBand : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(MagnifierBesideTheBand, GoesPastTheBandWhenNoPlaceBesideThePointerIsClear)
+{
+    EXPECT_EQ(core::MagnifierPlace(GetParam().pointer, kMagnifier, GetParam().band, kMonitor), GetParam().expected)
+        << GetParam().where;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corners, MagnifierBesideTheBand,
+    ::testing::Values(BandCase{"right of the band", {10, 10}, {10, 10, 300, 300}, {320, 30, 442, 190}},
+                      BandCase{"below the band", {10, 10}, {10, 10, 1270, 300}, {30, 320, 152, 480}},
+                      BandCase{"above the band", {10, 1013}, {10, 700, 1270, 1013}, {30, 520, 152, 680}}));
+
+}  // namespace
