@@ -61,8 +61,8 @@ TEST_F(HighDpi, GlyphsAre24PixelsAndSeparators12)
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 24);
     EXPECT_EQ(cy, 24);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
-    for (int separator : {4, 6}) {
+    EXPECT_EQ(::ImageList_GetImageCount(images), 8);
+    for (int separator : {5, 7}) {
         const RECT r = ItemRect(FrameProbe::ToolBar(main), separator);
         EXPECT_EQ(r.right - r.left, 12) << separator;
     }
@@ -83,9 +83,9 @@ TEST_F(HighDpi, TheScaledGlyphsKeepTheColoursOfThePixelArt)
     int sw = 0, sh = 0;
     const std::vector<std::uint32_t> original = BitmapPixels(strip, sw, sh);
     ::DeleteObject(strip);
-    ASSERT_EQ(sw, 112);
+    ASSERT_EQ(sw, 128);
 
-    for (int glyph = 0; glyph < 7; ++glyph) {
+    for (int glyph = 0; glyph < 8; ++glyph) {
         // The list keeps the transparent (magenta) pixels as black in its colour image.
         std::set<std::uint32_t> want;
         for (int y = 0; y < 16; ++y)

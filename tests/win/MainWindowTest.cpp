@@ -138,22 +138,23 @@ struct ExpectedButton {
     int glyphOrWidth;  // a separator's width in pixels
 };
 
-TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
+TEST_F(MainWindow, ToolBarHasFiveModeButtonsStartAndCopyWithTwoNarrowSeparatorsAt96Dpi)
 {
     const ExpectedButton expected[] = {
         {IDB_FULL_SCREEN, BTNS_CHECKGROUP, 0},
         {IDB_ACTIVE_WINDOW, BTNS_CHECKGROUP, 1},
         {IDB_CURSOR_WINDOW, BTNS_CHECKGROUP, 2},
         {IDB_ALL_SCREENS, BTNS_CHECKGROUP, 6},
+        {IDB_REGION, BTNS_CHECKGROUP, 7},
         {0, BTNS_SEP, 8},
         {IDB_START_CAPTURE, BTNS_BUTTON, 3},
         {0, BTNS_SEP, 8},
         {IDB_COPY_CLIPBOARD, BTNS_BUTTON, 4},
     };
     const HWND bar = FrameProbe::ToolBar(main);
-    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 8);
+    ASSERT_EQ(::SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 9);
     int left = 3;  // the indent
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         const ExpectedButton& e = expected[i];
         const TBBUTTON b = ButtonAt(bar, i);
         const RECT r = ItemRect(bar, i);
@@ -171,11 +172,11 @@ TEST_F(MainWindow, ToolBarHasFourModeButtonsStartAndCopyWithTwoNarrowSeparatorsA
     }
 }
 
-TEST_F(MainWindow, ToolBarImagesAreSevenGlyphsOf16PixelsAt96Dpi)
+TEST_F(MainWindow, ToolBarImagesAreEightGlyphsOf16PixelsAt96Dpi)
 {
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FrameProbe::ToolBar(main), TB_GETIMAGELIST, 0, 0));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), 7);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 8);
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_EQ(cx, 16);
@@ -194,6 +195,7 @@ TEST_F(MainWindow, EveryToolTipIsTheHintUpToItsBar)
         {IDB_ACTIVE_WINDOW, L"アクティブウィンドウ"},
         {IDB_CURSOR_WINDOW, L"カーソル位置のウィンドウ"},
         {IDB_ALL_SCREENS, L"すべての画面"},
+        {IDB_REGION, L"範囲を指定"},
         {IDB_START_CAPTURE, L"キャプチャー開始"},
         {IDB_COPY_CLIPBOARD, kCopyHint},
     };
