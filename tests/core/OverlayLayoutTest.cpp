@@ -317,3 +317,16 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{"above the band", {10, 1013}, {10, 700, 1270, 1013}, {30, 520, 152, 680}}));
 
 }  // namespace
+
+namespace {
+
+// A monitor hardly larger than the magnifier: every place meets the pointer.
+TEST(MagnifierPlacement, WhereEveryPlaceMeetsThePointerTakesTheCornerFarthestFromIt)
+{
+    const Rect small{0, 0, 130, 170};
+    EXPECT_EQ(core::MagnifierPlace({10, 10}, kMagnifier, {}, small), (Rect{8, 10, 130, 170}));
+    EXPECT_EQ(core::MagnifierPlace({120, 160}, kMagnifier, {}, small), (Rect{0, 0, 122, 160}));
+    EXPECT_EQ(core::MagnifierPlace({120, 10}, kMagnifier, {}, small), (Rect{0, 10, 122, 170}));
+}
+
+}  // namespace
