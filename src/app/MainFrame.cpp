@@ -151,7 +151,13 @@ void MainFrame::SetCaptureDelay(std::int32_t seconds)
 {
     captureDelay_ = core::CaptureDelayOrDefault(seconds);
     writable_.Allow(core::Setting::CapTime);
+    const UINT before = captureTimer_.Interval();
     captureTimer_.SetInterval(static_cast<UINT>(captureDelay_) * 1000u);
+    // A new delay restarts a wait under way, and its countdown with it.
+    if (countdown_ && captureTimer_.Interval() != before) {
+        countdown_.reset();
+        countdown_ = std::make_unique<CountdownWindow>(hwnd_, ::GetTickCount64() + captureTimer_.Interval());
+    }
 }
 
 void MainFrame::SetFlatToolBar(bool flat)
