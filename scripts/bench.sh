@@ -10,13 +10,15 @@ bash scripts/build.sh >/dev/null
 prefix=$PWD/build/mingw/wineprefix
 bash scripts/xvfb.sh bash -c "
     scripts/wine-prefix.sh '$prefix' 96 >/dev/null
-    for b in RubberBand Grab Clipboard Edit HotKey Markup Open Scroll; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
+    for b in RubberBand Grab Clipboard Edit HotKey Markup Open Scroll Region; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
     scripts/wine-run.sh '$prefix' build/mingw/SaveBench.exe --large; echo
     scripts/wine-prefix.sh '$prefix' --stop"
-# The Print Screen key once more on a screen of 3840 x 2160, in a prefix whose desktop is that size.
+# The Print Screen key and the region overlay once more on a screen of 3840 x 2160, in a prefix
+# whose desktop is that size.
 large=$PWD/build/mingw/wineprefix4k
 XVFB_SIZE=3840x2160 bash scripts/xvfb.sh bash -c "
     bash scripts/make-prefix.sh '$large' 96 3840x2160
     WINEPREFIX='$large' wineserver -p >/dev/null 2>&1 </dev/null || true
     scripts/wine-run.sh '$large' build/mingw/HotKeyBench.exe
+    scripts/wine-run.sh '$large' build/mingw/RegionBench.exe
     WINEPREFIX='$large' wineserver -k 2>/dev/null || true"

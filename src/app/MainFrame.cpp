@@ -150,7 +150,13 @@ void MainFrame::SetCaptureMode(core::CaptureMode mode) { settings_.SetCaptureMod
 void MainFrame::SetCaptureDelay(std::int32_t seconds)
 {
     settings_.SetCaptureDelay(seconds);
+    const UINT before = captureTimer_.Interval();
     captureTimer_.SetInterval(static_cast<UINT>(settings_.Values().delay) * 1000u);
+    // A new delay restarts a wait under way, and its countdown with it.
+    if (countdown_ && captureTimer_.Interval() != before) {
+        countdown_.reset();
+        countdown_ = std::make_unique<CountdownWindow>(hwnd_, ::GetTickCount64() + captureTimer_.Interval());
+    }
 }
 
 void MainFrame::SetFlatToolBar(bool flat)

@@ -269,13 +269,12 @@ void MainFrame::OpenRegionOverlay(const core::Rect& bounds)
 void MainFrame::RegionTaken(std::unique_ptr<win::Picture> part)
 {
     overlay_ = nullptr;
-    std::unique_ptr<win::Snapshot> copy =
-        settings_.Values().regionCopy ? win::SnapshotOf(*part, {0, 0, part->Width(), part->Height()}) : nullptr;
     std::exception_ptr failure;
     try {
+        const win::Picture& shown = *part;  // the shot window's from here
         win::BringBack(hwnd_);
         OpenShot(std::move(part));
-        if (copy) application_.OfferOnClipboard(std::move(copy));
+        if (CopyRegionToClipboard()) application_.OfferOnClipboard(win::SnapshotOf(shown, {0, 0, shown.Width(), shown.Height()}));
     } catch (...) {
         failure = std::current_exception();
     }

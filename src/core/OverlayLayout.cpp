@@ -130,8 +130,9 @@ std::vector<Rect> ChosenFrame(Rect chosen)
 std::vector<Rect> Crosshair(Point pointer, Rect bounds)
 {
     std::vector<Rect> lines;
-    AddIfAny(lines, Intersect({bounds.left, pointer.y, bounds.right, pointer.y + 1}, bounds));
-    AddIfAny(lines, Intersect({pointer.x, bounds.top, pointer.x + 1, bounds.bottom}, bounds));
+    const std::int32_t arm = kCrosshairArm;
+    AddIfAny(lines, Intersect({pointer.x - arm, pointer.y, pointer.x + arm + 1, pointer.y + 1}, bounds));
+    AddIfAny(lines, Intersect({pointer.x, pointer.y - arm, pointer.x + 1, pointer.y + arm + 1}, bounds));
     return lines;
 }
 

@@ -47,7 +47,11 @@ inline constexpr std::int32_t kLabelGap = 4;
 // The frame drawn round the chosen rectangle, just outside it.
 std::vector<Rect> ChosenFrame(Rect chosen);
 
-// The crosshair through the pointer: a row and a column across `bounds`.
+// The crosshair through the pointer: a row and a column reaching kCrosshairArm pixels either
+// side of it, within `bounds`. Of a fixed size, so that a move repaints the same whatever the
+// screen's size (under Wine a window's changes reach the display as one rectangle round them
+// all: lines across a 4K screen made every move cost a whole screen).
+inline constexpr std::int32_t kCrosshairArm = 64;
 std::vector<Rect> Crosshair(Point pointer, Rect bounds);
 
 // What the overlay shows over the frozen screen at one moment.

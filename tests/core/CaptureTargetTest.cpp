@@ -185,6 +185,12 @@ const std::vector<TargetCase> kTargets = {
     {"mode 255", 255, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
 };
 
+TEST(CaptureMode, IsStoredAsItsNumber)
+{
+    EXPECT_EQ(core::CaptureMode{3}, core::CaptureMode::AllScreens);
+    EXPECT_EQ(core::CaptureMode{4}, core::CaptureMode::Region);
+}
+
 TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
 {
     for (const TargetCase& c : kTargets) {

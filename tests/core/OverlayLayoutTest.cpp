@@ -171,10 +171,17 @@ TEST(ChosenFrame, IsTheRingJustOutsideTheRectangle)
     EXPECT_TRUE(core::ChosenFrame({}).empty());
 }
 
-TEST(Crosshair, IsARowAndAColumnAcrossTheScreen)
+TEST(Crosshair, IsARowAndAColumnSixtyFourPixelsEitherSideOfThePointer)
+{
+    EXPECT_EQ(core::Crosshair({500, 600}, {0, 0, 3840, 2160}),
+              (std::vector<Rect>{{436, 600, 565, 601}, {500, 536, 501, 665}}));
+}
+
+TEST(Crosshair, StopsAtTheScreensEdges)
 {
     EXPECT_EQ(core::Crosshair({-5, 7}, {-10, 0, 20, 30}),
               (std::vector<Rect>{{-10, 7, 20, 8}, {-5, 0, -4, 30}}));
+    EXPECT_EQ(core::Crosshair({0, 0}, {0, 0, 1, 1}), (std::vector<Rect>{{0, 0, 1, 1}, {0, 0, 1, 1}}));
 }
 
 const Rect kScreen{0, 0, 3840, 2160};
@@ -195,10 +202,11 @@ TEST(ChangedAreas, OfAPointerMoveOverTheSameWindowAreTheCrosshairsAndMagnifiersO
     const Rect window{100, 100, 900, 900};
     const OverlayView before = ViewAt({500, 500}, window), after = ViewAt({501, 500}, window);
     const std::vector<Rect> areas = core::ChangedAreas(before, after, kScreen);
-    // Two rows and two columns across the screen, and two magnifiers.
-    EXPECT_EQ(AreaOf(areas), 2 * 3840 + 2 * 2160 + 2 * 122 * 160);
-    EXPECT_EQ(CountAt(areas, {3000, 500}), 2);
-    EXPECT_EQ(CountAt(areas, {501, 2000}), 1);
+    // Two crosshairs of 129 pixels a line and two magnifiers, whatever the screen's size.
+    EXPECT_EQ(AreaOf(areas), 4 * 129 + 2 * 122 * 160);
+    EXPECT_EQ(CountAt(areas, {550, 500}), 2);
+    EXPECT_EQ(CountAt(areas, {501, 560}), 1);
+    EXPECT_EQ(CountAt(areas, {3000, 500}), 0);
     EXPECT_EQ(CountAt(areas, {300, 300}), 0);
 }
 
@@ -235,6 +243,90 @@ TEST(OverlayTexts, SayTheSizeThePointAndTheColour)
     EXPECT_EQ(core::ColourText(0x00A1B2C3), "#A1B2C3");
     EXPECT_EQ(core::ColourText(0x00000F00), "#000F00");
     EXPECT_EQ(core::ColourText(0xFF123456), "#123456");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MonitorAt, CountsAPointOnAMonitorsFarEdgeAsOutsideIt)
+{
+    EXPECT_EQ(core::MonitorAt({100, 50}, {{0, 0, 100, 100}, {100, 0, 200, 100}}, {}), (Rect{100, 0, 200, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 100}, {{0, 0, 100, 100}, {0, 100, 100, 200}}, {}), (Rect{0, 100, 100, 200}));
+}
+
+TEST(MonitorAt, OffEveryMonitorTakesTheNearestByItsPixels)
+{
+    const std::vector<Rect> across{{0, 0, 100, 100}, {200, 0, 300, 100}};
+    EXPECT_EQ(core::MonitorAt({149, 50}, across, {}), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(core::MonitorAt({150, 50}, across, {}), (Rect{200, 0, 300, 100}));
+    const std::vector<Rect> down{{0, 0, 100, 100}, {0, 200, 100, 300}};
+    EXPECT_EQ(core::MonitorAt({50, 149}, down, {}), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 150}, down, {}), (Rect{0, 200, 100, 300}));
+    // A pixel past a monitor's right or bottom edge is a pixel away from it, not on it.
+    EXPECT_EQ(core::MonitorAt({100, 50}, {{101, 0, 200, 100}, {0, 0, 100, 100}}, {}), (Rect{101, 0, 200, 100}));
+    EXPECT_EQ(core::MonitorAt({50, 100}, {{0, 101, 100, 200}, {0, 0, 100, 100}}, {}), (Rect{0, 101, 100, 200}));
+    // Of two as near, the first listed.
+    EXPECT_EQ(core::MonitorAt({150, 50}, {{0, 0, 100, 100}, {201, 0, 300, 100}}, {}), (Rect{0, 0, 100, 100}));
+}
+
+TEST(MagnifierPlacement, TakesAPlaceThatJustFitsOnTheMonitor)
+{
+    EXPECT_EQ(core::MagnifierPlace({1138, 500}, kMagnifier, {}, kMonitor), (Rect{1158, 520, 1280, 680}));
+    EXPECT_EQ(core::MagnifierPlace({500, 844}, kMagnifier, {}, kMonitor), (Rect{520, 864, 642, 1024}));
+    EXPECT_EQ(core::MagnifierPlace({142, 500}, kMagnifier, {}, {0, 0, 283, 1024}), (Rect{0, 520, 122, 680}));
+    EXPECT_EQ(core::MagnifierPlace({142, 180}, kMagnifier, {}, {0, 0, 1280, 359}), (Rect{162, 0, 284, 160}));
+}
+
+TEST(MagnifiedSource, OffTheScreenIsNothingAtTheCorner)
+{
+    const core::MagnifiedPart part = core::MagnifiedSource({50, 50}, {0, 0, 10, 10});
+    EXPECT_TRUE(part.source.Empty());
+    EXPECT_EQ(part.offset, (Point{0, 0}));
+}
+
+TEST(LabelPlace, TakesThePlaceBelowOrAboveThatJustFits)
+{
+    EXPECT_EQ(core::LabelPlace({100, 900, 300, 1000}, {80, 20}, kMonitor), (Rect{100, 1004, 180, 1024}));
+    EXPECT_EQ(core::LabelPlace({100, 24, 300, 1010}, {80, 20}, kMonitor), (Rect{100, 0, 180, 20}));
+}
+
+}  // namespace
+
+namespace {
+
+struct BandCase {
+    const char* where;
+    Point pointer;
+    Rect band;
+    Rect expected;
+};
+
+class MagnifierBesideTheBand : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(MagnifierBesideTheBand, GoesPastTheBandWhenNoPlaceBesideThePointerIsClear)
+{
+    EXPECT_EQ(core::MagnifierPlace(GetParam().pointer, kMagnifier, GetParam().band, kMonitor), GetParam().expected)
+        << GetParam().where;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corners, MagnifierBesideTheBand,
+    ::testing::Values(BandCase{"right of the band", {10, 10}, {10, 10, 300, 300}, {320, 30, 442, 190}},
+                      BandCase{"below the band", {10, 10}, {10, 10, 1270, 300}, {30, 320, 152, 480}},
+                      BandCase{"above the band", {10, 1013}, {10, 700, 1270, 1013}, {30, 520, 152, 680}}));
+
+}  // namespace
+
+namespace {
+
+// A monitor hardly larger than the magnifier: every place meets the pointer.
+TEST(MagnifierPlacement, WhereEveryPlaceMeetsThePointerTakesTheCornerFarthestFromIt)
+{
+    const Rect small{0, 0, 130, 170};
+    EXPECT_EQ(core::MagnifierPlace({10, 10}, kMagnifier, {}, small), (Rect{8, 10, 130, 170}));
+    EXPECT_EQ(core::MagnifierPlace({120, 160}, kMagnifier, {}, small), (Rect{0, 0, 122, 160}));
+    EXPECT_EQ(core::MagnifierPlace({120, 10}, kMagnifier, {}, small), (Rect{0, 10, 122, 170}));
 }
 
 }  // namespace

@@ -124,3 +124,22 @@ TEST_F(Countdown, ASecondStartPressKeepsTheOneCountdown)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Countdown, ANewDelayDuringTheWaitStartsTheCountdownAgain)
+{
+    Program program;
+    app::MainFrame& main = program.main;
+    ASSERT_NE(StartWithDelay(main, 2), nullptr);
+    Pump(1100);
+    main.SetCaptureDelay(5);
+    const HWND countdown = FrameProbe::Countdown(main);
+    ASSERT_NE(countdown, nullptr);
+    EXPECT_EQ(WindowText(countdown), L"5");
+    EXPECT_TRUE(FrameProbe::CaptureTimer(main).Enabled());
+    ::PostMessageW(main.hwnd(), app::kCountdownCancelled, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return FrameProbe::Countdown(main) == nullptr; }));
+}
+
+}  // namespace
