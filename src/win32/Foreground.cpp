@@ -24,6 +24,15 @@ void RaiseOverOthers(HWND frame) noexcept
     constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, kOnlyOrder);
     ::SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+    // Wine leaves a window taken out of the topmost band above the topmost windows; Windows puts
+    // it beneath the last of them, and so does this, so that no topmost window is covered.
+    HWND lastTopmost = nullptr;
+    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (w == frame) continue;
+        if (!(::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) break;
+        lastTopmost = w;
+    }
+    if (lastTopmost) ::SetWindowPos(frame, lastTopmost, 0, 0, 0, 0, kOnlyOrder);
 }
 
 // Where the desktop refuses the frame the foreground, its task-bar button asks for the user.
