@@ -11,7 +11,8 @@ namespace {
 
 constexpr DWORD kPollMs = 20;         // between grabs while waiting
 constexpr int kStillGrabs = 5;        // grabs alike in a row: the rectangle holds still
-constexpr DWORD kFirstMoveMs = 600;   // how long a page is given to start moving
+constexpr DWORD kFirstMoveMs = 1500;  // how long a page is given to start moving
+constexpr DWORD kFrontMs = 2000;      // how long the window is given to come to the front
 constexpr DWORD kStepLimitMs = 4000;  // a rectangle still changing after this is an animation
 constexpr int kMostNotches = 10;
 
@@ -99,9 +100,7 @@ public:
 
     ScrollOutcome Run()
     {
-        ::SetForegroundWindow(watched_.Window());
-        last_ = Grab();
-        if (!last_) return {};
+        if (!FirstScreen()) return {};
         stitch_.Begin(last_->Pixels());
         status_.ShowHeight(stitch_.Height());
         while (stitch_.Reason() == core::ScrollStop::None)
@@ -110,6 +109,25 @@ public:
     }
 
 private:
+    // The window in front, so that the wheel reaches it and nothing covers it, and its first
+    // screen once it holds still.
+    bool FirstScreen()
+    {
+        ::SetForegroundWindow(watched_.Window());
+        const auto start = Clock::now();
+        while (::GetForegroundWindow() != watched_.Window() && Since(start) < kFrontMs)
+            Pause(status_.hwnd());
+        last_ = Grab();
+        for (int alike = 0; last_ && alike < kStillGrabs - 1 && Since(start) < kFrontMs + kFirstMoveMs;) {
+            Pause(status_.hwnd());
+            std::unique_ptr<win::Picture> grab = Grab();
+            if (!grab) break;
+            alike = core::GrabsAlike(grab->Pixels(), last_->Pixels()) ? alike + 1 : 0;
+            last_ = std::move(grab);
+        }
+        return last_ != nullptr;
+    }
+
     std::unique_ptr<win::Picture> Grab()
     {
         const auto start = Clock::now();
