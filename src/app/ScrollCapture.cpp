@@ -125,7 +125,10 @@ private:
             alike = core::GrabsAlike(grab->Pixels(), last_->Pixels()) ? alike + 1 : 0;
             last_ = std::move(grab);
         }
-        return last_ != nullptr;
+        if (!last_) return false;
+        first_ = win::GrabScreen(rect_);
+        if (!first_) return false;
+        return ::BitBlt(first_->DC(), 0, 0, rect_.width, rect_.height, last_->DC(), 0, 0, SRCCOPY) != FALSE;
     }
 
     std::unique_ptr<win::Picture> Grab()
@@ -143,7 +146,13 @@ private:
         if (status_.Overlaps()) status_.SetVisible(false);
         Wheel(centre_, notches);
         ++times_.steps;
-        const bool still = WaitForStillness();
+        bool still = WaitForStillness();
+        // A window just brought to the front may lose the first notch before it has the
+        // focus: one more try before it counts as not scrolling.
+        if (still && stitch_.Screens() == 1 && core::GrabsAlike(last_->Pixels(), first_->Pixels())) {
+            Wheel(centre_, notches);
+            still = WaitForStillness();
+        }
         if (status_.Overlaps()) status_.SetVisible(true);
         if (!still) return;
         const auto start = Clock::now();
@@ -222,8 +231,9 @@ private:
     ScrollStatus status_;
     UserStop user_;
     core::ScrollStitch stitch_;
-    std::unique_ptr<win::Picture> last_;  // the screen the stitch holds last
-    int perNotch_ = 0;                    // rows a wheel notch moved; 0 before the first move
+    std::unique_ptr<win::Picture> last_;   // the screen the stitch holds last
+    std::unique_ptr<win::Picture> first_;  // the first screen
+    int perNotch_ = 0;                     // rows a wheel notch moved; 0 before the first move
     int lastNotches_ = 1;
 };
 
