@@ -11,7 +11,8 @@ namespace {
 
 constexpr DWORD kPollMs = 20;         // between grabs while waiting
 constexpr int kStillGrabs = 5;        // grabs alike in a row: the rectangle holds still
-constexpr DWORD kFirstMoveMs = 600;   // how long a page is given to start moving
+constexpr DWORD kFirstMoveMs = 1500;  // how long a page is given to start moving
+constexpr DWORD kFrontMs = 2000;      // how long the window is given to come to the front
 constexpr DWORD kStepLimitMs = 4000;  // a rectangle still changing after this is an animation
 constexpr int kMostNotches = 10;
 
@@ -99,9 +100,7 @@ public:
 
     ScrollOutcome Run()
     {
-        ::SetForegroundWindow(watched_.Window());
-        last_ = Grab();
-        if (!last_) return {};
+        if (!FirstScreen()) return {};
         stitch_.Begin(last_->Pixels());
         status_.ShowHeight(stitch_.Height());
         while (stitch_.Reason() == core::ScrollStop::None)
@@ -110,6 +109,28 @@ public:
     }
 
 private:
+    // The window in front, so that the wheel reaches it and nothing covers it, and its first
+    // screen once it holds still.
+    bool FirstScreen()
+    {
+        ::SetForegroundWindow(watched_.Window());
+        const auto start = Clock::now();
+        while (::GetForegroundWindow() != watched_.Window() && Since(start) < kFrontMs)
+            Pause(status_.hwnd());
+        last_ = Grab();
+        for (int alike = 0; last_ && alike < kStillGrabs - 1 && Since(start) < kFrontMs + kFirstMoveMs;) {
+            Pause(status_.hwnd());
+            std::unique_ptr<win::Picture> grab = Grab();
+            if (!grab) break;
+            alike = core::GrabsAlike(grab->Pixels(), last_->Pixels()) ? alike + 1 : 0;
+            last_ = std::move(grab);
+        }
+        if (!last_) return false;
+        first_ = win::GrabScreen(rect_);
+        if (!first_) return false;
+        return ::BitBlt(first_->DC(), 0, 0, rect_.width, rect_.height, last_->DC(), 0, 0, SRCCOPY) != FALSE;
+    }
+
     std::unique_ptr<win::Picture> Grab()
     {
         const auto start = Clock::now();
@@ -125,7 +146,13 @@ private:
         if (status_.Overlaps()) status_.SetVisible(false);
         Wheel(centre_, notches);
         ++times_.steps;
-        const bool still = WaitForStillness();
+        bool still = WaitForStillness();
+        // A window just brought to the front may lose the first notch before it has the
+        // focus: one more try before it counts as not scrolling.
+        if (still && stitch_.Screens() == 1 && core::GrabsAlike(last_->Pixels(), first_->Pixels())) {
+            Wheel(centre_, notches);
+            still = WaitForStillness();
+        }
         if (status_.Overlaps()) status_.SetVisible(true);
         if (!still) return;
         const auto start = Clock::now();
@@ -204,8 +231,9 @@ private:
     ScrollStatus status_;
     UserStop user_;
     core::ScrollStitch stitch_;
-    std::unique_ptr<win::Picture> last_;  // the screen the stitch holds last
-    int perNotch_ = 0;                    // rows a wheel notch moved; 0 before the first move
+    std::unique_ptr<win::Picture> last_;   // the screen the stitch holds last
+    std::unique_ptr<win::Picture> first_;  // the first screen
+    int perNotch_ = 0;                     // rows a wheel notch moved; 0 before the first move
     int lastNotches_ = 1;
 };
 
