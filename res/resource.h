@@ -59,6 +59,6 @@
 #define IDB_MARK_COLOUR 1207
 #define IDB_MARK_WIDTH 1208
 #define IDB_REGION 1209
-#define IDB_SCROLLING 1208
+#define IDB_SCROLLING 1210
 // The window list of the MDI frame numbers its entries from here.
 #define IDM_FIRST_CHILD 50000

@@ -24,15 +24,6 @@ void RaiseOverOthers(HWND frame) noexcept
     constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, kOnlyOrder);
     ::SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
-    // Wine leaves a window taken out of the topmost band above the topmost windows; Windows puts
-    // it beneath the last of them, and so does this, so that no topmost window is covered.
-    HWND lastTopmost = nullptr;
-    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-        if (w == frame) continue;
-        if (!(::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) break;
-        lastTopmost = w;
-    }
-    if (lastTopmost) ::SetWindowPos(frame, lastTopmost, 0, 0, 0, 0, kOnlyOrder);
 }
 
 // Where the desktop refuses the frame the foreground, its task-bar button asks for the user.
@@ -48,7 +39,8 @@ void BringBack(HWND frame) noexcept
 {
     const HWND box = OpenModalBox(frame);
     if (!box) {
-        RaiseOverOthers(frame);
+        // A frame that has the keyboard is in front already.
+        if (::GetForegroundWindow() != frame) RaiseOverOthers(frame);
         ::SetForegroundWindow(frame);
         if (::IsIconic(frame)) ::ShowWindow(frame, SW_RESTORE);
         if (::GetForegroundWindow() != frame) AskForAttention(frame);
@@ -61,13 +53,9 @@ void BringBack(HWND frame) noexcept
 void BringBackAgainIfLost(HWND frame) noexcept
 {
     if (OpenModalBox(frame) || ::IsIconic(frame)) return;
-    if (::GetForegroundWindow() != frame) {
-        RaiseOverOthers(frame);
-        ::SetForegroundWindow(frame);
-    }
-    // Under Wine the frame may count as the foreground while the window manager kept the
-    // keyboard elsewhere, so the request is made in any case: it stands until the frame has
-    // the keyboard, and asks nothing of a frame that has it.
+    if (::GetForegroundWindow() == frame) return;
+    RaiseOverOthers(frame);
+    ::SetForegroundWindow(frame);
     AskForAttention(frame);
 }
 

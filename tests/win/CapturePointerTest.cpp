@@ -172,7 +172,12 @@ TEST_F(PointerInPicture, OnlyWhatLiesInsideTheGrabIsDrawn)
     const std::vector<std::uint32_t> picture = Grab(program.main, grab);
     EXPECT_EQ(FirstDifference(picture, WithPointer(PadPixels(grab), grab, kAt), 61), "");
     EXPECT_EQ(picture[0], 0x000000u) << "row 15, column 8 of the pointer: black";
-    // Left of the pointer: nothing of it.
+    // Left of the pointer: nothing of it. Under Wine without a window manager the frame that came
+    // back after the first grab may lie over the pad, topmost or not: the pad is shown again.
+    ::ShowWindow(pad_, SW_HIDE);
+    ::ShowWindow(pad_, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(pad_);
+    Pump(200);
     const RECT left{330, 280, 390, 330};
     EXPECT_EQ(FirstDifference(Grab(program.main, left), PadPixels(left), 60), "");
 }

@@ -159,7 +159,7 @@ TEST_F(Capture, AModeWithNoTargetGivesAShotWithAnEmptyPictureAfterTheDelay)
     Program program;
     app::MainFrame& main = program.main;
     main.SetCaptureDelay(1);
-    FrameProbe::SetCaptureMode(main, 5);
+    FrameProbe::SetCaptureMode(main, 6);
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     ASSERT_TRUE(WaitForShot(main, 1));
     app::ShotWindow* shot = ActiveShotWindow(main);
@@ -175,7 +175,7 @@ TEST_F(Capture, ASecondStartPressDuringTheWaitKeepsTheFirstDeadlineAndMakesOneSh
     Program program;
     app::MainFrame& main = program.main;
     main.SetCaptureDelay(1);
-    FrameProbe::SetCaptureMode(main, 5);  // an empty picture: the quickest grab
+    FrameProbe::SetCaptureMode(main, 6);  // an empty picture: the quickest grab
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     const ULONGLONG pressed = ::GetTickCount64();
     Pump(600);

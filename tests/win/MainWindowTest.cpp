@@ -178,7 +178,7 @@ TEST_F(MainWindow, ToolBarHasSixModeButtonsStartCopyAndTheDrawingToolsWithNarrow
             EXPECT_EQ(b.idCommand, e.id);
             EXPECT_EQ(b.iBitmap, e.glyphOrWidth);
             // The drawing tools work on a shot, and there is none.
-            EXPECT_EQ((b.fsState & TBSTATE_ENABLED) != 0, i < 9);
+            EXPECT_EQ((b.fsState & TBSTATE_ENABLED) != 0, i < 10);
         }
         left = r.right;
     }

@@ -200,7 +200,7 @@ TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays
 TEST_F(SettingsDialog, ACaptureWhileItIsOpenLeavesTheKeyboardWithTheDialog)
 {
     main.SetCaptureDelay(1);
-    FrameProbe::SetCaptureMode(main, 5);  // an empty picture: the quickest grab
+    FrameProbe::SetCaptureMode(main, 6);  // an empty picture: the quickest grab
     ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
     ::ShowWindow(main.hwnd(), SW_RESTORE);  // the user brings the program back during the wait
     ::SetForegroundWindow(main.hwnd());
