@@ -91,6 +91,8 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSett
     target.SetFlatToolBar(store.ReadBool("ToolBarFlat", false));
     reached.Allow(Setting::HotKeys);
     target.SetHotKeys(store.ReadBool("HotKeys", kDefaultHotKeys));
+    reached.Allow(Setting::KeepShots);
+    target.SetKeepShots(store.ReadBool("KeepShots", kDefaultKeepShots));
 }
 
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
@@ -100,6 +102,7 @@ void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const 
     if (writable.Allows(Setting::CapTime)) store.WriteInteger("CapTime", values.delay);
     if (writable.Allows(Setting::ToolBarFlat)) store.WriteBool("ToolBarFlat", values.flatToolBar);
     if (writable.Allows(Setting::HotKeys)) store.WriteBool("HotKeys", values.hotKeys);
+    if (writable.Allows(Setting::KeepShots)) store.WriteBool("KeepShots", values.keepShots);
 }
 
 std::int32_t CaptureDelayOrDefault(std::int32_t seconds)

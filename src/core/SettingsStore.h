@@ -60,22 +60,25 @@ struct SettingsTarget {
     virtual void SetCaptureDelay(std::int32_t seconds) = 0;  // receives the stored number as it is
     virtual void SetFlatToolBar(bool flat) = 0;
     virtual void SetHotKeys(bool on) = 0;  // the Print Screen keys taken or let go
+    virtual void SetKeepShots(bool on) = 0;  // the open shots kept for the next start, or their files deleted
 
 protected:
     ~SettingsTarget() = default;
 };
 
 inline constexpr bool kDefaultHotKeys = true;
+inline constexpr bool kDefaultKeepShots = true;
 
 struct SettingsValues {
     CaptureMode mode;
     std::int32_t delay;
     bool flatToolBar;
     bool hotKeys = kDefaultHotKeys;
+    bool keepShots = kDefaultKeepShots;
 };
 
 // The settings, named after their registry values.
-enum class Setting : std::uint8_t { CapMode, CapTime, ToolBarFlat, HotKeys };
+enum class Setting : std::uint8_t { CapMode, CapTime, ToolBarFlat, HotKeys, KeepShots };
 
 // The settings a save may write: those a load has reached and those set since.
 // A load that stops at an error leaves the later values unread, still as stored,
@@ -89,16 +92,16 @@ public:
     bool Allows(Setting setting) const noexcept { return allowed_[static_cast<std::size_t>(setting)]; }
 
 private:
-    std::array<bool, 4> allowed_{};
+    std::array<bool, 5> allowed_{};
 };
 
-// Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys" in that order, handing each to its
+// Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys", "KeepShots" in that order, handing each to its
 // setter before the next is read; an error leaves the later ones unread. Each
 // value is allowed in `reached` before it is read, so the one that stops the
 // load is written back by the next save, as the program's setting.
 void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached);
 
-// Writes "CapMode", "CapTime", "ToolBarFlat", "HotKeys" in that order, each only where
+// Writes "CapMode", "CapTime", "ToolBarFlat", "HotKeys", "KeepShots" in that order, each only where
 // `writable` allows it; an error leaves the later ones unwritten.
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable);
 

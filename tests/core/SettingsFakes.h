@@ -142,6 +142,7 @@ public:
     std::optional<std::int32_t> capTime;
     std::optional<bool> toolBarFlat;
     std::optional<bool> hotKeys;
+    std::optional<bool> keepShots;
     bool toolBarFails = false;
 
     void SetCaptureMode(core::CaptureMode mode) override
@@ -166,11 +167,16 @@ public:
         log_.push_back(on ? "SetHotKeys 1" : "SetHotKeys 0");
         hotKeys = on;
     }
+    void SetKeepShots(bool on) override
+    {
+        log_.push_back(on ? "SetKeepShots 1" : "SetKeepShots 0");
+        keepShots = on;
+    }
 
     core::SettingsValues Values() const
     {
         return {static_cast<core::CaptureMode>(capMode.value_or(0)), capTime.value_or(0), toolBarFlat.value_or(false),
-                hotKeys.value_or(false)};
+                hotKeys.value_or(false), keepShots.value_or(false)};
     }
 
 private:
@@ -181,7 +187,8 @@ inline core::WritableSettings AllWritable()
 {
     core::WritableSettings all;
     for (core::Setting s :
-         {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat, core::Setting::HotKeys})
+         {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat, core::Setting::HotKeys,
+          core::Setting::KeepShots})
         all.Allow(s);
     return all;
 }

@@ -23,6 +23,7 @@ TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSectio
     EXPECT_EQ(registry.target.capTime, 5);
     EXPECT_EQ(registry.target.toolBarFlat, false);
     EXPECT_EQ(registry.target.hotKeys, true);
+    EXPECT_EQ(registry.target.keepShots, true);
     EXPECT_FALSE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Entries("CreateSection"), Log{});
 }
@@ -34,13 +35,15 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
     registry.Put("CapTime", Text("12"));
     registry.Put("ToolBarFlat", Text("1"));
     registry.Put("HotKeys", Text("0"));
+    registry.Put("KeepShots", Text("0"));
     EXPECT_EQ(registry.Load(), "");
     const Log expected = {
         "OpenStore",          "OpenSection", "Query CapMode",     "Read CapMode",     "CloseSection",
         "SetCaptureMode 2",   "OpenSection", "Query CapTime",     "Read CapTime",     "CloseSection",
         "SetCaptureDelay 12", "OpenSection", "Query ToolBarFlat", "Read ToolBarFlat", "CloseSection",
         "SetFlatToolBar 1",   "OpenSection", "Query HotKeys",     "Read HotKeys",     "CloseSection",
-        "SetHotKeys 0",       "CloseStore",
+        "SetHotKeys 0",       "OpenSection", "Query KeepShots",   "Read KeepShots",   "CloseSection",
+        "SetKeepShots 0",     "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -145,6 +148,37 @@ TEST(SettingsLoad, StoredHotKeysAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadab
     }
 }
 
+// The kept shots follow the same rules, on by default.
+TEST(SettingsLoad, StoredKeepShotsIsOnForAnyNonZeroNumberAndWhenMissingOrUnreadable)
+{
+    struct Row {
+        std::optional<std::string_view> stored;
+        bool on;
+    };
+    const Row rows[] = {
+        {std::nullopt, true}, {"1", true},   {"7", true},   {"-1", true}, {"$1", true}, {"0", false},
+        {"$0", false},        {" 0", false}, {"no", true},  {"0 ", true}, {"", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored.value_or("(none)"));
+        Registry registry;
+        if (row.stored) registry.Put("KeepShots", Text(*row.stored));
+        EXPECT_EQ(registry.Load(), "");
+        EXPECT_EQ(registry.target.keepShots, row.on);
+    }
+}
+
+TEST(SettingsLoad, ADwordKeepShotsIsATypeErrorAfterTheOtherFourAreApplied)
+{
+    Registry registry;
+    registry.Put("HotKeys", Text("0"));
+    registry.Put("KeepShots", Bytes(kRegDword, {1, 0, 0, 0}));
+    EXPECT_EQ(registry.Load(), "'KeepShots' のデータ型が不正です");
+    EXPECT_EQ(registry.target.hotKeys, false);
+    EXPECT_EQ(registry.target.keepShots, std::nullopt);
+    EXPECT_TRUE(registry.reached.Allows(core::Setting::KeepShots));
+}
+
 TEST(SettingsLoad, ADwordHotKeysIsATypeErrorAfterTheOtherThreeAreApplied)
 {
     Registry registry;
@@ -153,6 +187,8 @@ TEST(SettingsLoad, ADwordHotKeysIsATypeErrorAfterTheOtherThreeAreApplied)
     EXPECT_EQ(registry.Load(), "'HotKeys' のデータ型が不正です");
     EXPECT_EQ(registry.target.toolBarFlat, true);
     EXPECT_EQ(registry.target.hotKeys, std::nullopt);
+    EXPECT_EQ(registry.target.keepShots, std::nullopt);
+    EXPECT_FALSE(registry.reached.Allows(core::Setting::KeepShots));
 }
 
 TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType)
