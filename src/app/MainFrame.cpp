@@ -8,6 +8,7 @@
 #include "app/Help.h"
 #include "app/Menus.h"
 #include "app/SettingsDialog.h"
+#include "app/ShotKeeper.h"
 #include "app/ShotWindow.h"
 #include "core/ReadOut.h"
 #include "resource.h"
@@ -41,16 +42,18 @@ win::OwnedAccel MakeAccelerators()
 
 }  // namespace
 
-MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication)
+MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication, ShotKeeper* keeper)
     : application_(application),
       endsApplication_(endsApplication),
       frameMenu_(BuildFrameMenu()),
-      idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu()))
+      idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu())),
+      keeper_(keeper)
 {
     Create(kFrameClass, 0, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
            frameMenu_.get());
     // A settings error is reported; the window still opens, with the rest of the start skipped.
     win::GuardedVoid([this] { LoadStoredSettings(); });
+    win::GuardedVoid([this] { OpenKeptShots(); });
 }
 
 MainFrame::~MainFrame()
@@ -112,7 +115,7 @@ void MainFrame::ApplyDpi(UINT dpi)
 // the keys, so that the notice can be read.
 void MainFrame::SetStatusParts(UINT dpi)
 {
-    const bool notice = !core::HotKeyNotice(hotKeys_.States()).empty();
+    const bool notice = !core::HotKeyNotice(hotKeys_.States()).empty() || !keptNotice_.empty();
     const int parts[] = {win::Scale(200, dpi), notice ? -1 : win::Scale(250, dpi)};
     ::SendMessageW(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
 }
@@ -158,7 +161,7 @@ void MainFrame::SetFlatToolBar(bool flat)
 
 void MainFrame::SaveSettings()
 {
-    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_, hotKeysOn_}, writable_);
+    core::SaveSettings(store_, {captureMode_, captureDelay_, flatToolBar_, hotKeysOn_, keepShots_}, writable_);
 }
 
 // --- commands -----------------------------------------------------------------------
@@ -264,6 +267,10 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         case WM_HOTKEY: OnHotKey(wp); return 0;
         case WM_NCPAINT: ++frameDrawings_; break;
         case WM_CLOSE: OnClose(); return 0;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: the shots are kept as they stand.
+            if (wp && keeper_) keeper_->WaitUntilWritten();
+            return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
             hotKeys_.Release();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ApplicationWindow.h"
 #include "app/FrameToolBar.h"
@@ -27,11 +28,15 @@ class FrameProbe;
 
 namespace app {
 
+class ShotKeeper;
+class ShotWindow;
+
 class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
-    // its destruction posts the quit message.
-    MainFrame(ApplicationWindow& application, bool endsApplication);
+    // its destruction posts the quit message. With a keeper (which outlives the frame), the
+    // shots it kept open again and the open shots are kept.
+    MainFrame(ApplicationWindow& application, bool endsApplication, ShotKeeper* keeper = nullptr);
     ~MainFrame() override;
     void Show(int command);
 
@@ -49,12 +54,15 @@ public:
     std::int32_t CaptureDelay() const noexcept { return captureDelay_; }
     bool FlatToolBar() const noexcept { return flatToolBar_; }
     bool HotKeysOn() const noexcept { return hotKeysOn_; }
+    bool KeepShotsOn() const noexcept { return keepShots_; }
     // Which Print Screen keys could not be had and why (UTF-8); empty when all are had.
     std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States()); }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
     // Takes the Print Screen keys, or lets them go, at once.
     void SetHotKeys(bool on) override;
+    // Keeps the open shots from now on, or deletes every kept file at once.
+    void SetKeepShots(bool on) override;
     void SaveSettings();
     void ShowReadOut(std::string_view utf8) override;
     void SetCopyHint(std::string_view utf8) override;
@@ -62,6 +70,9 @@ public:
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
+    void ShotChanged(HWND shot, const win::Picture& picture, core::Rect frame) override;
+    void ShotClosed(HWND shot) override;
+    void ShotUnreadable(HWND shot) override;
 
 private:
     friend class wintest::FrameProbe;
@@ -85,6 +96,9 @@ private:
     void OnCaptureTick();
     void OnHotKey(WPARAM id);
     void ShowHotKeyNotice();
+    void OpenKeptShots();
+    // The shot windows, from the bottom of the stack up.
+    std::vector<ShotWindow*> Shots() const;
     void SetStatusParts(UINT dpi);
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
@@ -116,6 +130,9 @@ private:
     std::int32_t captureDelay_ = 0;
     bool flatToolBar_ = false;
     bool hotKeysOn_ = false;  // until the load sets it: no key is taken before
+    ShotKeeper* keeper_;
+    bool keepShots_ = core::kDefaultKeepShots;
+    std::string keptNotice_;  // what of the kept shots could not be read, in the status bar
     std::int32_t shotCount_ = 0;
     unsigned frameDrawings_ = 0;  // the frame's non-client paints so far
 };

@@ -75,6 +75,7 @@ SettingsDialog::SettingsDialog(MainFrame& main) : main_(main)
         SetFieldText(core::SpinEditTextFor(main_.CaptureDelay()));
         Button_SetCheck(Control(kFlatCheckBox), main_.FlatToolBar() ? BST_CHECKED : BST_UNCHECKED);
         Button_SetCheck(Control(kHotKeysCheckBox), main_.HotKeysOn() ? BST_CHECKED : BST_UNCHECKED);
+        Button_SetCheck(Control(kKeepShotsCheckBox), main_.KeepShotsOn() ? BST_CHECKED : BST_UNCHECKED);
         ShowHotKeyNotice();
     });
 }
@@ -87,12 +88,13 @@ void SettingsDialog::CreateControls()
                                                     win::Instance(), nullptr));
     }
     field_ = Control(kDelayField);
-    SetKeyboard({kDelayField, kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton}, kOkButton,
-                kCancelButton);
+    SetKeyboard({kDelayField, kFlatCheckBox, kHotKeysCheckBox, kKeepShotsCheckBox, kOkButton, kCancelButton,
+                 kApplyButton},
+                kOkButton, kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     ::SetWindowSubclass(field_, &FieldProc, 0, self);
-    for (ControlId id : {kFlatCheckBox, kHotKeysCheckBox, kOkButton, kCancelButton, kApplyButton})
+    for (ControlId id : {kFlatCheckBox, kHotKeysCheckBox, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton})
         ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
     arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
 
@@ -127,6 +129,7 @@ void SettingsDialog::Apply()
     main_.SetCaptureDelay(core::SpinEditValue(FieldText()));
     main_.SetFlatToolBar(Button_GetCheck(Control(kFlatCheckBox)) == BST_CHECKED);
     main_.SetHotKeys(Button_GetCheck(Control(kHotKeysCheckBox)) == BST_CHECKED);
+    main_.SetKeepShots(Button_GetCheck(Control(kKeepShotsCheckBox)) == BST_CHECKED);
     ShowHotKeyNotice();
     main_.SaveSettings();
 }

@@ -5,7 +5,7 @@
 namespace app::settings {
 
 constexpr int kClientWidth = 274;
-constexpr int kClientHeight = 267;
+constexpr int kClientHeight = 281;
 constexpr int kArrowsWidth = 15;
 
 enum ControlId : int {
@@ -20,6 +20,7 @@ enum ControlId : int {
     kHotKeysGroup,
     kHotKeysCheckBox,
     kHotKeysNotice,
+    kKeepShotsCheckBox,
 };
 
 struct ControlLayout {
@@ -38,8 +39,9 @@ constexpr const wchar_t* kHotKeysLegend =
 
 // Created in this order, which is also the drawing order; the check boxes sit in their group
 // boxes at 8, 16 but are the group boxes' siblings, so that their notifications come to the
-// dialog. The keys' group lies below the tool bar's, and the buttons below both.
-constexpr int kButtonsTop = 233;
+// dialog. The keys' group lies below the tool bar's, the kept shots' box below it, and the
+// buttons below all.
+constexpr int kButtonsTop = 247;
 constexpr ControlLayout kLayout[] = {
     {kDelayLabel, L"Static", L"画面取り込みまでの時間：", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 16, 20, 133, 12},
     {kDelayField, L"Edit", L"", WS_TABSTOP | WS_CLIPCHILDREN | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 152, 16, 37,
@@ -52,6 +54,7 @@ constexpr ControlLayout kLayout[] = {
     {kHotKeysCheckBox, L"Button", L"Print Screen キーで取り込む(&P)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, 96 + 16,
      209, 17},
     {kHotKeysNotice, L"Static", kHotKeysLegend, SS_LEFT | SS_NOPREFIX, 0, 16 + 8, 96 + 38, 225, 72},
+    {kKeepShotsCheckBox, L"Button", L"閉じても次回また開く(&K)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16, 222, 241, 17},
     {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 22, kButtonsTop, 75, 25},
     {kCancelButton, L"Button", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, 0, 106, kButtonsTop, 75, 25},
     {kApplyButton, L"Button", L"更新(&A)", WS_TABSTOP | BS_PUSHBUTTON, 0, 191, kButtonsTop, 73, 25},

@@ -25,11 +25,25 @@ const win::WindowClass kShotClass{.name = kClassName, .cursor = IDC_CROSS, .icon
 
 ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption)
 {
-    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture)));
-    shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
-                         WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
-    shot->ownsSelf_ = true;
+    const int width = picture->Width(), height = picture->Height();
+    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture), {width, height, nullptr}));
+    shot->CreateWindowAs(caption);
+    ShotWindow& made = *shot.release();
+    made.OfferToKeep();
+    return made;
+}
+
+ShotWindow& ShotWindow::Create(ShotHost& host, PendingPicture picture, const std::string& caption)
+{
+    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, nullptr, std::move(picture)));
+    shot->CreateWindowAs(caption);
     return *shot.release();
+}
+
+void ShotWindow::CreateWindowAs(const std::string& caption)
+{
+    CreateMdiChild(kShotClass, host_.MdiClient(), win::Widen(caption).c_str(), WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
+    ownsSelf_ = true;
 }
 
 ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
@@ -41,19 +55,56 @@ ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
     return reinterpret_cast<ShotWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture)
+ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending)
     : host_(host),
       picture_(std::move(picture)),
-      selection_(*this, picture_->Width(), picture_->Height()),
-      edits_(*picture_)
+      pending_(std::move(pending)),
+      selection_(*this, pending_.width, pending_.height)
 {
+    if (picture_) edits_.emplace(*picture_);
     menu_ = BuildShotMenu(windowMenu_);
+}
+
+bool ShotWindow::EnsurePicture()
+{
+    if (picture_) return true;
+    if (!ReadPending()) return false;
+    ::InvalidateRect(hwnd_, nullptr, FALSE);  // parts painted while it was pending
+    return true;
+}
+
+bool ShotWindow::ReadPending()
+{
+    if (picture_) return true;
+    if (unreadable_) return false;
+    // No selection frame can stand yet: drawing one would have read the picture first.
+    picture_ = pending_.read ? pending_.read() : nullptr;
+    if (!picture_) {
+        unreadable_ = true;
+        host_.ShotUnreadable(hwnd_);
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        return false;
+    }
+    pending_.read = nullptr;
+    edits_.emplace(*picture_);
+    return true;
+}
+
+core::Rect ShotWindow::StandingFrame() const
+{
+    return selection_.FrameStands() ? core::NormalisedRect(selection_.Start(), selection_.End()) : core::Rect{};
+}
+
+void ShotWindow::OfferToKeep()
+{
+    if (EnsurePicture()) host_.ShotChanged(hwnd_, *picture_, StandingFrame());
 }
 
 // --- the picture and the selection ---------------------------------------------------
 
 void ShotWindow::InvertFrame(core::Point a, core::Point b)
 {
+    if (!EnsurePicture()) return;
     picture_->InvertFrame(a, b);
     // Only the strips that changed are repainted, whatever the picture's size.
     const core::FrameStrips ring = core::FrameRing(a, b);
@@ -67,7 +118,8 @@ void ShotWindow::UpdateCommands()
     host_.SetCopyHint(caption);
     const std::wstring item = win::Widen(caption) + L"\tCtrl+C";
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
-    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo()});
+    ShowShotCommandStates(menu_.get(),
+                          {selection_.HasArea(), edits_ && edits_->CanUndo(), edits_ && edits_->CanRedo()});
 }
 
 void ShotWindow::RepaintPicture(core::Rect part)
@@ -123,7 +175,7 @@ void ShotWindow::OnCopy()
     const core::Rect source = core::NormalisedRect(selection_.Start(), selection_.End());
     // An empty selection (a click without a drag) has no picture to give: whatever the
     // clipboard holds stays there.
-    if (source.Empty()) return;
+    if (source.Empty() || !EnsurePicture()) return;
     host_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
 }
 
@@ -132,20 +184,25 @@ void ShotWindow::OnCopy()
 // The selection stays shown after each of these, ready for the next.
 void ShotWindow::OnEdit(core::Edit edit)
 {
-    if (!selection_.HasArea()) return;
-    RepaintPicture(edits_.Apply(edit, selection_));
+    if (!selection_.HasArea() || !EnsurePicture()) return;
+    const core::Rect changed = edits_->Apply(edit, selection_);
+    RepaintPicture(changed);
     UpdateCommands();
+    if (!changed.Empty()) OfferToKeep();
 }
 
 void ShotWindow::OnUndoOrRedo(bool undo)
 {
-    RepaintPicture(undo ? edits_.Undo(selection_) : edits_.Redo(selection_));
+    if (!edits_) return;  // nothing to undo before the picture is read
+    const core::Rect changed = undo ? edits_->Undo(selection_) : edits_->Redo(selection_);
+    RepaintPicture(changed);
     UpdateCommands();
+    if (!changed.Empty()) OfferToKeep();
 }
 
 void ShotWindow::OnCutOut()
 {
-    if (selection_.HasArea()) host_.OpenShot(edits_.CutOut(selection_));
+    if (selection_.HasArea() && EnsurePicture()) host_.OpenShot(edits_->CutOut(selection_));
 }
 
 // The read-out shows the corner that moved.
@@ -168,6 +225,7 @@ bool ShotWindow::OnCommand(UINT id)
 {
     switch (id) {
         case IDM_SAVE:
+            if (!EnsurePicture()) return true;
             SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
             return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
@@ -202,10 +260,24 @@ void ShotWindow::OnDeactivate()
 
 // --- painting and scrolling ----------------------------------------------------------
 
+// A pending picture is read when it shows: in the active window, or in more than the strip
+// that a window beneath others shows of itself.
 void ShotWindow::Paint()
 {
+    constexpr LONG kStrip = 64;
     win::PaintDC dc(hwnd_);
-    picture_->PaintAt(dc.get(), dc.area(), view_.Position());
+    const RECT& area = dc.area();
+    const bool active = reinterpret_cast<HWND>(::SendMessageW(host_.MdiClient(), WM_MDIGETACTIVE, 0, 0)) == hwnd_;
+    if (!picture_ && (active || (area.right - area.left > kStrip && area.bottom - area.top > kStrip)) &&
+        ReadPending()) {
+        RECT client{};
+        ::GetClientRect(hwnd_, &client);
+        if (!::EqualRect(&client, &area)) ::InvalidateRect(hwnd_, nullptr, FALSE);  // strips painted while pending
+    }
+    if (picture_)
+        picture_->PaintAt(dc.get(), area, view_.Position());
+    else
+        ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // --- mouse ---------------------------------------------------------------------------
@@ -218,7 +290,7 @@ core::Point ShotWindow::ToPicture(LPARAM lp) const noexcept
 
 bool ShotWindow::OverPicture(core::Point p) const noexcept
 {
-    return p.x >= 0 && p.y >= 0 && p.x < picture_->Width() && p.y < picture_->Height();
+    return p.x >= 0 && p.y >= 0 && p.x < pending_.width && p.y < pending_.height;
 }
 
 void ShotWindow::OnButtonDown(bool primaryButton, LPARAM lp)
@@ -237,7 +309,7 @@ void ShotWindow::OnButtonUp(bool primaryButton, LPARAM lp)
 
 LRESULT ShotWindow::OnCreate()
 {
-    view_.Fit(hwnd_, picture_->Width(), picture_->Height());
+    view_.Fit(hwnd_, pending_.width, pending_.height);
     return 0;
 }
 
@@ -267,7 +339,7 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             break;
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_SIZE: view_.Fit(hwnd_, picture_->Width(), picture_->Height()); break;
+        case WM_SIZE: view_.Fit(hwnd_, pending_.width, pending_.height); break;
         case WM_HSCROLL: view_.OnScroll(hwnd_, SB_HORZ, LOWORD(wp)); return 0;
         case WM_VSCROLL: view_.OnScroll(hwnd_, SB_VERT, LOWORD(wp)); return 0;
         case WM_MOUSEWHEEL: view_.OnWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wp)); return 0;
@@ -286,6 +358,7 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (OnKeyDown(static_cast<UINT>(wp))) return 0;
             break;
         case WM_CAPTURECHANGED: OnCaptureLost(reinterpret_cast<HWND>(lp)); return 0;
+        case WM_CLOSE: host_.ShotClosed(hwnd_); break;  // not when the program ends: the shot stays kept
         case WM_DESTROY: OnDeactivate(); break;
     }
     return DefaultProc(msg, wp, lp);

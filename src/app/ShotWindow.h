@@ -3,7 +3,9 @@
 // drawn into the picture, the copy to the clipboard and the edits of the selection.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ShotEdits.h"
@@ -26,12 +28,28 @@ public:
     // Shows a new shot window as the active child of the frame. The window owns itself
     // from then on and goes when it is closed.
     static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption);
+    // A picture of known size read when the window first needs it (a kept shot's); `read` gives
+    // nothing when it cannot.
+    struct PendingPicture {
+        int width;
+        int height;
+        std::function<std::unique_ptr<win::Picture>()> read;
+    };
+    static ShotWindow& Create(ShotHost& host, PendingPicture picture, const std::string& caption);
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
+
+    // Reads a pending picture now; false when it cannot be read (the window then closes).
+    bool EnsurePicture();
+    // Hands the picture as it stands to the host's keeping.
+    void OfferToKeep();
 
 private:
     friend class wintest::ShotProbe;
 
-    ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture);
+    ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending);
+    void CreateWindowAs(const std::string& caption);
+    bool ReadPending();
+    core::Rect StandingFrame() const;
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -66,9 +84,11 @@ private:
     void OnButtonUp(bool primaryButton, LPARAM lp);
 
     ShotHost& host_;
-    std::unique_ptr<win::Picture> picture_;
+    std::unique_ptr<win::Picture> picture_;  // null while pending
+    PendingPicture pending_;
+    bool unreadable_ = false;  // the pending picture could not be read
     core::Selection selection_;
-    ShotEdits edits_;
+    std::optional<ShotEdits> edits_;  // once there is a picture
     win::OwnedMenu menu_;
     HMENU windowMenu_ = nullptr;  // inside menu_
     win::ScrollView view_;

@@ -15,5 +15,7 @@ namespace win {
 // source's outer ring is inverted back, so they are the picture's own; parts of the source
 // outside the picture are white. Errors: no memory for the snapshot.
 std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source);
+// The same with the frame that stands at `frame` inverted back (an empty one stands nowhere).
+std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source, core::Rect frame);
 
 }  // namespace win

@@ -1,6 +1,6 @@
 #pragma once
 // The ids of the Windows Imaging Component that the program uses, as the SDK gives them
-// (CLSID_WICImagingFactory, GUID_ContainerFormat*, GUID_WICPixelFormat24bppBGR): from the
+// (CLSID_WICImagingFactory, GUID_ContainerFormat*, GUID_WICPixelFormat24bppBGR and 32bppBGR): from the
 // import library they would bring every other id of the component along, over 100 KB of the
 // program.
 #include <windows.h>
@@ -12,6 +12,7 @@ inline constexpr GUID kPng{0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 
 inline constexpr GUID kJpeg{0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
 inline constexpr GUID kBmp{0x0af1d87e, 0xfcfe, 0x4188, {0xbd, 0xeb, 0xa7, 0x90, 0x64, 0x71, 0xcb, 0xe3}};
 inline constexpr GUID kBgr24{0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+inline constexpr GUID kBgr32{0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
 
 // The rows handed to an encoder at a time take about this much memory.
 inline constexpr int kBandBytes = 4 << 20;

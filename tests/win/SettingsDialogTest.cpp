@@ -60,7 +60,7 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
 {
     RunDialog([&](Script&, const Dialog& d) {
         ASSERT_EQ(::GetDpiForWindow(d.window), 96u);
-        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 274, 267})) << Describe(ClientSize(d.window));
+        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 274, 281})) << Describe(ClientSize(d.window));
         const struct {
             HWND control;
             RECT expected;
@@ -69,8 +69,8 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
             {d.label2, {196, 20, 196 + 12, 20 + 12}},     {d.group, {16, 48, 16 + 241, 48 + 41}},
             {d.check, {24, 64, 24 + 177, 64 + 17}},       {d.keysGroup, {16, 96, 16 + 241, 96 + 118}},
             {d.keysCheck, {24, 112, 24 + 209, 112 + 17}}, {d.keysNotice, {24, 134, 24 + 225, 134 + 72}},
-            {d.ok, {22, 233, 22 + 75, 233 + 25}},         {d.cancel, {106, 233, 106 + 75, 233 + 25}},
-            {d.update, {191, 233, 191 + 73, 233 + 25}},
+            {d.keepCheck, {16, 222, 16 + 241, 222 + 17}}, {d.ok, {22, 247, 22 + 75, 247 + 25}},
+            {d.cancel, {106, 247, 106 + 75, 247 + 25}},   {d.update, {191, 247, 191 + 73, 247 + 25}},
         };
         for (const auto& c : layout)
             EXPECT_TRUE(SameRect(RectInParent(c.control), c.expected))
@@ -102,7 +102,7 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
             EXPECT_EQ(::GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
 
         for (HWND control : {d.label1, d.field, d.label2, d.group, d.check, d.keysGroup, d.keysCheck, d.keysNotice,
-                             d.ok, d.cancel, d.update}) {
+                             d.keepCheck, d.ok, d.cancel, d.update}) {
             LOGFONTW font{};
             ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
             EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
@@ -113,16 +113,16 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
     });
 }
 
-TEST_F(SettingsDialog, TabGoesFromTheFieldToTheTwoCheckBoxesAndTheThreeButtonsAndRoundAgain)
+TEST_F(SettingsDialog, TabGoesFromTheFieldToTheThreeCheckBoxesAndTheThreeButtonsAndRoundAgain)
 {
     RunDialog([&](Script& s, const Dialog& d) {
-        const HWND forward[] = {d.check, d.keysCheck, d.ok, d.cancel, d.update, d.field};
+        const HWND forward[] = {d.check, d.keysCheck, d.keepCheck, d.ok, d.cancel, d.update, d.field};
         for (HWND expected : forward) {
             PressKey(VK_TAB);
             s.Settle();
             EXPECT_EQ(::GetFocus(), expected);
         }
-        const HWND backward[] = {d.update, d.cancel, d.ok, d.keysCheck, d.check, d.field};
+        const HWND backward[] = {d.update, d.cancel, d.ok, d.keepCheck, d.keysCheck, d.check, d.field};
         for (HWND expected : backward) {
             PressChord({VK_SHIFT, VK_TAB});
             s.Settle();
@@ -138,7 +138,7 @@ TEST_F(SettingsDialog, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"0");
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
             PressKey(VK_TAB);  // to 更新(&A); leaving the field made "1"
         s.Settle();
         ASSERT_EQ(::GetFocus(), d.update);
@@ -168,7 +168,8 @@ TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays
 
         // Where no characters are typed, the letter alone does the same.
         TypeText(L"3");    // on the check box: nothing
-        PressKey(VK_TAB);  // past the Print Screen box to OK
+        PressKey(VK_TAB);  // past the Print Screen and kept shots' boxes to OK
+        PressKey(VK_TAB);
         PressKey(VK_TAB);
         main.SetFlatToolBar(false);
         TypeText(L"a");

@@ -20,7 +20,8 @@ namespace wintest {
 
 // The open dialog's controls, found by what a user reads on them.
 struct Dialog {
-    HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice;
+    HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice,
+        keepCheck;
     explicit Dialog(HWND dlg)
         : window(dlg),
           field(FindChild(dlg, L"Edit")),
@@ -34,13 +35,14 @@ struct Dialog {
           label2(FindChild(dlg, L"Static", L"秒")),
           keysGroup(FindChild(dlg, L"Button", L"ホットキー")),
           keysCheck(FindChild(dlg, L"Button", L"Print Screen キーで取り込む(&P)")),
-          keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr)
+          keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr),
+          keepCheck(FindChild(dlg, L"Button", L"閉じても次回また開く(&K)"))
     {
     }
     bool Complete() const
     {
         for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck,
-                       keysNotice})
+                       keysNotice, keepCheck})
             if (!h) return false;
         return true;
     }

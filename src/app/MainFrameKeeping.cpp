@@ -1,0 +1,83 @@
+// The main window's part in keeping the open shots across runs: opening the kept ones at the
+// start, handing each change to the keeper, and the "KeepShots" setting.
+#include "app/MainFrame.h"
+#include "app/ShotKeeper.h"
+#include "app/ShotWindow.h"
+#include "win32/Clipboard.h"
+#include "win32/PngFile.h"
+#include "win32/Text.h"
+
+namespace app {
+
+void MainFrame::OpenKeptShots()
+{
+    if (!keeper_ || !keepShots_) return;
+    KeptShotsFound found = keeper_->Find();
+    // The shot windows' area is drawn once, when all are there.
+    ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
+    try {
+        for (KeptShotToOpen& kept : found.shots) {
+            ShotWindow::PendingPicture picture{
+                kept.shot.width, kept.shot.height,
+                [path = kept.picturePath, width = kept.shot.width, height = kept.shot.height] {
+                    return win::ReadPngFile(path, width, height);
+                }};
+            ShotWindow& shot = ShotWindow::Create(*this, std::move(picture), kept.caption);
+            keeper_->Adopt(shot.hwnd(), kept.shot);
+        }
+    } catch (...) {
+        RedrawShots();
+        throw;
+    }
+    RedrawShots();
+    shotCount_ = found.shotCount;
+    keptNotice_ = found.notice;
+    ShowHotKeyNotice();
+}
+
+std::vector<ShotWindow*> MainFrame::Shots() const
+{
+    std::vector<ShotWindow*> shots;
+    HWND child = mdiClient_ ? ::GetWindow(mdiClient_, GW_CHILD) : nullptr;
+    for (HWND last = child ? ::GetWindow(child, GW_HWNDLAST) : nullptr; last; last = ::GetWindow(last, GW_HWNDPREV))
+        if (ShotWindow* shot = ShotWindow::FromHandle(last)) shots.push_back(shot);
+    return shots;
+}
+
+void MainFrame::SetKeepShots(bool on)
+{
+    const bool was = keepShots_;
+    keepShots_ = on;
+    writable_.Allow(core::Setting::KeepShots);
+    if (!keeper_ || on == was) return;
+    if (on) {
+        for (ShotWindow* shot : Shots())
+            shot->OfferToKeep();
+        return;
+    }
+    // No window may lose the picture it has not read yet.
+    for (ShotWindow* shot : Shots())
+        shot->EnsurePicture();
+    keeper_->DeleteAll();
+}
+
+void MainFrame::ShotChanged(HWND shot, const win::Picture& picture, core::Rect frame)
+{
+    if (!keeper_ || !keepShots_ || picture.Width() <= 0 || picture.Height() <= 0) return;
+    keeper_->Keep(shot, win::Narrow(win::TextOf(shot)),
+                  win::SnapshotOf(picture, {0, 0, picture.Width(), picture.Height()}, frame));
+}
+
+void MainFrame::ShotClosed(HWND shot)
+{
+    if (keeper_) keeper_->Forget(shot);
+}
+
+void MainFrame::ShotUnreadable(HWND shot)
+{
+    if (!keeper_) return;
+    keptNotice_ = keeper_->SetAside(shot);
+    ShowHotKeyNotice();
+}
+
+}  // namespace app
