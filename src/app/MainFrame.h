@@ -70,7 +70,7 @@ public:
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
     void OnExit() override;
-    void ShotChanged(HWND shot, const win::Picture& picture, core::Rect frame) override;
+    void ShotChanged(HWND shot, const win::Picture& picture) override;
     void ShotClosed(HWND shot) override;
     void ShotUnreadable(HWND shot) override;
 

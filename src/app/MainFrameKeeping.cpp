@@ -61,11 +61,11 @@ void MainFrame::SetKeepShots(bool on)
     keeper_->DeleteAll();
 }
 
-void MainFrame::ShotChanged(HWND shot, const win::Picture& picture, core::Rect frame)
+void MainFrame::ShotChanged(HWND shot, const win::Picture& picture)
 {
     if (!keeper_ || !keepShots_ || picture.Width() <= 0 || picture.Height() <= 0) return;
     keeper_->Keep(shot, win::Narrow(win::TextOf(shot)),
-                  win::SnapshotOf(picture, {0, 0, picture.Width(), picture.Height()}, frame));
+                  win::SnapshotOf(picture, {0, 0, picture.Width(), picture.Height()}));
 }
 
 void MainFrame::ShotClosed(HWND shot)

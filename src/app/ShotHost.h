@@ -5,7 +5,6 @@
 #include <memory>
 #include <string_view>
 
-#include "core/Geometry.h"
 #include "win32/Picture.h"
 #include "win32/SaveDialog.h"
 
@@ -31,10 +30,9 @@ public:
     // A new shot window holding `picture`, captioned with the next shot number.
     virtual void OpenShot(std::unique_ptr<win::Picture> picture) = 0;
     virtual void OnExit() = 0;
-    // For the shots kept across runs: `shot` stands as `picture` shows it now, where the
-    // selection frame at `frame` (empty: none) stands inverted; the user closed `shot`; the
-    // kept picture of `shot` could not be read.
-    virtual void ShotChanged(HWND shot, const win::Picture& picture, core::Rect frame) = 0;
+    // For the shots kept across runs: `shot` stands as `picture` shows it now; the user closed
+    // `shot`; the kept picture of `shot` could not be read.
+    virtual void ShotChanged(HWND shot, const win::Picture& picture) = 0;
     virtual void ShotClosed(HWND shot) = 0;
     virtual void ShotUnreadable(HWND shot) = 0;
 

@@ -15,10 +15,7 @@ void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& ca
     const std::optional<win::SaveTarget> target = chooser.Choose(owner, win::Widen(core::DefaultSaveName(caption)));
     if (!target) return;
     const core::SavePlan plan = core::PlanSave(win::Narrow(target->path), target->format);
-    const bool frameStands = selection.Selected() || selection.Dragging();
-    const core::Rect frame =
-        frameStands ? core::NormalisedRect(selection.Start(), selection.End()) : core::Rect{};
-    win::SavePicture(picture, area, frame, win::Widen(plan.path), plan.format);
+    win::SavePicture(picture, area, win::Widen(plan.path), plan.format);
 }
 
 }  // namespace app

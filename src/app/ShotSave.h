@@ -12,7 +12,7 @@ namespace app {
 
 // Asks `chooser` (in a window owned by `owner`) where to, proposing a name made from the shot
 // window's caption, then writes the shown selection when it has an area, else the whole
-// picture, with the picture's own pixels. Unlike the copy it selects nothing. An empty picture
+// picture. Unlike the copy it selects nothing. An empty picture
 // has nothing to save: nothing is asked. Errors are thrown with the system's text.
 void SaveShot(win::SaveTargetChooser& chooser, HWND owner, const std::string& caption, const win::Picture& picture,
               const core::Selection& selection);

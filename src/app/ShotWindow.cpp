@@ -77,7 +77,6 @@ bool ShotWindow::ReadPending()
 {
     if (picture_) return true;
     if (unreadable_) return false;
-    // No selection frame can stand yet: drawing one would have read the picture first.
     picture_ = pending_.read ? pending_.read() : nullptr;
     if (!picture_) {
         unreadable_ = true;
@@ -90,22 +89,16 @@ bool ShotWindow::ReadPending()
     return true;
 }
 
-core::Rect ShotWindow::StandingFrame() const
-{
-    return selection_.FrameStands() ? core::NormalisedRect(selection_.Start(), selection_.End()) : core::Rect{};
-}
-
 void ShotWindow::OfferToKeep()
 {
-    if (EnsurePicture()) host_.ShotChanged(hwnd_, *picture_, StandingFrame());
+    if (EnsurePicture()) host_.ShotChanged(hwnd_, *picture_);
 }
 
 // --- the picture and the selection ---------------------------------------------------
 
+// The frame is drawn over the picture as the window paints; the picture keeps its pixels.
 void ShotWindow::InvertFrame(core::Point a, core::Point b)
 {
-    if (!EnsurePicture()) return;
-    picture_->InvertFrame(a, b);
     // Only the strips that changed are repainted, whatever the picture's size.
     const core::FrameStrips ring = core::FrameRing(a, b);
     for (int i = 0; i < ring.count; ++i)
@@ -194,7 +187,7 @@ void ShotWindow::OnEdit(core::Edit edit)
 void ShotWindow::OnUndoOrRedo(bool undo)
 {
     if (!edits_) return;  // nothing to undo before the picture is read
-    const core::Rect changed = undo ? edits_->Undo(selection_) : edits_->Redo(selection_);
+    const core::Rect changed = undo ? edits_->Undo() : edits_->Redo();
     RepaintPicture(changed);
     UpdateCommands();
     if (!changed.Empty()) OfferToKeep();
@@ -274,10 +267,22 @@ void ShotWindow::Paint()
         ::GetClientRect(hwnd_, &client);
         if (!::EqualRect(&client, &area)) ::InvalidateRect(hwnd_, nullptr, FALSE);  // strips painted while pending
     }
-    if (picture_)
-        picture_->PaintAt(dc.get(), area, view_.Position());
-    else
+    if (!picture_) {
         ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    const POINT at = view_.Position();
+    picture_->PaintAt(dc.get(), area, at);
+    if (!selection_.FrameStands()) return;
+    // The selection's frame: its ring of picture pixels shown inverted, where it meets the
+    // part being painted.
+    const core::Rect painted{area.left + at.x, area.top + at.y, area.right + at.x, area.bottom + at.y};
+    const core::Rect picture{0, 0, picture_->Width(), picture_->Height()};
+    const core::FrameStrips ring = core::FrameRing(selection_.Start(), selection_.End());
+    for (int i = 0; i < ring.count; ++i) {
+        const core::Rect s = core::Intersect(core::Intersect(ring.strips[static_cast<size_t>(i)], picture), painted);
+        if (!s.Empty()) ::PatBlt(dc.get(), s.left - at.x, s.top - at.y, s.Width(), s.Height(), DSTINVERT);
+    }
 }
 
 // --- mouse ---------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
 // A shot window: one captured picture in an MDI child, with the rubber-band selection
-// drawn into the picture, the copy to the clipboard and the edits of the selection.
+// drawn over the picture, the copy to the clipboard and the edits of the selection.
 #include <windows.h>
 
 #include <functional>
@@ -49,7 +49,6 @@ private:
     ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending);
     void CreateWindowAs(const std::string& caption);
     bool ReadPending();
-    core::Rect StandingFrame() const;
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

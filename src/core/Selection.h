@@ -5,8 +5,8 @@
 
 namespace core {
 
-// The picture a selection frame is drawn into. Inverting the same frame
-// twice must leave the picture as it was; the surface clips to the picture.
+// What shows a selection's frame over the picture (as its ring of pixels inverted). Each call
+// puts the frame of a and b into view or takes it out again; the surface clips to the picture.
 class FrameSurface {
 public:
     virtual void InvertFrame(Point a, Point b) = 0;
@@ -19,13 +19,12 @@ enum class Arrow { Left, Right, Up, Down };
 
 // Rubber-band state of one shot window.
 //
-// At every moment the picture holds exactly one frame, that of Start() and
+// At every moment the surface shows exactly one frame, that of Start() and
 // End(), while a drag is under way or a selection is shown, and no frame
-// otherwise (then all four coordinates are 0). The pixels under a frame are
-// not kept: a frame is removed by inverting it a second time.
+// otherwise (then all four coordinates are 0).
 //
-// InvertFrame is called once for each frame put into or taken out of the
-// picture; a frame that would be taken out and put back unchanged is left
+// InvertFrame is called once for each frame put into or taken out of
+// view; a frame that would be taken out and put back unchanged is left
 // alone, and nothing is drawn for a press (its frame is empty).
 class Selection {
 public:

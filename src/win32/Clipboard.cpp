@@ -6,15 +6,10 @@ namespace win {
 
 std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source)
 {
-    return SnapshotOf(picture, source, source);
-}
-
-std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source, core::Rect frame)
-{
     auto snapshot = std::make_unique<Snapshot>(source.Width(), source.Height());
     OwnedDC dc(ThrowLastErrorIfNull(::CreateCompatibleDC(picture.DC())));
     SelectedObject into(dc.get(), snapshot->Bitmap());
-    picture.DrawOwnPixels(dc.get(), source, frame);
+    picture.DrawPart(dc.get(), source);
     return snapshot;
 }
 

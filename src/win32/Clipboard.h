@@ -11,11 +11,8 @@
 namespace win {
 
 // The pixels of `source` (picture coordinates, not empty) for the clipboard, taken now: what
-// the picture shows later does not change them. The selection frame that stands on the
-// source's outer ring is inverted back, so they are the picture's own; parts of the source
-// outside the picture are white. Errors: no memory for the snapshot.
+// the picture shows later does not change them; parts of the source outside the picture are
+// white. Errors: no memory for the snapshot.
 std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source);
-// The same with the frame that stands at `frame` inverted back (an empty one stands nowhere).
-std::unique_ptr<Snapshot> SnapshotOf(const Picture& picture, core::Rect source, core::Rect frame);
 
 }  // namespace win

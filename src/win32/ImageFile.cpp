@@ -43,9 +43,9 @@ public:
     UINT Stride() const noexcept { return static_cast<UINT>(stride_); }
     BYTE* Bits() const noexcept { return static_cast<BYTE*>(bits_); }
 
-    void Fill(const Picture& picture, core::Rect part, core::Rect frame)
+    void Fill(const Picture& picture, core::Rect part)
     {
-        picture.DrawOwnPixels(dc_.get(), part, frame);
+        picture.DrawPart(dc_.get(), part);
         ::GdiFlush();  // the encoder reads the bits directly
     }
 
@@ -77,7 +77,7 @@ void Check(const ReplacingFile& file, HRESULT hr)
 }
 
 void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Picture& picture, core::Rect area,
-            core::Rect frame, core::ImageFormat format)
+            core::ImageFormat format)
 {
     const auto check = [&](HRESULT hr) { Check(file, hr); };
     ComPtr<IWICBitmapEncoder> encoder;
@@ -97,7 +97,7 @@ void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Pictur
     Band band(area.Width(), bandRows);
     for (int top = area.top; top < area.bottom; top += bandRows) {
         const int rows = std::min(bandRows, area.bottom - top);
-        band.Fill(picture, {area.left, top, area.right, top + rows}, frame);
+        band.Fill(picture, {area.left, top, area.right, top + rows});
         check(image.get()->WritePixels(static_cast<UINT>(rows), band.Stride(), band.Stride() * static_cast<UINT>(rows),
                                        band.Bits()));
     }
@@ -107,8 +107,7 @@ void Encode(IWICImagingFactory& factory, const ReplacingFile& file, const Pictur
 
 }  // namespace
 
-void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, const std::wstring& path,
-                 core::ImageFormat format)
+void SavePicture(const Picture& picture, core::Rect area, const std::wstring& path, core::ImageFormat format)
 {
     ComScope com;
     ComPtr<IWICImagingFactory> factory;
@@ -116,7 +115,7 @@ void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, cons
         ::CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()));
     if (FAILED(made)) throw SaveError(path, ErrorCode(made));
     ReplacingFile file(path);
-    Encode(*factory.get(), file, picture, area, frame, format);
+    Encode(*factory.get(), file, picture, area, format);
     file.Commit();
 }
 

@@ -9,11 +9,9 @@
 
 namespace win {
 
-// Writes `area` (inside the picture, not empty) to `path`, with the picture's own pixels (see
-// Picture::DrawOwnPixels for `frame`), fully opaque. The file is complete or not there: an
+// Writes `area` (inside the picture, not empty) of the picture to `path`, fully opaque. The file is complete or not there: an
 // existing one is replaced only once the new one is written, and stays as it was on any
 // failure. The picture is read a band of rows at a time. Errors carry the system's text.
-void SavePicture(const Picture& picture, core::Rect area, core::Rect frame, const std::wstring& path,
-                 core::ImageFormat format);
+void SavePicture(const Picture& picture, core::Rect area, const std::wstring& path, core::ImageFormat format);
 
 }  // namespace win

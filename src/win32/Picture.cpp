@@ -43,15 +43,6 @@ core::PixelView Picture::Pixels() noexcept
     return {bits_, width_, height_, std::max(width_, 1)};
 }
 
-void Picture::InvertFrame(core::Point a, core::Point b)
-{
-    const core::FrameStrips ring = core::FrameRing(a, b);
-    for (int i = 0; i < ring.count; ++i) {
-        const core::Rect& s = ring.strips[static_cast<size_t>(i)];
-        ::PatBlt(dc_.get(), s.left, s.top, s.Width(), s.Height(), DSTINVERT);
-    }
-}
-
 void Picture::PaintAt(HDC target, const RECT& area, POINT at) const
 {
     const int right = width_ - at.x, bottom = height_ - at.y;
@@ -65,19 +56,13 @@ void Picture::PaintAt(HDC target, const RECT& area, POINT at) const
     if (below.top < below.bottom && below.left < below.right) ::FillRect(target, &below, face);
 }
 
-void Picture::DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const
+void Picture::DrawPart(HDC target, core::Rect part) const
 {
     const core::Rect inside = core::Intersect(part, {0, 0, width_, height_});
     if (inside != part) ::PatBlt(target, 0, 0, part.Width(), part.Height(), WHITENESS);
     if (inside.Empty()) return;
     ::BitBlt(target, inside.left - part.left, inside.top - part.top, inside.Width(), inside.Height(), dc_.get(),
              inside.left, inside.top, SRCCOPY);
-    const core::FrameStrips ring = core::FrameRing({frame.left, frame.top}, {frame.right, frame.bottom});
-    for (int i = 0; i < ring.count; ++i) {
-        const core::Rect strip = core::Intersect(ring.strips[static_cast<size_t>(i)], inside);
-        if (!strip.Empty())
-            ::PatBlt(target, strip.left - part.left, strip.top - part.top, strip.Width(), strip.Height(), DSTINVERT);
-    }
 }
 
 std::unique_ptr<Picture> GrabScreen(core::ScreenRect rect)

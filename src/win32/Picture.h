@@ -1,17 +1,17 @@
 #pragma once
 // The picture of a shot window: one 32-bit DIB section, kept selected into its own memory DC,
-// so that both GDI and the core's edits reach its pixels. Selection frames are inverted
-// straight into it.
+// so that both GDI and the core's edits reach its pixels. It holds the picture's pixels and
+// nothing else: what is shown over them (the selection's frame) is drawn as the window paints.
 #include <memory>
 
 #include "core/CaptureTarget.h"
 #include "core/PixelView.h"
-#include "core/Selection.h"
+#include "core/Geometry.h"
 #include "win32/Handles.h"
 
 namespace win {
 
-class Picture final : public core::FrameSurface {
+class Picture final {
 public:
     // A picture of width x height (0 x 0 gives an empty picture); throws the
     // out-of-resources error when the bitmap cannot be made.
@@ -29,16 +29,13 @@ public:
     // The pixels themselves, once GDI has finished drawing into them.
     core::PixelView Pixels() noexcept;
 
-    void InvertFrame(core::Point a, core::Point b) override;
-
     // Paints the part `area` of a window's client area whose top-left shows picture point
     // `scrolled`: the picture where it reaches, the face colour beyond it.
     void PaintAt(HDC target, const RECT& area, POINT scrolled) const;
 
-    // Draws `part` (picture coordinates) into `target` at (0, 0) with the picture's own pixels:
-    // the ring of `frame`, which stands inverted in the picture, is inverted back (an empty
-    // frame stands nowhere). Whatever of `part` lies outside the picture is white.
-    void DrawOwnPixels(HDC target, core::Rect part, core::Rect frame) const;
+    // Draws `part` (picture coordinates) into `target` at (0, 0). Whatever of `part` lies
+    // outside the picture is white.
+    void DrawPart(HDC target, core::Rect part) const;
 
 private:
     OwnedDC dc_;

@@ -196,6 +196,18 @@ std::string ScreenShows(RECT r, const std::vector<std::uint32_t>& expected)
     return difference;
 }
 
+std::string ShotShows(const app::ShotWindow& shot, const std::vector<std::uint32_t>& picture,
+                      const std::vector<std::uint32_t>& shown)
+{
+    const int width = ShotProbe::Picture(shot).Width(), height = ShotProbe::Picture(shot).Height();
+    const std::string held = FirstDifference(PicturePixels(shot), picture, width);
+    if (!held.empty()) return "picture " + held;
+    ::UpdateWindow(shot.hwnd());
+    const RECT client = ClientOnScreen(shot.hwnd());
+    const std::string seen = ScreenShows({client.left, client.top, client.left + width, client.top + height}, shown);
+    return seen.empty() ? seen : "screen " + seen;
+}
+
 std::vector<std::uint32_t> WithRingInverted(std::vector<std::uint32_t> picture, int width, RECT ring)
 {
     for (int y = ring.top; y < ring.bottom; ++y)

@@ -97,6 +97,12 @@ std::string FirstDifference(const std::vector<std::uint32_t>& actual, const std:
 // difference left, empty when the screen shows it.
 std::string ScreenShows(RECT screenRect, const std::vector<std::uint32_t>& expected);
 
+// Whether a shot's picture still holds `picture` and its window shows `shown` at the top left
+// of its client area (both the size of the picture): the picture keeps its own pixels, and
+// what lies over them is drawn by the window. Returns the first difference, empty when both hold.
+std::string ShotShows(const app::ShotWindow& shot, const std::vector<std::uint32_t>& picture,
+                      const std::vector<std::uint32_t>& shown);
+
 // `picture` with the one-pixel ring of the rectangle [left, right) x [top, bottom) inverted.
 std::vector<std::uint32_t> WithRingInverted(std::vector<std::uint32_t> picture, int width, RECT ring);
 
