@@ -41,6 +41,8 @@ class ShotProbe {
 public:
     static const core::Selection& Selection(const app::ShotWindow& s) noexcept { return s.selection_; }
     static const win::Picture& Picture(const app::ShotWindow& s) noexcept { return *s.picture_; }
+    // Whether the picture has been read (a kept shot's is read when it first shows).
+    static bool HasPicture(const app::ShotWindow& s) noexcept { return s.picture_ != nullptr; }
     static HMENU Menu(const app::ShotWindow& s) noexcept { return s.menu_.get(); }
     static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.view_.Position(); }
 
