@@ -7,6 +7,7 @@
 #include "app/ApplicationWindow.h"
 #include "app/ShotSave.h"
 #include "app/Menus.h"
+#include "app/PinWindow.h"
 #include "core/Geometry.h"
 #include "core/ReadOut.h"
 #include "resource.h"
@@ -196,6 +197,20 @@ void ShotWindow::OnUndoOrRedo(bool undo)
 void ShotWindow::OnCutOut()
 {
     if (selection_.HasArea() && EnsurePicture()) host_.OpenShot(edits_->CutOut(selection_));
+}
+
+// The selection, or the whole picture, pinned on top where it lies on the screen now.
+void ShotWindow::OnPin()
+{
+    if (!EnsurePicture()) return;
+    const core::Rect whole{0, 0, pending_.width, pending_.height};
+    const core::Rect part =
+        selection_.HasArea() ? core::Intersect(core::NormalisedRect(selection_.Start(), selection_.End()), whole) : whole;
+    if (part.Empty()) return;
+    const POINT at = view_.Position();
+    POINT screen{part.left - at.x, part.top - at.y};
+    ::ClientToScreen(hwnd_, &screen);
+    PinWindow::Open(host_.Application(), *picture_, part, screen);
 }
 
 // The read-out shows the corner that moved.

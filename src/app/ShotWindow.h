@@ -70,6 +70,7 @@ private:
     void OnEdit(core::Edit edit);
     void OnUndoOrRedo(bool undo);
     void OnCutOut();
+    void OnPin();
     bool OnKeyDown(UINT key);
     void OnActivate();
     void OnDeactivate();

@@ -11,6 +11,7 @@ void Window::Register(const WindowClass& windowClass)
     WNDCLASSEXW existing{sizeof(existing)};
     if (::GetClassInfoExW(Instance(), windowClass.name, &existing)) return;
     WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = windowClass.style;
     wc.lpfnWndProc = &Window::Procedure;
     wc.hInstance = Instance();
     wc.lpszClassName = windowClass.name;

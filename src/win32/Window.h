@@ -14,6 +14,7 @@ struct WindowClass {
     const wchar_t* cursor = IDC_ARROW;  // a system cursor
     int icon = 0;                       // a resource id; 0 for none
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    UINT style = 0;  // CS_ flags
 };
 
 class Window {

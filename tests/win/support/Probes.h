@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "app/PinWindow.h"
 #include "app/ShotWindow.h"
 
 namespace wintest {
@@ -55,6 +56,13 @@ public:
     static void Copy(app::ShotWindow& s) { s.OnCopy(); }
     static void SelectAll(app::ShotWindow& s) { s.OnSelectAll(); }
     static void SelectCancel(app::ShotWindow& s) { s.OnSelectCancel(); }
+    static void Pin(app::ShotWindow& s) { s.OnPin(); }
+};
+
+class PinProbe {
+public:
+    static int Zoom(const app::PinWindow& p) noexcept { return p.zoom_; }
+    static const win::Picture& Picture(const app::PinWindow& p) noexcept { return *p.picture_; }
 };
 
 }  // namespace wintest
