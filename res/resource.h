@@ -24,6 +24,7 @@
 #define IDM_MOSAIC 1111
 #define IDM_RED_FRAME 1112
 #define IDM_CUT_OUT 1113
+#define IDM_PIN 1120
 // Tool-bar buttons.
 #define IDB_FULL_SCREEN 1201
 #define IDB_ACTIVE_WINDOW 1202

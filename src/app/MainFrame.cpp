@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/AboutBox.h"
+#include "app/Commands.h"
 #include "app/Help.h"
 #include "app/Menus.h"
 #include "app/SettingsDialog.h"
@@ -25,20 +26,6 @@ namespace {
 
 const win::WindowClass kFrameClass{.name = L"TRorUruvodi", .icon = IDI_PIXTROVE};
 constexpr UINT_PTR kCaptureTimerId = 1;
-
-win::OwnedAccel MakeAccelerators()
-{
-    ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'C', IDM_COPY},    {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},
-        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},    {FVIRTKEY, VK_F1, IDM_CONTENTS},
-        {FVIRTKEY | FALT, VK_F4, IDM_EXIT},      {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO},
-        {FVIRTKEY | FCONTROL, 'Y', IDM_REDO},    {FVIRTKEY | FCONTROL, 'B', IDM_BLACK_OUT},
-        {FVIRTKEY | FCONTROL, 'M', IDM_MOSAIC},  {FVIRTKEY | FCONTROL, 'H', IDM_RED_FRAME},
-        {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},
-    };
-    return win::OwnedAccel(
-        win::ThrowLastErrorIfNull(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)))));
-}
 
 }  // namespace
 
@@ -220,24 +207,13 @@ bool MainFrame::OnCommand(UINT id)
         case IDB_ALL_SCREENS: SetCaptureMode(core::CaptureMode::AllScreens); return true;
         case IDB_START_CAPTURE: OnStartCapture(); return true;
         case IDB_COPY_CLIPBOARD: OnCopyButton(); return true;
-        case IDM_CLOSE:
-        case IDM_SAVE:
-        case IDM_COPY:
-        case IDM_SELECT_ALL:
-        case IDM_SELECT_CANCEL:
-        case IDM_CASCADE:
-        case IDM_TILE:
-        case IDM_UNDO:
-        case IDM_REDO:
-        case IDM_BLACK_OUT:
-        case IDM_MOSAIC:
-        case IDM_RED_FRAME:
-        case IDM_CUT_OUT:
-            // The shot window's own commands; with none open there is nothing to do.
-            if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
-            return true;
-        default: return false;
+        default: break;
     }
+    // The shot windows' commands; with none open there is nothing to do.
+    const Command* command = FindCommand(id);
+    if (!command || command->owner != CommandOwner::Shot) return false;
+    if (const HWND shot = ActiveShot()) ::SendMessageW(shot, WM_COMMAND, id, 0);
+    return true;
 }
 
 LRESULT MainFrame::OnNotify(NMHDR& header)

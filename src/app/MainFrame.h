@@ -69,7 +69,7 @@ public:
     void ShowFrameMenu() override;
     void ShowMenus(HMENU bar, HMENU windowMenu) override;
     void OpenShot(std::unique_ptr<win::Picture> picture) override;
-    void OnExit() override;
+    void OnExit();
     void ShotChanged(HWND shot, const win::Picture& picture) override;
     void ShotClosed(HWND shot) override;
     void ShotUnreadable(HWND shot) override;

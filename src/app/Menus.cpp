@@ -1,8 +1,10 @@
 #include "app/Menus.h"
 
 #include <span>
+#include <stdexcept>
 #include <vector>
 
+#include "app/Commands.h"
 #include "core/MenuMerge.h"
 #include "resource.h"
 #include "win32/ErrorReport.h"
@@ -11,45 +13,30 @@
 namespace app {
 namespace {
 
-struct MenuItem {
-    UINT id;  // 0: a separator
-    const wchar_t* text;
-};
-
+// A menu's items by command id, their texts and keys from the command table; 0 is a separator.
 struct MenuDef {
     int group;
     const wchar_t* title;
-    std::span<const MenuItem> items;
+    std::span<const UINT> items;
 };
 
-constexpr MenuItem kFrameFile[] = {{IDM_EXIT, L"終了(&X)\tAlt+F4"}};
-constexpr MenuItem kFrameOption[] = {{IDM_ENVIRONMENT, L"環境設定(&D)..."}};
-constexpr MenuItem kFrameHelp[] = {{IDM_CONTENTS, L"目次(&C)\tF1"}, {IDM_ABOUT, L"バージョン情報(&A)..."}};
+constexpr UINT kSeparator = 0;
+
+constexpr UINT kFrameFile[] = {IDM_EXIT};
+constexpr UINT kFrameOption[] = {IDM_ENVIRONMENT};
+constexpr UINT kFrameHelp[] = {IDM_CONTENTS, IDM_ABOUT};
 constexpr MenuDef kFrameMenus[] = {
     {0, L"ファイル(&F)", kFrameFile},
     {2, L"オプション(&O)", kFrameOption},
     {9, L"ヘルプ(&H)", kFrameHelp},
 };
 
-constexpr MenuItem kShotFile[] = {{IDM_SAVE, L"名前を付けて保存(&S)...\tCtrl+S"},
-                                  {0, nullptr},
-                                  {IDM_CLOSE, L"閉じる(&C)"},
-                                  {IDM_EXIT, L"終了(&X)\tAlt+F4"}};
-constexpr MenuItem kShotEdit[] = {
-    {IDM_COPY, L"全体をクリップボードへコピー(&C)\tCtrl+C"},
-    {0, nullptr},
-    {IDM_SELECT_ALL, L"全て選択(&A)\tCtrl+A"},
-    {IDM_SELECT_CANCEL, L"選択範囲取り消し(&R)"},
-    {0, nullptr},
-    {IDM_UNDO, L"元に戻す(&U)\tCtrl+Z"},
-    {IDM_REDO, L"やり直し(&Y)\tCtrl+Y"},
-    {0, nullptr},
-    {IDM_BLACK_OUT, L"黒で塗りつぶす(&B)\tCtrl+B"},
-    {IDM_MOSAIC, L"モザイクで隠す(&M)\tCtrl+M"},
-    {IDM_RED_FRAME, L"赤枠で囲む(&H)\tCtrl+H"},
-    {IDM_CUT_OUT, L"切り出す(&T)\tCtrl+T"},
+constexpr UINT kShotFile[] = {IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
+constexpr UINT kShotEdit[] = {
+    IDM_COPY,   IDM_PIN,    kSeparator,    IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator,  IDM_UNDO,
+    IDM_REDO,   kSeparator, IDM_BLACK_OUT, IDM_MOSAIC,     IDM_RED_FRAME,     IDM_CUT_OUT,
 };
-constexpr MenuItem kShotWindow[] = {{IDM_CASCADE, L"重ねて表示(&C)"}, {IDM_TILE, L"並べて表示(&T)"}};
+constexpr UINT kShotWindow[] = {IDM_CASCADE, IDM_TILE};
 constexpr int kShotWindowMenu = 2;
 constexpr MenuDef kShotMenus[] = {
     {0, L"ファイル(&F)", kShotFile},
@@ -69,9 +56,14 @@ std::vector<int> Groups(const MenuDef (&menus)[N])
 win::OwnedMenu BuildPopup(const MenuDef& def)
 {
     win::OwnedMenu popup(win::ThrowLastErrorIfNull(::CreatePopupMenu()));
-    for (const MenuItem& item : def.items) {
-        win::ThrowLastErrorIfNull(item.id ? ::AppendMenuW(popup.get(), MF_STRING, item.id, item.text)
-                                          : ::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr));
+    for (const UINT id : def.items) {
+        if (id == kSeparator) {
+            win::ThrowLastErrorIfNull(::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr));
+            continue;
+        }
+        const Command* command = FindCommand(id);
+        if (!command) throw std::logic_error("a menu item without a command");
+        win::ThrowLastErrorIfNull(::AppendMenuW(popup.get(), MF_STRING, id, MenuText(*command).c_str()));
     }
     return popup;
 }
@@ -96,17 +88,6 @@ win::OwnedMenu BuildBar(std::span<const core::MenuSlot> slots, std::span<const M
 }
 
 }  // namespace
-
-void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states)
-{
-    const auto enable = [menu](UINT id, bool on) {
-        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    for (const UINT id : {IDM_BLACK_OUT, IDM_MOSAIC, IDM_RED_FRAME, IDM_CUT_OUT})
-        enable(id, states.selectionHasArea);
-    enable(IDM_UNDO, states.canUndo);
-    enable(IDM_REDO, states.canRedo);
-}
 
 win::OwnedMenu BuildFrameMenu()
 {

@@ -11,12 +11,4 @@ win::OwnedMenu BuildFrameMenu();
 // windowMenu receives the shot window's "ウィンドウ(&W)" menu, under which the window list goes.
 win::OwnedMenu BuildShotMenu(HMENU& windowMenu);
 
-// Greys the shot menu's commands that have nothing to act on.
-struct ShotCommandStates {
-    bool selectionHasArea;
-    bool canUndo;
-    bool canRedo;
-};
-void ShowShotCommandStates(HMENU menu, const ShotCommandStates& states);
-
 }  // namespace app

@@ -29,7 +29,6 @@ public:
     virtual win::SaveTargetChooser& SaveTargets() const noexcept = 0;
     // A new shot window holding `picture`, captioned with the next shot number.
     virtual void OpenShot(std::unique_ptr<win::Picture> picture) = 0;
-    virtual void OnExit() = 0;
     // For the shots kept across runs: `shot` stands as `picture` shows it now; the user closed
     // `shot`; the kept picture of `shot` could not be read.
     virtual void ShotChanged(HWND shot, const win::Picture& picture) = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ApplicationWindow.h"
+#include "app/Commands.h"
 #include "app/ShotSave.h"
 #include "app/Menus.h"
 #include "app/PinWindow.h"
@@ -110,7 +111,7 @@ void ShotWindow::UpdateCommands()
 {
     const std::string_view caption = core::CopyCaption(selection_.Selected());
     host_.SetCopyHint(caption);
-    const std::wstring item = win::Widen(caption) + L"\tCtrl+C";
+    const std::wstring item = MenuText(*FindCommand(IDM_COPY), win::Widen(caption));
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
     ShowShotCommandStates(menu_.get(),
                           {selection_.HasArea(), edits_ && edits_->CanUndo(), edits_ && edits_->CanRedo()});
@@ -237,7 +238,6 @@ bool ShotWindow::OnCommand(UINT id)
             SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), *picture_, selection_);
             return true;
         case IDM_CLOSE: ::SendMessageW(hwnd_, WM_CLOSE, 0, 0); return true;
-        case IDM_EXIT: host_.OnExit(); return true;
         case IDM_COPY: OnCopy(); return true;
         case IDM_SELECT_ALL: OnSelectAll(); return true;
         case IDM_SELECT_CANCEL: OnSelectCancel(); return true;
@@ -249,6 +249,7 @@ bool ShotWindow::OnCommand(UINT id)
         case IDM_MOSAIC: OnEdit(core::Edit::Mosaic); return true;
         case IDM_RED_FRAME: OnEdit(core::Edit::RedFrame); return true;
         case IDM_CUT_OUT: OnCutOut(); return true;
+        case IDM_PIN: OnPin(); return true;
         default: return false;
     }
 }

@@ -103,6 +103,21 @@ TEST_F(PinnedShot, TheSelectionIsPinnedOnTopWhereItLiesOnTheScreen)
     EXPECT_TRUE(reports.texts().empty());
 }
 
+// The command in the edit menu, and its key through the program's loop.
+TEST_F(PinnedShot, TheEditMenusCommandAndF3PinTheActiveShot)
+{
+    Select(kSelected);
+    ::SendMessageW(main.hwnd(), WM_COMMAND, IDM_PIN, 0);
+    ASSERT_EQ(Pins().size(), 1u);
+    ::SetForegroundWindow(main.hwnd());
+    ::SetFocus(shot.hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == shot.hwnd(); }, 2000));
+    PressKeys({VK_F3});
+    EXPECT_TRUE(PumpProgramUntil(main, [] { return Pins().size() == 2; }, 3000));
+    for (HWND pin : Pins())
+        EXPECT_EQ(PicturePixels(PinProbe::Picture(*app::PinWindow::FromHandle(pin))), Crop(captured, kSelected));
+}
+
 TEST_F(PinnedShot, WithNothingSelectedTheWholePictureIsPinnedAndASelectionPastTheEdgesKeepsToThePicture)
 {
     const HWND whole = Pin();

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "CaptureSupport.h"
 #include "WinTest.h"
@@ -254,12 +257,52 @@ TEST_F(ShotMenus, TheShotsItemsReadAsTheirCommandsWithTheirShortcuts)
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CLOSE), L"閉じる(&C)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_EXIT), L"終了(&X)\tAlt+F4");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), L"全体をクリップボードへコピー(&C)\tCtrl+C");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_PIN), L"最前面に表示(&P)\tF3");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_CANCEL), L"選択範囲取り消し(&R)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CASCADE), L"重ねて表示(&C)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_TILE), L"並べて表示(&T)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_ENVIRONMENT), L"環境設定(&D)...");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_ABOUT), L"バージョン情報(&A)...");
+}
+
+// Every key a menu item names works that item's command, and no key works anything else.
+TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
+{
+    NewShot();
+    struct Key {
+        BYTE flags;
+        WORD key;
+        WORD id;
+        bool operator<(const Key& o) const { return std::tie(id, flags, key) < std::tie(o.id, o.flags, o.key); }
+        bool operator==(const Key&) const = default;
+    };
+    const std::vector<Key> expected{
+        {FVIRTKEY | FALT, VK_F4, IDM_EXIT},          {FVIRTKEY, VK_F1, IDM_CONTENTS},
+        {FVIRTKEY | FCONTROL, 'S', IDM_SAVE},        {FVIRTKEY | FCONTROL, 'C', IDM_COPY},
+        {FVIRTKEY | FCONTROL, 'A', IDM_SELECT_ALL},  {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO},
+        {FVIRTKEY | FCONTROL, 'Y', IDM_REDO},        {FVIRTKEY | FCONTROL, 'B', IDM_BLACK_OUT},
+        {FVIRTKEY | FCONTROL, 'M', IDM_MOSAIC},      {FVIRTKEY | FCONTROL, 'H', IDM_RED_FRAME},
+        {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},     {FVIRTKEY, VK_F3, IDM_PIN},
+    };
+    std::vector<ACCEL> table(static_cast<size_t>(::CopyAcceleratorTableW(main.Accelerators(), nullptr, 0)));
+    ::CopyAcceleratorTableW(main.Accelerators(), table.data(), static_cast<int>(table.size()));
+    std::vector<Key> actual;
+    for (const ACCEL& a : table)
+        actual.push_back({static_cast<BYTE>(a.fVirt & ~FNOINVERT), a.key, a.cmd});
+    std::vector<Key> sortedExpected = expected;
+    std::sort(actual.begin(), actual.end());
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    EXPECT_TRUE(actual == sortedExpected) << actual.size() << " keys in the table";
+    // The items with a key name it after a tab; the others name none.
+    const std::vector<std::pair<UINT, std::wstring>> named{
+        {IDM_SAVE, L"Ctrl+S"},  {IDM_UNDO, L"Ctrl+Z"},      {IDM_REDO, L"Ctrl+Y"},
+        {IDM_BLACK_OUT, L"Ctrl+B"}, {IDM_MOSAIC, L"Ctrl+M"}, {IDM_RED_FRAME, L"Ctrl+H"},
+        {IDM_CUT_OUT, L"Ctrl+T"}, {IDM_CONTENTS, L"F1"}, {IDM_PIN, L"F3"}};
+    for (const auto& [id, key] : named) {
+        const std::wstring text = MenuItemText(::GetMenu(main.hwnd()), id);
+        EXPECT_TRUE(text.ends_with(L"\t" + key)) << id;
+    }
 }
 
 }  // namespace
