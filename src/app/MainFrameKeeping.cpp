@@ -17,10 +17,11 @@ void MainFrame::OpenKeptShots()
     ::SendMessageW(mdiClient_, WM_SETREDRAW, FALSE, 0);
     try {
         for (KeptShotToOpen& kept : found.shots) {
+            const int width = kept.shot.width, height = kept.shot.height;
             ShotWindow::PendingPicture picture{
-                kept.shot.width, kept.shot.height,
-                [path = kept.picturePath, width = kept.shot.width, height = kept.shot.height] {
-                    return win::ReadPngFile(path, width, height);
+                width, height, [path = kept.picturePath, width, height] { return win::ReadPngFile(path, width, height); },
+                [keeper = keeper_, path = kept.picturePath, width, height](ShotWindow::PictureDone done) {
+                    keeper->ReadElsewhere(path, width, height, std::move(done));
                 }};
             ShotWindow& shot = ShotWindow::Create(*this, std::move(picture), kept.caption);
             keeper_->Adopt(shot.hwnd(), kept.shot);

@@ -136,6 +136,16 @@ std::string ShotKeeper::SetAside(HWND shot)
     return core::UnreadableKeptNotice(moved);
 }
 
+void ShotKeeper::ReadElsewhere(std::wstring path, int width, int height,
+                               std::function<void(std::unique_ptr<win::Picture>)> done)
+{
+    // A key of its own: no read replaces another, nor a shot's write.
+    const std::uint64_t key = (std::uint64_t{1} << 32) + nextRead_++;
+    writer_.Post(key, [path = std::move(path), width, height, done = std::move(done)] {
+        done(win::ReadPngFile(path, width, height));
+    });
+}
+
 void ShotKeeper::DeleteAll()
 {
     writer_.PostInsteadOfAll([folder = folder_] {

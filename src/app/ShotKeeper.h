@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -58,6 +59,10 @@ public:
     std::string SetAside(HWND shot);
     // Every kept file goes; the shots open now are kept again by their next Keep.
     void DeleteAll();
+    // Reads the picture at `path` (width x height) on the writer's thread and hands it to `done`
+    // there; nothing when it cannot be read.
+    void ReadElsewhere(std::wstring path, int width, int height,
+                       std::function<void(std::unique_ptr<win::Picture>)> done);
     // Returns once everything handed over is on disk (before the session ends).
     void WaitUntilWritten() { writer_.WaitUntilIdle(); }
     // Writes that failed so far.
@@ -74,6 +79,7 @@ private:
     std::map<HWND, Entry> shots_;
     std::uint32_t nextId_ = 1;
     std::uint64_t nextOrder_ = 1;
+    std::uint64_t nextRead_ = 0;
     win::WriterThread writer_;  // last: it ends, having written everything, before the rest goes
 };
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 
 #include "app/ApplicationWindow.h"
 #include "app/Commands.h"
@@ -67,28 +68,61 @@ ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, Pe
     menu_ = BuildShotMenu(windowMenu_);
 }
 
+struct ShotWindow::Arrival {
+    std::mutex lock;
+    bool done = false;
+    std::unique_ptr<win::Picture> picture;
+};
+
 bool ShotWindow::EnsurePicture()
 {
-    if (picture_) return true;
-    if (!ReadPending()) return false;
-    ::InvalidateRect(hwnd_, nullptr, FALSE);  // parts painted while it was pending
-    return true;
+    if (picture_ || unreadable_) return picture_ != nullptr;
+    return TakePicture(pending_.read ? pending_.read() : nullptr);
 }
 
-bool ShotWindow::ReadPending()
+// The pending picture as read, here or elsewhere; nothing: it cannot be read, and the window goes.
+bool ShotWindow::TakePicture(std::unique_ptr<win::Picture> read)
 {
-    if (picture_) return true;
-    if (unreadable_) return false;
-    picture_ = pending_.read ? pending_.read() : nullptr;
-    if (!picture_) {
+    if (picture_ || unreadable_) return picture_ != nullptr;
+    if (!read) {
         unreadable_ = true;
         host_.ShotUnreadable(hwnd_);
         ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
         return false;
     }
+    picture_ = std::move(read);
     pending_.read = nullptr;
+    pending_.readElsewhere = nullptr;
     edits_.emplace(*picture_);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);  // parts painted while it was pending
     return true;
+}
+
+// The window goes on answering while the picture is read; a message brings it.
+void ShotWindow::ReadElsewhere()
+{
+    arrival_ = std::make_shared<Arrival>();
+    pending_.readElsewhere([arrival = arrival_, hwnd = hwnd_](std::unique_ptr<win::Picture> picture) {
+        {
+            std::lock_guard lock(arrival->lock);
+            arrival->picture = std::move(picture);
+            arrival->done = true;
+        }
+        ::PostMessageW(hwnd, kPictureArrived, 0, 0);
+    });
+}
+
+void ShotWindow::OnPictureArrived()
+{
+    if (!arrival_) return;
+    std::unique_ptr<win::Picture> picture;
+    {
+        std::lock_guard lock(arrival_->lock);
+        if (!arrival_->done) return;
+        picture = std::move(arrival_->picture);
+    }
+    arrival_.reset();
+    TakePicture(std::move(picture));
 }
 
 void ShotWindow::OfferToKeep()
@@ -277,11 +311,12 @@ void ShotWindow::Paint()
     win::PaintDC dc(hwnd_);
     const RECT& area = dc.area();
     const bool active = reinterpret_cast<HWND>(::SendMessageW(host_.MdiClient(), WM_MDIGETACTIVE, 0, 0)) == hwnd_;
-    if (!picture_ && (active || (area.right - area.left > kStrip && area.bottom - area.top > kStrip)) &&
-        ReadPending()) {
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        if (!::EqualRect(&client, &area)) ::InvalidateRect(hwnd_, nullptr, FALSE);  // strips painted while pending
+    if (!picture_ && !unreadable_ && !arrival_ &&
+        (active || (area.right - area.left > kStrip && area.bottom - area.top > kStrip))) {
+        if (pending_.readElsewhere)
+            ReadElsewhere();
+        else
+            EnsurePicture();
     }
     if (!picture_) {
         ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -379,6 +414,7 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (OnKeyDown(static_cast<UINT>(wp))) return 0;
             break;
         case WM_CAPTURECHANGED: OnCaptureLost(reinterpret_cast<HWND>(lp)); return 0;
+        case kPictureArrived: OnPictureArrived(); return 0;
         case WM_CLOSE: host_.ShotClosed(hwnd_); break;  // not when the program ends: the shot stays kept
         case WM_DESTROY: OnDeactivate(); break;
     }

@@ -23,17 +23,23 @@ class ShotProbe;
 
 namespace app {
 
+// A picture read on another thread has arrived (posted to the shot window).
+inline constexpr UINT kPictureArrived = WM_APP + 1;
+
 class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
     // Shows a new shot window as the active child of the frame. The window owns itself
     // from then on and goes when it is closed.
     static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption);
-    // A picture of known size read when the window first needs it (a kept shot's); `read` gives
-    // nothing when it cannot.
+    // A picture of known size read when the window first needs it (a kept shot's): `read` reads
+    // it now, `readElsewhere` on another thread, which hands it to `done` there; either gives
+    // nothing when it cannot be read. Without `readElsewhere` a paint reads it now.
+    using PictureDone = std::function<void(std::unique_ptr<win::Picture>)>;
     struct PendingPicture {
         int width;
         int height;
         std::function<std::unique_ptr<win::Picture>()> read;
+        std::function<void(PictureDone done)> readElsewhere;
     };
     static ShotWindow& Create(ShotHost& host, PendingPicture picture, const std::string& caption);
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
@@ -48,7 +54,9 @@ private:
 
     ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending);
     void CreateWindowAs(const std::string& caption);
-    bool ReadPending();
+    bool TakePicture(std::unique_ptr<win::Picture> read);
+    void ReadElsewhere();
+    void OnPictureArrived();
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -87,6 +95,8 @@ private:
     std::unique_ptr<win::Picture> picture_;  // null while pending
     PendingPicture pending_;
     bool unreadable_ = false;  // the pending picture could not be read
+    struct Arrival;            // a picture read on another thread, handed over here
+    std::shared_ptr<Arrival> arrival_;
     core::Selection selection_;
     std::optional<ShotEdits> edits_;  // once there is a picture
     win::OwnedMenu menu_;

@@ -1,5 +1,7 @@
 #include "win32/WriterThread.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "win32/Com.h"
@@ -53,6 +55,8 @@ unsigned WriterThread::Failures() const
 void WriterThread::Run()
 {
     ComScope com;  // the image codecs are COM objects
+    // Writing in the background gives way to the windows.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });

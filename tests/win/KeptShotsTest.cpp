@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CaptureSupport.h"
+#include "Process.h"
 #include "ClipboardProbe.h"
 #include "SaveSupport.h"
 #include "WinTest.h"
@@ -38,11 +39,24 @@ std::string Text(const std::optional<std::vector<char>>& bytes)
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("(no file)");
 }
 
+// A scratch folder of its own, empty (the temporary folder may hold one of that name from an
+// earlier run), deleted at the end.
+struct EmptyFolder {
+    const std::wstring path = NewFolder();
+    EmptyFolder()
+    {
+        DeleteFolderTree(path);
+        ::CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~EmptyFolder() { DeleteFolderTree(path); }
+};
+
 class KeptShots : public ::testing::Test {
 protected:
     ScratchRegistry registry;
     ErrorReports reports;
-    const std::wstring root = NewFolder();
+    EmptyFolder scratch;
+    const std::wstring root = scratch.path;
     const std::wstring folder = root + L"\\Shots";
     const std::wstring aside = root + L"\\Unreadable";
     std::unique_ptr<Start> run;
@@ -158,8 +172,8 @@ TEST_F(KeptShots, AKeptPictureIsReadOnlyWhenItsWindowShowsIt)
     Begin();
     std::vector<app::ShotWindow*> shots = Shots(Main());
     ASSERT_EQ(shots.size(), 2u);
+    EXPECT_TRUE(PumpUntil([&] { return ShotProbe::HasPicture(*shots[0]); }, 3000));
     Pump(100);
-    EXPECT_TRUE(ShotProbe::HasPicture(*shots[0]));
     EXPECT_FALSE(ShotProbe::HasPicture(*shots[1]));
     ::SendMessageW(Main().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(shots[1]->hwnd()), 0);
     EXPECT_TRUE(PumpUntil([&] { return ShotProbe::HasPicture(*shots[1]); }, 2000));

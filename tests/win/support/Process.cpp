@@ -205,7 +205,9 @@ LocalAppDataState& State()
     return state;
 }
 
-void DeleteTree(const std::wstring& folder)
+}  // namespace
+
+void DeleteFolderTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -214,15 +216,13 @@ void DeleteTree(const std::wstring& folder)
         if (name == L"." || name == L"..") continue;
         const std::wstring path = folder + L"\\" + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            DeleteTree(path);
+            DeleteFolderTree(path);
         else
             ::DeleteFileW(path.c_str());
     }
     if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
     ::RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 PrivateLocalAppData::PrivateLocalAppData()
 {
@@ -233,7 +233,7 @@ PrivateLocalAppData::PrivateLocalAppData()
     static int made = 0;
     state.folder = std::wstring(temp) + L"pixtrove-local-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                    std::to_wstring(++made);
-    DeleteTree(state.folder);
+    DeleteFolderTree(state.folder);
     ::CreateDirectoryW(state.folder.c_str(), nullptr);
     DWORD type = 0, size = 0;
     state.before.reset();
@@ -259,7 +259,7 @@ PrivateLocalAppData::~PrivateLocalAppData()
                           static_cast<DWORD>(state.before->data.size()));
     else
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData);
-    DeleteTree(state.folder);
+    DeleteFolderTree(state.folder);
 }
 
 const std::wstring& PrivateLocalAppData::Folder() { return State().folder; }

@@ -27,6 +27,9 @@ public:
     static std::wstring Unreadable() { return Folder() + L"\\Pixtrove\\Unreadable"; }
 };
 
+// Deletes a folder with everything in it.
+void DeleteFolderTree(const std::wstring& folder);
+
 // A started program. A child still running when the test ends is asked to close its
 // windows, and ended if it does not go within a few seconds.
 class ChildProcess {
