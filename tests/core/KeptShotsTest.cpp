@@ -77,6 +77,8 @@ TEST(KeptShotNames, EachNameInTheFolderIsKnownForWhatItIs)
         {"~pt000002a.tmp", {}},
         {"~pt0000002a.tmpx", {}},
         {"notes.txt", {}},
+        {"7", {}},
+        {"1-2", {}},
         {"", {}},
     };
     for (const Row& row : rows) {
