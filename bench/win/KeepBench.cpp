@@ -46,7 +46,8 @@ void Empty(const std::wstring& folder)
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ::DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
 }
 
@@ -58,7 +59,8 @@ std::unique_ptr<win::Picture> Picture(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             pixels.Row(y)[x] = static_cast<std::uint32_t>((x * 7 + y * 3) & 0xFF) << 16 |
-                               static_cast<std::uint32_t>((x ^ y) & 0xFF) << 8 | static_cast<std::uint32_t>((x / 16 + y / 16) * 40 & 0xFF);
+                               static_cast<std::uint32_t>((x ^ y) & 0xFF) << 8 |
+                               static_cast<std::uint32_t>((x / 16 + y / 16) * 40 & 0xFF);
     return picture;
 }
 
@@ -152,7 +154,8 @@ void WhileWriting()
         MessageDelays(run, delays, static_cast<DWORD>(bench::Median(writes)));
         idleWorst.push_back(*std::max_element(delays.begin(), delays.end()));
     }
-    std::printf("While a kept 3840 x 2160 shot is written (%s):\n", run.keeper.Failures() ? "WRITES FAILED" : "all written");
+    std::printf("While a kept 3840 x 2160 shot is written (%s):\n",
+                run.keeper.Failures() ? "WRITES FAILED" : "all written");
     bench::Report("the change on the window's thread (i=0: new shot)", handOver);
     bench::Report("the write on the writer's thread", writes);
     bench::Report("worst delay of a posted message, per write", worst);
@@ -199,7 +202,8 @@ void TimeStart(const std::wstring& folder, std::vector<double>& answered, std::v
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
     painted.push_back(since());
-    if (FrameProbe::ShotCount(run->main) != kShots) std::printf("  (only %d shots opened)\n", FrameProbe::ShotCount(run->main));
+    if (FrameProbe::ShotCount(run->main) != kShots)
+        std::printf("  (only %d shots opened)\n", FrameProbe::ShotCount(run->main));
     run.reset();  // the windows go; the shots stay kept
 }
 
@@ -208,15 +212,22 @@ void StartWithKeptShots()
     const std::wstring large = NewFolder(L"large"), small = NewFolder(L"small");
     Keep(large, 3840, 2160);
     Keep(small, 16, 16);
-    std::vector<double> largeAnswered, largePainted, smallAnswered, smallPainted;
+    std::vector<double> largeAnswered, largePainted, smallAnswered, smallPainted, largeFound, smallFound;
     for (int i = 0; i < kRuns; ++i) {
         TimeStart(small, smallAnswered, smallPainted);
         TimeStart(large, largeAnswered, largePainted);
+        // The part of a start that reads the folder: manifests and the pictures' headers.
+        for (auto [folder, times] : {std::pair{&small, &smallFound}, std::pair{&large, &largeFound}}) {
+            app::ShotKeeper keeper(*folder);
+            times->push_back(bench::Milliseconds([&] { keeper.Find(); }));
+        }
     }
     std::printf("A start with %d kept shots:\n", kShots);
     bench::Report("3840 x 2160: until the frame answers", largeAnswered);
     bench::Report("16 x 16: until the frame answers", smallAnswered);
     std::printf("%-46s %9.2f x\n", "ratio of the medians", bench::Median(largeAnswered) / bench::Median(smallAnswered));
+    bench::Report("3840 x 2160: the folder read (Find)", largeFound);
+    bench::Report("16 x 16: the folder read (Find)", smallFound);
     bench::Report("3840 x 2160: until the front shot is painted", largePainted);
     bench::Report("16 x 16: until the front shot is painted", smallPainted);
     Empty(large);

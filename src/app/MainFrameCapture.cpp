@@ -29,7 +29,8 @@ void MainFrame::ShowHotKeyNotice()
 {
     SetStatusParts(win::DpiOf(hwnd_));
     const std::string keys = HotKeyNotice();
-    const std::wstring text = win::Widen(keys.empty() || keptNotice_.empty() ? keys + keptNotice_ : keys + "  " + keptNotice_);
+    const std::wstring text =
+        win::Widen(keys.empty() || keptNotice_.empty() ? keys + keptNotice_ : keys + "  " + keptNotice_);
     ::SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -19,9 +19,11 @@ void MainFrame::OpenKeptShots()
         for (KeptShotToOpen& kept : found.shots) {
             const int width = kept.shot.width, height = kept.shot.height;
             ShotWindow::PendingPicture picture{
-                width, height, [path = kept.picturePath, width, height] { return win::ReadPngFile(path, width, height); },
-                [keeper = keeper_, path = kept.picturePath, width, height](ShotWindow::PictureDone done) {
-                    keeper->ReadElsewhere(path, width, height, std::move(done));
+                width, height,
+                [path = kept.picturePath, width, height] { return win::ReadPngFile(path, width, height); },
+                [keeper = keeper_, path = kept.picturePath, width, height](std::weak_ptr<void> wanted,
+                                                                           ShotWindow::PictureDone done) {
+                    keeper->ReadElsewhere(path, width, height, std::move(wanted), std::move(done));
                 }};
             ShotWindow& shot = ShotWindow::Create(*this, std::move(picture), kept.caption);
             keeper_->Adopt(shot.hwnd(), kept.shot);

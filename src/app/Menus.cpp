@@ -33,8 +33,8 @@ constexpr MenuDef kFrameMenus[] = {
 
 constexpr UINT kShotFile[] = {IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
 constexpr UINT kShotEdit[] = {
-    IDM_COPY,   IDM_PIN,    kSeparator,    IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator,  IDM_UNDO,
-    IDM_REDO,   kSeparator, IDM_BLACK_OUT, IDM_MOSAIC,     IDM_RED_FRAME,     IDM_CUT_OUT,
+    IDM_COPY, IDM_PIN,    kSeparator,    IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator,  IDM_UNDO,
+    IDM_REDO, kSeparator, IDM_BLACK_OUT, IDM_MOSAIC,     IDM_RED_FRAME,     IDM_CUT_OUT,
 };
 constexpr UINT kShotWindow[] = {IDM_CASCADE, IDM_TILE};
 constexpr int kShotWindowMenu = 2;

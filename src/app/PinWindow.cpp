@@ -82,8 +82,7 @@ void PinWindow::OnMouseMove(LPARAM lp)
 {
     if (!dragging_) return;
     const POINT at = OnScreen(lp);
-    ::SetWindowPos(hwnd_, nullptr, at.x - grip_.x, at.y - grip_.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd_, nullptr, at.x - grip_.x, at.y - grip_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PinWindow::OnButtonUp()
@@ -101,10 +100,9 @@ void PinWindow::OnWheel(WPARAM wp, LPARAM lp)
     zoom_ = zoom;
     RECT window{};
     ::GetWindowRect(hwnd_, &window);
-    const core::Rect placed = core::ZoomAbout({window.left, window.top, window.right, window.bottom},
-                                              {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)},
-                                              core::ZoomedLength(picture_->Width(), zoom_),
-                                              core::ZoomedLength(picture_->Height(), zoom_));
+    const core::Rect placed =
+        core::ZoomAbout({window.left, window.top, window.right, window.bottom}, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)},
+                        core::ZoomedLength(picture_->Width(), zoom_), core::ZoomedLength(picture_->Height(), zoom_));
     ::SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd_, nullptr, FALSE);

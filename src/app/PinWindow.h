@@ -23,8 +23,7 @@ class PinWindow final : public win::Window {
 public:
     // Shows `part` (inside the picture, not empty) of `picture` with its top-left at `screen`.
     // The window owns itself; it goes when closed, or with the application window, which owns it.
-    static PinWindow& Open(ApplicationWindow& application, const win::Picture& picture, core::Rect part,
-                           POINT screen);
+    static PinWindow& Open(ApplicationWindow& application, const win::Picture& picture, core::Rect part, POINT screen);
     static PinWindow* FromHandle(HWND hwnd) noexcept;
 
 private:

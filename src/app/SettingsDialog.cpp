@@ -88,9 +88,9 @@ void SettingsDialog::CreateControls()
                                                     win::Instance(), nullptr));
     }
     field_ = Control(kDelayField);
-    SetKeyboard({kDelayField, kFlatCheckBox, kHotKeysCheckBox, kKeepShotsCheckBox, kOkButton, kCancelButton,
-                 kApplyButton},
-                kOkButton, kCancelButton);
+    SetKeyboard(
+        {kDelayField, kFlatCheckBox, kHotKeysCheckBox, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton},
+        kOkButton, kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     ::SetWindowSubclass(field_, &FieldProc, 0, self);

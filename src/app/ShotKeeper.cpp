@@ -50,16 +50,18 @@ KeptShotsFound ShotKeeper::Find()
     std::vector<std::string> names;
     for (const std::wstring& name : win::FileNamesIn(folder_))
         names.push_back(win::Narrow(name));
-    const core::KeptFolderPlan plan = core::PlanKeptFolder(names, [&](std::uint32_t id) -> std::optional<core::KeptShot> {
-        const auto text = win::ReadFileBytes(PathOf(core::ManifestName(id)), core::kKeptMostManifestBytes, true);
-        if (!text) return std::nullopt;
-        std::optional<core::KeptShot> shot = core::ParseManifest(*text, id);
-        if (!shot) return std::nullopt;
-        // A picture that is no PNG of the manifest's size is found out now, not when it shows.
-        const auto start = win::ReadFileBytes(PathOf(core::PictureName(id, shot->generation)), core::kPngHeaderBytes, false);
-        if (!start || core::PngSize(*start) != std::pair{shot->width, shot->height}) return std::nullopt;
-        return shot;
-    });
+    const core::KeptFolderPlan plan =
+        core::PlanKeptFolder(names, [&](std::uint32_t id) -> std::optional<core::KeptShot> {
+            const auto text = win::ReadFileBytes(PathOf(core::ManifestName(id)), core::kKeptMostManifestBytes, true);
+            if (!text) return std::nullopt;
+            std::optional<core::KeptShot> shot = core::ParseManifest(*text, id);
+            if (!shot) return std::nullopt;
+            // A picture that is no PNG of the manifest's size is found out now, not when it shows.
+            const auto start =
+                win::ReadFileBytes(PathOf(core::PictureName(id, shot->generation)), core::kPngHeaderBytes, false);
+            if (!start || core::PngSize(*start) != std::pair{shot->width, shot->height}) return std::nullopt;
+            return shot;
+        });
     for (const std::string& name : plan.remove)
         ::DeleteFileW(PathOf(name).c_str());
     KeptShotsFound found;
@@ -119,7 +121,9 @@ void ShotKeeper::Forget(HWND shot)
     const std::uint32_t id = found->second.shot.id;
     shots_.erase(found);
     writer_.Post(id, [folder = folder_, id] {
-        DeleteFiles(folder, [id](const core::KeptFile& file) { return file.kind != core::KeptFileKind::Other && file.id == id; });
+        DeleteFiles(folder, [id](const core::KeptFile& file) {
+            return file.kind != core::KeptFileKind::Other && file.id == id;
+        });
     });
 }
 
@@ -136,13 +140,13 @@ std::string ShotKeeper::SetAside(HWND shot)
     return core::UnreadableKeptNotice(moved);
 }
 
-void ShotKeeper::ReadElsewhere(std::wstring path, int width, int height,
+void ShotKeeper::ReadElsewhere(std::wstring path, int width, int height, std::weak_ptr<void> wanted,
                                std::function<void(std::unique_ptr<win::Picture>)> done)
 {
     // A key of its own: no read replaces another, nor a shot's write.
     const std::uint64_t key = (std::uint64_t{1} << 32) + nextRead_++;
-    writer_.Post(key, [path = std::move(path), width, height, done = std::move(done)] {
-        done(win::ReadPngFile(path, width, height));
+    writer_.Post(key, [path = std::move(path), width, height, wanted = std::move(wanted), done = std::move(done)] {
+        if (!wanted.expired()) done(win::ReadPngFile(path, width, height));
     });
 }
 

@@ -60,8 +60,8 @@ public:
     // Every kept file goes; the shots open now are kept again by their next Keep.
     void DeleteAll();
     // Reads the picture at `path` (width x height) on the writer's thread and hands it to `done`
-    // there; nothing when it cannot be read.
-    void ReadElsewhere(std::wstring path, int width, int height,
+    // there (nothing when it cannot be read), unless `wanted` has gone by then.
+    void ReadElsewhere(std::wstring path, int width, int height, std::weak_ptr<void> wanted,
                        std::function<void(std::unique_ptr<win::Picture>)> done);
     // Returns once everything handed over is on disk (before the session ends).
     void WaitUntilWritten() { writer_.WaitUntilIdle(); }

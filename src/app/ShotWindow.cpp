@@ -102,14 +102,18 @@ bool ShotWindow::TakePicture(std::unique_ptr<win::Picture> read)
 void ShotWindow::ReadElsewhere()
 {
     arrival_ = std::make_shared<Arrival>();
-    pending_.readElsewhere([arrival = arrival_, hwnd = hwnd_](std::unique_ptr<win::Picture> picture) {
-        {
-            std::lock_guard lock(arrival->lock);
-            arrival->picture = std::move(picture);
-            arrival->done = true;
-        }
-        ::PostMessageW(hwnd, kPictureArrived, 0, 0);
-    });
+    // Only the window holds the arrival: once it is gone, nothing is read for it.
+    pending_.readElsewhere(arrival_,
+                           [arrival = std::weak_ptr(arrival_), hwnd = hwnd_](std::unique_ptr<win::Picture> picture) {
+                               const std::shared_ptr<Arrival> here = arrival.lock();
+                               if (!here) return;
+                               {
+                                   std::lock_guard lock(here->lock);
+                                   here->picture = std::move(picture);
+                                   here->done = true;
+                               }
+                               ::PostMessageW(hwnd, kPictureArrived, 0, 0);
+                           });
 }
 
 void ShotWindow::OnPictureArrived()
@@ -239,8 +243,9 @@ void ShotWindow::OnPin()
 {
     if (!EnsurePicture()) return;
     const core::Rect whole{0, 0, pending_.width, pending_.height};
-    const core::Rect part =
-        selection_.HasArea() ? core::Intersect(core::NormalisedRect(selection_.Start(), selection_.End()), whole) : whole;
+    const core::Rect part = selection_.HasArea()
+                                ? core::Intersect(core::NormalisedRect(selection_.Start(), selection_.End()), whole)
+                                : whole;
     if (part.Empty()) return;
     const POINT at = view_.Position();
     POINT screen{part.left - at.x, part.top - at.y};

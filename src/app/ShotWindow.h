@@ -32,14 +32,15 @@ public:
     // from then on and goes when it is closed.
     static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption);
     // A picture of known size read when the window first needs it (a kept shot's): `read` reads
-    // it now, `readElsewhere` on another thread, which hands it to `done` there; either gives
-    // nothing when it cannot be read. Without `readElsewhere` a paint reads it now.
+    // it now, `readElsewhere` on another thread, which hands it to `done` there unless `wanted`
+    // has gone by then; either gives nothing when it cannot be read. Without `readElsewhere` a
+    // paint reads it now.
     using PictureDone = std::function<void(std::unique_ptr<win::Picture>)>;
     struct PendingPicture {
         int width;
         int height;
         std::function<std::unique_ptr<win::Picture>()> read;
-        std::function<void(PictureDone done)> readElsewhere;
+        std::function<void(std::weak_ptr<void> wanted, PictureDone done)> readElsewhere;
     };
     static ShotWindow& Create(ShotHost& host, PendingPicture picture, const std::string& caption);
     static ShotWindow* FromHandle(HWND hwnd) noexcept;

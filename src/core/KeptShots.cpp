@@ -86,7 +86,8 @@ private:
 
 bool HasControl(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> ParseSize(std::string_view text)
@@ -95,7 +96,8 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseSize(std::string_view 
     if (blank == std::string_view::npos) return std::nullopt;
     const auto width = Decimal<std::int32_t>(text.substr(0, blank));
     const auto height = Decimal<std::int32_t>(text.substr(blank + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > kKeptLongestSide || *height > kKeptLongestSide) return std::nullopt;
+    if (!width || !height || *width < 1 || *height < 1 || *width > kKeptLongestSide || *height > kKeptLongestSide)
+        return std::nullopt;
     if (std::uint64_t{static_cast<std::uint32_t>(*width)} * static_cast<std::uint32_t>(*height) > kKeptMostPixels)
         return std::nullopt;
     return std::pair{*width, *height};
@@ -113,8 +115,7 @@ std::string PictureName(std::uint32_t id, std::uint32_t generation)
 KeptFile ClassifyKeptFile(std::string_view name)
 {
     if (name.size() == 15 && Lower(name[0]) == '~' && Lower(name[1]) == 'p' && Lower(name[2]) == 't' &&
-        EndsWithNoCase(name, ".tmp") &&
-        std::all_of(name.begin() + 3, name.begin() + 11, [](char c) {
+        EndsWithNoCase(name, ".tmp") && std::all_of(name.begin() + 3, name.begin() + 11, [](char c) {
             const char l = Lower(c);
             return (l >= '0' && l <= '9') || (l >= 'a' && l <= 'f');
         }))
@@ -139,7 +140,8 @@ KeptFile ClassifyKeptFile(std::string_view name)
 std::string FormatManifest(const KeptShot& shot)
 {
     std::string name = shot.name;
-    std::replace_if(name.begin(), name.end(), [](char c) { return HasControl(std::string_view(&c, 1)); }, ' ');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return HasControl(std::string_view(&c, 1)); }, ' ');
     std::string text = std::string(kHeader) + std::to_string(kKeptShotVersion) + "\n";
     text += "order " + std::to_string(shot.order) + "\n";
     text += "name " + name + "\n";
@@ -216,9 +218,9 @@ KeptFolderPlan PlanKeptFolder(const std::vector<std::string>& names,
     for (const std::uint32_t id : manifests) {
         const std::optional<KeptShot> shot = read(id);
         const auto& own = pictures[id];
-        const auto named = shot ? std::find_if(own.begin(), own.end(),
-                                               [&](const auto& p) { return p.first == shot->generation; })
-                                : own.end();
+        const auto named =
+            shot ? std::find_if(own.begin(), own.end(), [&](const auto& p) { return p.first == shot->generation; })
+                 : own.end();
         if (named == own.end()) {
             plan.aside.push_back(ManifestName(id));
             for (const auto& p : own)

@@ -25,13 +25,13 @@ inline constexpr std::uint64_t kKeptMostMarksBytes = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t kKeptMostManifestBytes = kKeptMostMarksBytes + 4096;
 
 struct KeptShot {
-    std::uint32_t id = 0;      // from the manifest's file name
-    std::uint64_t order = 0;   // the shots open again by this, then by id
-    std::string name;          // the window's caption, UTF-8
+    std::uint32_t id = 0;     // from the manifest's file name
+    std::uint64_t order = 0;  // the shots open again by this, then by id
+    std::string name;         // the window's caption, UTF-8
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::uint32_t generation = 0;       // of the picture file
-    std::optional<std::string> marks;   // what lies over the picture, in its own format
+    std::uint32_t generation = 0;      // of the picture file
+    std::optional<std::string> marks;  // what lies over the picture, in its own format
     bool operator==(const KeptShot&) const = default;
 };
 

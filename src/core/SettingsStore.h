@@ -59,7 +59,7 @@ struct SettingsTarget {
     virtual void SetCaptureMode(CaptureMode mode) = 0;
     virtual void SetCaptureDelay(std::int32_t seconds) = 0;  // receives the stored number as it is
     virtual void SetFlatToolBar(bool flat) = 0;
-    virtual void SetHotKeys(bool on) = 0;  // the Print Screen keys taken or let go
+    virtual void SetHotKeys(bool on) = 0;    // the Print Screen keys taken or let go
     virtual void SetKeepShots(bool on) = 0;  // the open shots kept for the next start, or their files deleted
 
 protected:

@@ -66,8 +66,8 @@ std::vector<std::wstring> FileNamesIn(const std::wstring& folder)
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const FindHandle find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                             nullptr, 0));
+    const FindHandle find(
+        ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
     if (find.get() == INVALID_HANDLE_VALUE) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
@@ -87,8 +87,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
     if (whole && length > most) return std::nullopt;
     std::string bytes(static_cast<size_t>(std::min(length, most)), '\0');
     DWORD read = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
+    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
         return std::nullopt;
     return bytes;
 }

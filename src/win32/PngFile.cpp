@@ -35,7 +35,8 @@ std::unique_ptr<Picture> ReadPngFile(const std::wstring& path, int width, int he
         ComPtr<IWICBitmapDecoder> decoder;
         ComPtr<IWICBitmapFrameDecode> frame;
         ComPtr<IWICFormatConverter> converter;
-        if (FAILED(::CoCreateInstance(wic::kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()))) ||
+        if (FAILED(
+                ::CoCreateInstance(wic::kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put()))) ||
             FAILED(factory.get()->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                                             WICDecodeMetadataCacheOnDemand, decoder.put())) ||
             FAILED(decoder.get()->GetFrame(0, frame.put())))

@@ -141,15 +141,33 @@ TEST(KeptShotManifest, AlteredTextIsRejected)
         const char* to;
     };
     const Row rows[] = {
-        {"shot 1\n", "shot 2\n"},      {"shot 1\n", "shot 01\n"},   {"Pixtrove", "pixtrove"},
-        {"order 12", "order -12"},     {"order 12", "order 012"},   {"order 12", "order"},
-        {"order 12", "order 1 2"},     {"order 12", "order x"},     {"order 12", "order 18446744073709551616"},
-        {"size 640 480", "size 0 480"}, {"size 640 480", "size 640 0"}, {"size 640 480", "size 32768 480"},
-        {"size 640 480", "size 640"},  {"size 640 480", "size 640 480 1"}, {"size 640 480", "size 640  480"},
-        {"size 640 480", "size 32767 32767"}, {"picture 5", "picture"}, {"picture 5", "picture 4294967296"},
-        {"name Shot:3", "name Shot\r:3"}, {"name Shot:3", "title Shot:3"}, {"end\n", "End\n"},
-        {"end\n", "end\nx"},           {"end\n", "end\n\n"},        {"end\n", "marks 3\nab\nend\n"},
-        {"end\n", "marks 1\nab\nend\n"}, {"end\n", "marks 67108865\nend\n"}, {"\n", "\r\n"},
+        {"shot 1\n", "shot 2\n"},
+        {"shot 1\n", "shot 01\n"},
+        {"Pixtrove", "pixtrove"},
+        {"order 12", "order -12"},
+        {"order 12", "order 012"},
+        {"order 12", "order"},
+        {"order 12", "order 1 2"},
+        {"order 12", "order x"},
+        {"order 12", "order 18446744073709551616"},
+        {"size 640 480", "size 0 480"},
+        {"size 640 480", "size 640 0"},
+        {"size 640 480", "size 32768 480"},
+        {"size 640 480", "size 640"},
+        {"size 640 480", "size 640 480 1"},
+        {"size 640 480", "size 640  480"},
+        {"size 640 480", "size 32767 32767"},
+        {"picture 5", "picture"},
+        {"picture 5", "picture 4294967296"},
+        {"name Shot:3", "name Shot\r:3"},
+        {"name Shot:3", "title Shot:3"},
+        {"end\n", "End\n"},
+        {"end\n", "end\nx"},
+        {"end\n", "end\n\n"},
+        {"end\n", "marks 3\nab\nend\n"},
+        {"end\n", "marks 1\nab\nend\n"},
+        {"end\n", "marks 67108865\nend\n"},
+        {"\n", "\r\n"},
         {"order 12\nname Shot:3\n", "name Shot:3\norder 12\n"},
     };
     for (const Row& row : rows) {
@@ -241,7 +259,8 @@ TEST(KeptFolder, LeftoversOfUnfinishedWritesAreRemovedAndOtherFilesLeftAlone)
 
 TEST(KeptFolder, AnUnreadableManifestGoesAsideWithEveryPictureOfItsId)
 {
-    const auto plan = Plan({"6.shot", "6-1.png", "6-2.png", "7.shot", "7-1.png"}, {{6, std::nullopt}, {7, Shot(7, 1, 1)}});
+    const auto plan =
+        Plan({"6.shot", "6-1.png", "6-2.png", "7.shot", "7-1.png"}, {{6, std::nullopt}, {7, Shot(7, 1, 1)}});
     EXPECT_EQ(plan.restore, std::vector<KeptShot>{Shot(7, 1, 1)});
     EXPECT_EQ(plan.aside, (Names{"6.shot", "6-1.png", "6-2.png"}));
     EXPECT_EQ(plan.remove, Names{});
@@ -256,10 +275,7 @@ TEST(KeptFolder, AManifestWhosePictureIsMissingGoesAside)
     EXPECT_EQ(Plan({"6.shot"}, {{6, Shot(6, 1, 2)}}).aside, Names{"6.shot"});
 }
 
-TEST(KeptFolder, AnEmptyFolderHasNothingToDo)
-{
-    EXPECT_EQ(Plan({}, {}), core::KeptFolderPlan{});
-}
+TEST(KeptFolder, AnEmptyFolderHasNothingToDo) { EXPECT_EQ(Plan({}, {}), core::KeptFolderPlan{}); }
 
 TEST(KeptFolder, TheFilesOfAShotAreItsManifestAndItsPicture)
 {
@@ -290,9 +306,10 @@ TEST(KeptCaptions, OnlyShotAndAColonAndANumberIsAShotsCaption)
         bool shot;
     };
     const Row rows[] = {
-        {"Shot:1", true},  {"Shot:2147483647", true}, {"Shot:2147483648", false}, {"Shot:", false},
-        {"Shot:01", false}, {"shot:1", false},        {"Shot: 1", false},         {"Shot:1a", false},
-        {"Shot1.png", false}, {"", false},
+        {"Shot:1", true},   {"Shot:2147483647", true}, {"Shot:2147483648", false},
+        {"Shot:", false},   {"Shot:01", false},        {"shot:1", false},
+        {"Shot: 1", false}, {"Shot:1a", false},        {"Shot1.png", false},
+        {"", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.caption);

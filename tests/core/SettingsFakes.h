@@ -186,9 +186,8 @@ private:
 inline core::WritableSettings AllWritable()
 {
     core::WritableSettings all;
-    for (core::Setting s :
-         {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat, core::Setting::HotKeys,
-          core::Setting::KeepShots})
+    for (core::Setting s : {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat,
+                            core::Setting::HotKeys, core::Setting::KeepShots})
         all.Allow(s);
     return all;
 }

@@ -156,8 +156,8 @@ TEST(SettingsLoad, StoredKeepShotsIsOnForAnyNonZeroNumberAndWhenMissingOrUnreada
         bool on;
     };
     const Row rows[] = {
-        {std::nullopt, true}, {"1", true},   {"7", true},   {"-1", true}, {"$1", true}, {"0", false},
-        {"$0", false},        {" 0", false}, {"no", true},  {"0 ", true}, {"", true},
+        {std::nullopt, true}, {"1", true},   {"7", true},  {"-1", true}, {"$1", true}, {"0", false},
+        {"$0", false},        {" 0", false}, {"no", true}, {"0 ", true}, {"", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored.value_or("(none)"));

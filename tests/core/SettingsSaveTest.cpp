@@ -19,9 +19,9 @@ TEST(SettingsSave, TheDefaultsAreWrittenAsFiveTextsInOrderEachInItsOwnVisit)
     Registry registry;
     EXPECT_EQ(registry.Save({Mode(0), 5, false}), "");
     const Log expected = {
-        "OpenStore",    "CreateSection",   "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
-        "OpenSection",  "Write CapTime=5", "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
-        "CloseSection", "CreateSection",   "OpenSection",  "Write HotKeys=1", "CloseSection", "CreateSection",
+        "OpenStore",    "CreateSection",     "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
+        "OpenSection",  "Write CapTime=5",   "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
+        "CloseSection", "CreateSection",     "OpenSection",  "Write HotKeys=1", "CloseSection", "CreateSection",
         "OpenSection",  "Write KeepShots=1", "CloseSection", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
@@ -74,9 +74,8 @@ TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm)
     registry.Put("HotKeys", Text("$0"));
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.Save(registry.target.Values()), "");
-    EXPECT_EQ(registry.Entries("Write"),
-              (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1", "Write HotKeys=0",
-                   "Write KeepShots=1"}));
+    EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1",
+                                              "Write HotKeys=0", "Write KeepShots=1"}));
 }
 
 TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite)
@@ -116,7 +115,9 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         Log writes;
     };
     const Row rows[] = {
-        {"", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=0"}},
+        {"",
+         {},
+         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=0"}},
         {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
         {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},
@@ -126,10 +127,12 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"ToolBarFlat", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0"}},
         {"ToolBarFlat", {HotKeys}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1"}},
         {"HotKeys", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
-        {"HotKeys", {KeepShots},
+        {"HotKeys",
+         {KeepShots},
          {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=1"}},
-        {"KeepShots", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0",
-                           "Write KeepShots=0"}},
+        {"KeepShots",
+         {},
+         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=0"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");

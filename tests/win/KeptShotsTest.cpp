@@ -99,7 +99,8 @@ TEST_F(KeptShots, AShotIsWrittenWhenItIsMadeAsAPngAndAManifest)
               "Pixtrove kept shot 1\norder 1\nname Shot:1\nsize 64 48\npicture 1\nend\n");
     const auto png = DecodeImageFile(In(L"1-1.png"));
     ASSERT_TRUE(png);
-    EXPECT_EQ(png->pixels, PicturePixels(ShotProbe::Picture(shot))) << Differences(png->pixels, PicturePixels(ShotProbe::Picture(shot)));
+    EXPECT_EQ(png->pixels, PicturePixels(ShotProbe::Picture(shot)))
+        << Differences(png->pixels, PicturePixels(ShotProbe::Picture(shot)));
     EXPECT_TRUE(reports.texts().empty());
 }
 

@@ -113,7 +113,8 @@ TEST_F(PinnedShot, TheEditMenusCommandAndF3PinTheActiveShot)
     ::SetFocus(shot.hwnd());
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == shot.hwnd(); }, 2000));
     PressKeys({VK_F3});
-    EXPECT_TRUE(PumpProgramUntil(main, [] { return Pins().size() == 2; }, 3000));
+    EXPECT_TRUE(PumpProgramUntil(
+        main, [] { return Pins().size() == 2; }, 3000));
     for (HWND pin : Pins())
         EXPECT_EQ(PicturePixels(PinProbe::Picture(*app::PinWindow::FromHandle(pin))), Crop(captured, kSelected));
 }
@@ -193,7 +194,8 @@ TEST_F(PinnedShot, TheWheelZoomsItAboutThePointerFromAQuarterToFourTimes)
     const POINT farCorner{big.right, big.bottom};
     ::SendMessageW(pin, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 20)), ScreenPoint(farCorner));
     EXPECT_EQ(PinProbe::Zoom(*app::PinWindow::FromHandle(pin)), 25);
-    EXPECT_TRUE(Same(WindowRect(pin), {farCorner.x - 8, farCorner.y - 6, farCorner.x, farCorner.y})) << Describe(WindowRect(pin));
+    EXPECT_TRUE(Same(WindowRect(pin), {farCorner.x - 8, farCorner.y - 6, farCorner.x, farCorner.y}))
+        << Describe(WindowRect(pin));
 }
 
 // Through the program's loop: the frame's Ctrl+C (the shot's copy) is not what the pin does.
@@ -210,7 +212,8 @@ TEST_F(PinnedShot, CtrlCCopiesThePinnedPixelsAsTheCopyDoes)
     ::SetFocus(pin);
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == pin; }, 2000));
     PressKeys({VK_CONTROL, 'C'});
-    ASSERT_TRUE(PumpProgramUntil(main, [] { return ClipboardBitmap().has_value(); }, 3000));
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [] { return ClipboardBitmap().has_value(); }, 3000));
     EXPECT_EQ(ClipboardBitmap(), Crop(captured, kSelected));
 }
 
@@ -224,7 +227,8 @@ TEST_F(PinnedShot, EscOrADoubleClickClosesItAndTheOthersStay)
     ::SetFocus(second);
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == second; }, 2000));
     PressKeys({VK_ESCAPE});
-    EXPECT_TRUE(PumpProgramUntil(main, [&] { return !::IsWindow(second); }, 3000));
+    EXPECT_TRUE(PumpProgramUntil(
+        main, [&] { return !::IsWindow(second); }, 3000));
     ::SendMessageW(third, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_FALSE(::IsWindow(third));
     EXPECT_EQ(Pins(), std::vector<HWND>{first});

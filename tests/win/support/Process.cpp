@@ -255,8 +255,8 @@ PrivateLocalAppData::~PrivateLocalAppData()
     LocalAppDataState& state = State();
     if (--state.users > 0) return;
     if (state.before)
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, state.before->type, state.before->data.data(),
-                          static_cast<DWORD>(state.before->data.size()));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, state.before->type,
+                          state.before->data.data(), static_cast<DWORD>(state.before->data.size()));
     else
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData);
     DeleteFolderTree(state.folder);

@@ -22,7 +22,7 @@ public:
     PrivateLocalAppData(const PrivateLocalAppData&) = delete;
     PrivateLocalAppData& operator=(const PrivateLocalAppData&) = delete;
 
-    static const std::wstring& Folder();                                  // %LOCALAPPDATA% of the programs
+    static const std::wstring& Folder();  // %LOCALAPPDATA% of the programs
     static std::wstring KeptShots() { return Folder() + L"\\Pixtrove\\Shots"; }
     static std::wstring Unreadable() { return Folder() + L"\\Pixtrove\\Unreadable"; }
 };
