@@ -169,6 +169,8 @@ TEST(KeptShotManifest, AlteredTextIsRejected)
         {"end\n", "marks 67108865\nend\n"},
         {"\n", "\r\n"},
         {"order 12\nname Shot:3\n", "name Shot:3\norder 12\n"},
+        {"end\n", "zoom\nend\n"},
+        {"end\n", " zoom 1\nend\n"},
     };
     for (const Row& row : rows) {
         std::string text = kManifest;
@@ -184,7 +186,7 @@ TEST(KeptShotManifest, AlteredTextIsRejected)
 TEST(KeptShotManifest, LinesOfOtherKeysBeforeTheMarksAreSkipped)
 {
     std::string text = kManifest;
-    text.insert(text.find("end\n"), "zoom 200\ncolour red\n");
+    text.insert(text.find("end\n"), "zoom 200\nalpha red\n");
     EXPECT_EQ(core::ParseManifest(text, 4), Shot(4, 12, 5, "Shot:3"));
     text.insert(text.find("end\n"), "Zoom 1\n");
     EXPECT_EQ(core::ParseManifest(text, 4), std::nullopt);
