@@ -74,6 +74,7 @@ TEST(KeptShotNames, EachNameInTheFolderIsKnownForWhatItIs)
         {"~pt0000002a.tmp", {KeptFileKind::Temporary}},
         {"~PT0000002A.TMP", {KeptFileKind::Temporary}},
         {"~pt0000002g.tmp", {}},
+        {"~ptx000002a.tmp", {}},
         {"~pt000002a.tmp", {}},
         {"~pt0000002a.tmpx", {}},
         {"notes.txt", {}},
