@@ -49,6 +49,7 @@
 #define IDM_WIDTH_THIN 1140
 #define IDM_WIDTH_NORMAL 1141
 #define IDM_WIDTH_THICK 1142
+#define IDM_PIN 1124
 // Tool-bar buttons.
 #define IDB_FULL_SCREEN 1201
 #define IDB_ACTIVE_WINDOW 1202

@@ -10,7 +10,7 @@ bash scripts/build.sh >/dev/null
 prefix=$PWD/build/mingw/wineprefix
 bash scripts/xvfb.sh bash -c "
     scripts/wine-prefix.sh '$prefix' 96 >/dev/null
-    for b in RubberBand Grab Clipboard Edit HotKey Markup Open Scroll Region; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
+    for b in RubberBand Grab Clipboard Edit HotKey Markup Open Scroll Region Keep; do scripts/wine-run.sh '$prefix' build/mingw/\${b}Bench.exe; echo; done
     scripts/wine-run.sh '$prefix' build/mingw/SaveBench.exe --large; echo
     scripts/wine-prefix.sh '$prefix' --stop"
 # The Print Screen key and the region overlay once more on a screen of 3840 x 2160, in a prefix

@@ -7,6 +7,8 @@ prefix=$PWD/build/demo/wineprefix
 out=$PWD/build/demo
 rm -f "$out"/*.bmp "$out"/*.png
 bash scripts/wine-prefix.sh "$prefix" 96 >/dev/null
+# Each tour starts with no shots kept by the one before.
+rm -rf "$prefix"/drive_c/users/*/AppData/Local/Pixtrove
 status=0
 scripts/wine-run.sh "$prefix" build/mingw/pixtrove_demo.exe build/mingw/pixtrove.exe "Z:${out//\//\\}" >/dev/null || status=$?
 bash scripts/wine-prefix.sh "$prefix" --stop

@@ -24,14 +24,19 @@ LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     return DefaultProc(msg, wp, lp);
 }
 
+bool TranslateFrameKeys(const MainFrame& main, MSG& msg)
+{
+    // The frame's keys act in the frame and its shots; a pinned picture has keys of its own.
+    if (!main.hwnd() || (msg.hwnd != main.hwnd() && !::IsChild(main.hwnd(), msg.hwnd))) return false;
+    return ::TranslateMDISysAccel(main.MdiClient(), &msg) ||
+           ::TranslateAcceleratorW(main.hwnd(), main.Accelerators(), &msg);
+}
+
 int RunMessageLoop(const MainFrame& main)
 {
     MSG msg{};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (main.hwnd()) {
-            if (::TranslateMDISysAccel(main.MdiClient(), &msg)) continue;
-            if (::TranslateAcceleratorW(main.hwnd(), main.Accelerators(), &msg)) continue;
-        }
+        if (TranslateFrameKeys(main, msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -26,6 +26,9 @@ private:
     win::DelayedClipboard clipboard_;  // goes after the window, which writes it out as it goes
 };
 
+// Whether `msg` was one of the frame's keys (its accelerators, the MDI keys), now done.
+bool TranslateFrameKeys(const MainFrame& main, MSG& msg);
+
 // Runs the loop, with the frame's accelerators and the MDI keys, until WM_QUIT.
 int RunMessageLoop(const MainFrame& main);
 

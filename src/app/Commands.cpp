@@ -39,6 +39,7 @@ constexpr Command kCommands[] = {
     {IDM_MOSAIC, L"モザイクで隠す(&M)", Ctrl('M'), Owner::Shot, Need::SelectionArea},
     {IDM_RED_FRAME, L"赤枠で囲む(&H)", Ctrl('H'), Owner::Shot, Need::SelectionArea},
     {IDM_CUT_OUT, L"切り出す(&T)", Ctrl('T'), Owner::Shot, Need::SelectionArea},
+    {IDM_PIN, L"最前面に表示(&P)", Plain(VK_F3), Owner::Shot, Need::Nothing},
     {IDM_ZOOM_IN, L"拡大(&I)", Ctrl(VK_OEM_PLUS), Owner::Shot, Need::ZoomIn},
     {IDM_ZOOM_OUT, L"縮小(&O)", Ctrl(VK_OEM_MINUS), Owner::Shot, Need::ZoomOut},
     {IDM_ZOOM_FULL, L"100%(&Z)", Ctrl('0'), Owner::Shot, Need::Nothing},

@@ -10,6 +10,7 @@
 #include "app/Help.h"
 #include "app/Menus.h"
 #include "app/SettingsDialog.h"
+#include "app/ShotKeeper.h"
 #include "app/ShotWindow.h"
 #include "core/ReadOut.h"
 #include "resource.h"
@@ -31,17 +32,19 @@ constexpr UINT_PTR kSecondLookTimerId = 3;
 
 }  // namespace
 
-MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication)
+MainFrame::MainFrame(ApplicationWindow& application, bool endsApplication, ShotKeeper* keeper)
     : application_(application),
       endsApplication_(endsApplication),
       frameMenu_(BuildFrameMenu()),
-      idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu()))
+      idleWindowMenu_(win::ThrowLastErrorIfNull(::CreatePopupMenu())),
+      keeper_(keeper)
 {
     // Files dropped anywhere on the frame come to it (WM_DROPFILES).
     Create(kFrameClass, WS_EX_ACCEPTFILES, win::kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, win::kDefaultPlace, nullptr,
            frameMenu_.get());
     // A settings error is reported; the window still opens, with the rest of the start skipped.
     win::GuardedVoid([this] { LoadStoredSettings(); });
+    win::GuardedVoid([this] { OpenKeptShots(); });
 }
 
 MainFrame::~MainFrame()
@@ -115,7 +118,7 @@ void MainFrame::ApplyDpi(UINT dpi)
 // shows the notice of the keys, so that the notice can be read; the zoom panel is 60 wide.
 void MainFrame::SetStatusParts(UINT dpi)
 {
-    const bool notice = !HotKeyNotice().empty();
+    const bool notice = !HotKeyNotice().empty() || !keptNotice_.empty();
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     const int zoomFrom = std::max(win::Scale(260, dpi), static_cast<int>(client.right) - win::Scale(80, dpi));
@@ -172,10 +175,12 @@ void MainFrame::SetCaptureCursor(bool drawn) { settings_.SetCaptureCursor(drawn)
 // The dialog sets every setting it shows, so each of these has had its setter's rule.
 void MainFrame::ApplySettings(const core::Settings& edited)
 {
+    const bool keptBefore = settings_.Values().keepShots;
     settings_ = edited;
     captureTimer_.SetInterval(static_cast<UINT>(settings_.Values().delay) * 1000u);
     toolBar_.SetFlat(settings_.Values().flatToolBar);
     TakeKeys();
+    if (settings_.Values().keepShots != keptBefore) PutKeepingInForce();
 }
 
 void MainFrame::SaveSettings() { core::SaveSettings(store_, settings_.Values(), settings_.Writable()); }
@@ -304,6 +309,10 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             break;
         case WM_NCPAINT: ++frameDrawings_; break;
         case WM_CLOSE: OnClose(); return 0;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: the shots are kept as they stand.
+            if (wp && keeper_) keeper_->WaitUntilWritten();
+            return 0;
         case WM_DESTROY:
             ::SetMenu(hwnd_, nullptr);  // the frame menu is ours to destroy
             if (overlay_) std::exchange(overlay_, nullptr)->Dismiss();

@@ -35,11 +35,15 @@ class FrameProbe;
 
 namespace app {
 
+class ShotKeeper;
+class ShotWindow;
+
 class MainFrame final : public win::Window, public ShotHost, private core::SettingsTarget, private RegionHost {
 public:
     // Makes the window and loads the settings; not yet shown. When it ends the application,
-    // its destruction posts the quit message.
-    MainFrame(ApplicationWindow& application, bool endsApplication);
+    // its destruction posts the quit message. With a keeper (which outlives the frame), the
+    // shots it kept open again and the open shots are kept.
+    MainFrame(ApplicationWindow& application, bool endsApplication, ShotKeeper* keeper = nullptr);
     ~MainFrame() override;
     void Show(int command);
 
@@ -61,12 +65,15 @@ public:
     std::int32_t CaptureDelay() const noexcept { return settings_.Values().delay; }
     bool FlatToolBar() const noexcept { return settings_.Values().flatToolBar; }
     bool HotKeysOn() const noexcept { return settings_.Values().hotKeys; }
+    bool KeepShotsOn() const noexcept { return settings_.Values().keepShots; }
     // Which keys could not be had and why (UTF-8); empty when all are had.
     std::string HotKeyNotice() const { return core::HotKeyNotice(hotKeys_.States(), hotKeys_.Keys()); }
     void SetCaptureDelay(std::int32_t seconds) override;
     void SetFlatToolBar(bool flat) override;
     // Takes the keys, or lets them go, at once.
     void SetHotKeys(bool on) override;
+    // Keeps the open shots from now on, or deletes every kept file at once.
+    void SetKeepShots(bool on) override;
     void SaveSettings();
     void ShowReadOut(std::string_view utf8) override;
     void SetCopyHint(std::string_view utf8) override;
@@ -89,6 +96,9 @@ public:
     // Scrolls the window under the rectangle's centre and stitches what it shows into the
     // next shot; the status bar says where and why it stopped. The program comes back after.
     void StartScrollCapture(core::ScreenRect rect);
+    void ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks) override;
+    void ShotClosed(HWND shot) override;
+    void ShotUnreadable(HWND shot) override;
 
 private:
     friend class wintest::FrameProbe;
@@ -127,6 +137,10 @@ private:
     // Asks the system for the keys as the settings have them (unless a load is under way).
     void TakeKeys();
     void ShowHotKeyNotice();
+    void OpenKeptShots();
+    void PutKeepingInForce();
+    // The shot windows, from the bottom of the stack up.
+    std::vector<ShotWindow*> Shots() const;
     void SetStatusParts(UINT dpi);
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
@@ -178,6 +192,8 @@ private:
     std::wstring copyHint_ = L"クリップボードへコピー";
 
     bool scrolling_ = false;  // a scrolling capture runs: no other capture starts
+    ShotKeeper* keeper_;
+    std::string keptNotice_;  // what of the kept shots could not be read, in the status bar
     std::int32_t shotCount_ = 0;
     core::Tool tool_ = core::Tool::Select;
     core::ToolStyles styles_;

@@ -53,11 +53,14 @@ void MainFrame::TakeKeys()
     ShowHotKeyNotice();
 }
 
-// A key the program could not have is told in the status bar, not in a box: it is no error.
+// A key the program could not have, and kept files that could not be read, are told in the
+// status bar, not in a box: neither is an error of what the user did.
 void MainFrame::ShowHotKeyNotice()
 {
     SetStatusParts(win::DpiOf(hwnd_));
-    const std::wstring text = win::Widen(HotKeyNotice());
+    const std::string keys = HotKeyNotice();
+    const std::wstring text =
+        win::Widen(keys.empty() || keptNotice_.empty() ? keys + keptNotice_ : keys + "  " + keptNotice_);
     ::SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

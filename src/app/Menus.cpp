@@ -34,10 +34,10 @@ constexpr MenuDef kFrameMenus[] = {
 
 constexpr UINT kShotFile[] = {IDM_OPEN, IDM_PASTE_NEW, kSeparator, IDM_SAVE, kSeparator, IDM_CLOSE, IDM_EXIT};
 constexpr UINT kShotEdit[] = {
-    IDM_COPY,      kSeparator, IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator, IDM_UNDO,
-    IDM_REDO,      kSeparator, IDM_BLACK_OUT,  IDM_MOSAIC,        IDM_RED_FRAME, IDM_CUT_OUT,
-    kSeparator,    IDM_ZOOM_IN, IDM_ZOOM_OUT,  IDM_ZOOM_FULL,     IDM_ZOOM_FIT, kSeparator,
-    kDrawMenu,
+    IDM_COPY,    IDM_PIN,      kSeparator,    IDM_SELECT_ALL, IDM_SELECT_CANCEL, kSeparator,
+    IDM_UNDO,    IDM_REDO,     kSeparator,    IDM_BLACK_OUT,  IDM_MOSAIC,        IDM_RED_FRAME,
+    IDM_CUT_OUT, kSeparator,   IDM_ZOOM_IN,   IDM_ZOOM_OUT,   IDM_ZOOM_FULL,     IDM_ZOOM_FIT,
+    kSeparator,  kDrawMenu,
 };
 constexpr UINT kDrawItems[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
                                IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};

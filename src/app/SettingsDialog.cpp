@@ -94,6 +94,7 @@ void SettingsDialog::ShowSettings(const core::Settings& settings)
     Check(kCursorCheckBox, values.captureCursor);
     Check(kRegionCopyCheckBox, values.regionCopy);
     Check(kHotKeysCheckBox, values.hotKeys);
+    Check(kKeepShotsCheckBox, values.keepShots);
     for (core::KeyAction action : core::kKeyActions)
         win::ShowKey(Control(KeyField(action)), values.keys[core::Index(action)]);
 }
@@ -109,7 +110,7 @@ void SettingsDialog::CreateControls()
     }
     field_ = Control(kDelayField);
     SetKeyboard({kDelayField, kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
-                 kTargetKeyField, kWindowKeyField, kDelayedKeyField, kOkButton, kCancelButton, kApplyButton},
+                 kTargetKeyField, kWindowKeyField, kDelayedKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton},
                 kOkButton, kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
@@ -117,7 +118,7 @@ void SettingsDialog::CreateControls()
     for (ControlId id : kKeyFields)
         win::PrepareKeyField(Control(id));
     for (ControlId id : {kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
-                         kTargetKeyField, kWindowKeyField, kDelayedKeyField, kOkButton, kCancelButton, kApplyButton})
+                         kTargetKeyField, kWindowKeyField, kDelayedKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton})
         ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
     arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
 
@@ -162,6 +163,7 @@ core::Settings SettingsDialog::EditedSettings()
     edited.SetCaptureCursor(Checked(kCursorCheckBox));
     edited.SetRegionCopy(Checked(kRegionCopyCheckBox));
     edited.SetHotKeys(Checked(kHotKeysCheckBox));
+    edited.SetKeepShots(Checked(kKeepShotsCheckBox));
     for (core::KeyAction action : core::kKeyActions)
         edited.SetKey(action, keys[core::Index(action)]);
     return edited;

@@ -10,7 +10,7 @@
 namespace app::settings {
 
 constexpr int kClientWidth = 340;
-constexpr int kClientHeight = 438;
+constexpr int kClientHeight = 463;
 constexpr int kArrowsWidth = 15;
 
 enum ControlId : int {
@@ -36,6 +36,7 @@ enum ControlId : int {
     kTargetKeyField,
     kWindowKeyField,
     kDelayedKeyField,
+    kKeepShotsCheckBox,
 };
 
 // The key field of an action.
@@ -61,8 +62,10 @@ constexpr const wchar_t* kHotKeysLegend =
 // Created in this order, which is also the drawing order; the check boxes and fields sit in
 // their group boxes but are the group boxes' siblings, so that their notifications come to the
 // dialog. The notice is made right after the keys' check box, whose text it explains. The
-// groups lie one below the other, and the buttons below them all.
-constexpr int kButtonsTop = 404;
+// groups lie one below the other, the kept shots' box below them, and the buttons below all.
+constexpr int kKeysBottom = 392;
+constexpr int kKeepTop = kKeysBottom + 8;
+constexpr int kButtonsTop = kKeepTop + 17 + 12;
 constexpr int kGroupWidth = 308;
 constexpr int kCaptureTop = 96;
 constexpr int kKeysTop = 166;
@@ -89,7 +92,7 @@ constexpr ControlLayout kLayout[] = {
      kCaptureTop + 16, kGroupWidth - 20, 17},
     {kRegionCopyCheckBox, L"Button", L"範囲を選んだらクリップボードにコピー(&C)", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
      16 + 8, kCaptureTop + 37, kGroupWidth - 20, 17},
-    {kHotKeysGroup, L"Button", L"ホットキー", BS_GROUPBOX, 0, 16, kKeysTop, kGroupWidth, kButtonsTop - 12 - kKeysTop},
+    {kHotKeysGroup, L"Button", L"ホットキー", BS_GROUPBOX, 0, 16, kKeysTop, kGroupWidth, kKeysBottom - kKeysTop},
     {kHotKeysCheckBox, L"Button", L"ホットキーで取り込む(&P)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, kKeysTop + 16,
      kGroupWidth - 20, 17},
     {kHotKeysNotice, L"Static", kHotKeysLegend, SS_LEFT | SS_NOPREFIX, 0, 16 + 8, Row(4) + 6, kGroupWidth - 18, 72},
@@ -101,6 +104,8 @@ constexpr ControlLayout kLayout[] = {
     {kTargetKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(1), kFieldWidth, 21},
     {kWindowKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(2), kFieldWidth, 21},
     {kDelayedKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(3), kFieldWidth, 21},
+    {kKeepShotsCheckBox, L"Button", L"閉じても次回また開く(&K)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16, kKeepTop,
+     kGroupWidth, 17},
     {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 88, kButtonsTop, 75, 25},
     {kCancelButton, L"Button", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, 0, 172, kButtonsTop, 75, 25},
     {kApplyButton, L"Button", L"更新(&A)", WS_TABSTOP | BS_PUSHBUTTON, 0, 257, kButtonsTop, 73, 25},

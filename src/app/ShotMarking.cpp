@@ -34,7 +34,7 @@ void ShotWindow::RepaintMark(const core::Mark& mark) { RepaintPicture(core::Mark
 void ShotWindow::ChooseMark(std::optional<std::size_t> index)
 {
     if (chosen_ == index) return;
-    const core::MarkList& marks = edits_.Marks().Marks();
+    const core::MarkList& marks = edits_->Marks().Marks();
     if (chosen_ && *chosen_ < marks.Count()) RepaintMark(marks[*chosen_]);
     chosen_ = index;
     if (chosen_ && *chosen_ < marks.Count()) RepaintMark(marks[*chosen_]);
@@ -45,7 +45,7 @@ ShotWindow::Press ShotWindow::PressWithTool(core::Point p)
 {
     const core::Tool tool = host_.CurrentTool();
     const core::MarkStyle style = host_.Styles().For(tool);
-    core::ShotDocument& document = edits_.Marks();
+    core::ShotDocument& document = edits_->Marks();
     switch (tool) {
         case core::Tool::Select: {
             const std::optional<std::size_t> hit = document.Marks().At(p, PressTolerance());
@@ -93,7 +93,7 @@ bool ShotWindow::ReleaseWithTool()
     const core::MarkDrag drag = std::move(*drag_);
     drag_.reset();
     RepaintMark(drag.Shown());
-    core::ShotDocument& document = edits_.Marks();
+    core::ShotDocument& document = edits_->Marks();
     if (drag.Moves()) {
         RepaintPicture(document.Move(drag.Index(), drag.Offset().x, drag.Offset().y));
     } else {
@@ -106,7 +106,7 @@ bool ShotWindow::ReleaseWithTool()
 void ShotWindow::OnDoubleClick(core::Point p)
 {
     if (host_.CurrentTool() != core::Tool::Select) return;
-    const core::MarkList& marks = edits_.Marks().Marks();
+    const core::MarkList& marks = edits_->Marks().Marks();
     const std::optional<std::size_t> hit = marks.At(p, PressTolerance());
     if (!hit || marks[*hit].kind != core::MarkKind::Text) return;
     ChooseMark(std::nullopt);
@@ -117,20 +117,20 @@ void ShotWindow::DeleteChosenMark()
 {
     const std::size_t index = *chosen_;
     chosen_.reset();
-    RepaintPicture(edits_.Marks().Delete(index));
+    RepaintPicture(edits_->Marks().Delete(index));
     UpdateCommands();
 }
 
 // A colour or width chosen while a mark is chosen changes it.
 void ShotWindow::RestyleChosenMark(bool width, std::uint32_t value)
 {
-    if (!chosen_ || *chosen_ >= edits_.Marks().Marks().Count()) return;
-    core::MarkStyle style = edits_.Marks().Marks()[*chosen_].style;
+    if (!chosen_ || *chosen_ >= edits_->Marks().Marks().Count()) return;
+    core::MarkStyle style = edits_->Marks().Marks()[*chosen_].style;
     if (width)
         style.width = static_cast<std::int32_t>(value);
     else
         style.colour = value;
-    RepaintPicture(edits_.Marks().Restyle(*chosen_, style, edits_.Glyphs()));
+    RepaintPicture(edits_->Marks().Restyle(*chosen_, style, edits_->Glyphs()));
     UpdateCommands();
 }
 
@@ -144,7 +144,7 @@ void ShotWindow::OnToolChosen()
 
 void ShotWindow::BeginTyping(core::Point at, std::optional<std::size_t> retyped)
 {
-    const core::MarkList& marks = edits_.Marks().Marks();
+    const core::MarkList& marks = edits_->Marks().Marks();
     const core::MarkStyle style = retyped ? marks[*retyped].style : host_.Styles().For(core::Tool::Text);
     const std::wstring text = retyped ? Wide(marks[*retyped].text) : std::wstring();
     const POINT scroll = view_.Position();
@@ -163,10 +163,10 @@ void ShotWindow::EndTyping()
     const std::wstring text = typing_.Text();
     typing_.Close();
     const std::optional<std::size_t> retyped = std::exchange(retyped_, std::nullopt);
-    core::ShotDocument& document = edits_.Marks();
+    core::ShotDocument& document = edits_->Marks();
     const core::MarkStyle style = retyped ? document.Marks()[*retyped].style : host_.Styles().For(core::Tool::Text);
     core::Mark mark = core::TextMark(typedAt_, Utf16(text), {0, 0}, style);
-    if (!text.empty()) core::FitText(mark, edits_.Glyphs());
+    if (!text.empty()) core::FitText(mark, edits_->Glyphs());
     if (retyped) {
         RepaintMark(document.Marks()[*retyped]);
         RepaintPicture(document.Replace(*retyped, std::move(mark)));
@@ -187,7 +187,7 @@ POINT ShotWindow::ClientCentre() const noexcept
 
 void ShotWindow::FitScrollView()
 {
-    view_.Fit(hwnd_, core::ZoomedLength(picture_->Width(), zoom_), core::ZoomedLength(picture_->Height(), zoom_));
+    view_.Fit(hwnd_, core::ZoomedLength(pending_.width, zoom_), core::ZoomedLength(pending_.height, zoom_));
 }
 
 void ShotWindow::SetZoom(std::int32_t percent, POINT pointer)
@@ -215,7 +215,7 @@ void ShotWindow::ZoomToFit()
 {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    SetZoom(core::FitZoom(picture_->Width(), picture_->Height(), client.right, client.bottom), {0, 0});
+    SetZoom(core::FitZoom(pending_.width, pending_.height, client.right, client.bottom), {0, 0});
 }
 
 // A notch of the wheel (or several turns of a finer wheel) is a step.
@@ -223,15 +223,8 @@ void ShotWindow::OnZoomWheel(int delta, POINT screenPointer)
 {
     POINT pointer = screenPointer;
     ::ScreenToClient(hwnd_, &pointer);
-    zoomWheel_ += delta;
-    while (zoomWheel_ >= WHEEL_DELTA) {
-        zoomWheel_ -= WHEEL_DELTA;
-        ZoomStep(true, pointer);
-    }
-    while (zoomWheel_ <= -WHEEL_DELTA) {
-        zoomWheel_ += WHEEL_DELTA;
-        ZoomStep(false, pointer);
-    }
+    for (int notches = zoomWheel_.Add(delta); notches != 0; notches += notches > 0 ? -1 : 1)
+        ZoomStep(notches > 0, pointer);
 }
 
 }  // namespace app

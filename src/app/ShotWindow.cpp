@@ -3,11 +3,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 
 #include "app/ApplicationWindow.h"
 #include "app/Commands.h"
 #include "app/ShotSave.h"
 #include "app/Menus.h"
+#include "app/PinWindow.h"
 #include "core/Geometry.h"
 #include "core/ReadOut.h"
 #include "core/ShotScene.h"
@@ -33,12 +35,28 @@ COLORREF FaceColour() noexcept { return ::GetSysColor(COLOR_BTNFACE); }
 ShotWindow& ShotWindow::Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
                                std::wstring origin, std::vector<core::Mark> marks)
 {
-    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, std::move(picture), std::move(marks)));
+    const int width = picture->Width(), height = picture->Height();
+    auto shot = std::unique_ptr<ShotWindow>(
+        new ShotWindow(host, std::move(picture), {width, height, nullptr, nullptr}, std::move(marks)));
     shot->origin_ = std::move(origin);
-    shot->CreateMdiChild(kShotClass, host.MdiClient(), win::Widen(caption).c_str(),
-                         WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
-    shot->ownsSelf_ = true;
+    shot->CreateWindowAs(caption);
+    ShotWindow& made = *shot.release();
+    made.OfferToKeep();
+    return made;
+}
+
+ShotWindow& ShotWindow::Create(ShotHost& host, PendingPicture picture, const std::string& caption,
+                               std::vector<core::Mark> marks)
+{
+    auto shot = std::unique_ptr<ShotWindow>(new ShotWindow(host, nullptr, std::move(picture), std::move(marks)));
+    shot->CreateWindowAs(caption);
     return *shot.release();
+}
+
+void ShotWindow::CreateWindowAs(const std::string& caption)
+{
+    CreateMdiChild(kShotClass, host_.MdiClient(), win::Widen(caption).c_str(), WS_HSCROLL | WS_VSCROLL | WS_VISIBLE);
+    ownsSelf_ = true;
 }
 
 ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
@@ -50,13 +68,123 @@ ShotWindow* ShotWindow::FromHandle(HWND hwnd) noexcept
     return reinterpret_cast<ShotWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks)
+ShotWindow::ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending,
+                       std::vector<core::Mark> marks)
     : host_(host),
       picture_(std::move(picture)),
-      selection_(*this, picture_->Width(), picture_->Height()),
-      edits_(*picture_, std::move(marks))
+      pending_(std::move(pending)),
+      pendingMarks_(std::move(marks)),
+      selection_(*this, pending_.width, pending_.height)
 {
+    if (picture_) edits_.emplace(*picture_, std::move(pendingMarks_));
     menu_ = BuildShotMenu(windowMenu_);
+}
+
+// --- a picture read when it is first needed, and the keeping ------------------------------
+
+struct ShotWindow::Arrival {
+    std::mutex lock;
+    bool done = false;
+    std::unique_ptr<win::Picture> picture;
+};
+
+bool ShotWindow::EnsurePicture()
+{
+    if (picture_ || unreadable_) return picture_ != nullptr;
+    return TakePicture(pending_.read ? pending_.read() : nullptr);
+}
+
+// The pending picture as read, here or elsewhere; nothing: it cannot be read, and the window goes.
+bool ShotWindow::TakePicture(std::unique_ptr<win::Picture> read)
+{
+    if (picture_ || unreadable_) return picture_ != nullptr;
+    if (!read) {
+        unreadable_ = true;
+        host_.ShotUnreadable(hwnd_);
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        return false;
+    }
+    edits_.emplace(*read, std::move(pendingMarks_));
+    picture_ = std::move(read);
+    pending_.read = nullptr;
+    pending_.readElsewhere = nullptr;
+    ::InvalidateRect(hwnd_, nullptr, FALSE);  // parts painted while it was pending
+    UpdateCommands();
+    return true;
+}
+
+// The window goes on answering while the picture is read; a message brings it.
+void ShotWindow::ReadElsewhere()
+{
+    arrival_ = std::make_shared<Arrival>();
+    // Only the window holds the arrival: once it is gone, nothing is read for it.
+    pending_.readElsewhere(arrival_,
+                           [arrival = std::weak_ptr(arrival_), hwnd = hwnd_](std::unique_ptr<win::Picture> picture) {
+                               const std::shared_ptr<Arrival> here = arrival.lock();
+                               if (!here) return;
+                               {
+                                   std::lock_guard lock(here->lock);
+                                   here->picture = std::move(picture);
+                                   here->done = true;
+                               }
+                               ::PostMessageW(hwnd, kPictureArrived, 0, 0);
+                           });
+}
+
+void ShotWindow::OnPictureArrived()
+{
+    if (!arrival_) return;
+    std::unique_ptr<win::Picture> picture;
+    {
+        std::lock_guard lock(arrival_->lock);
+        if (!arrival_->done) return;
+        picture = std::move(arrival_->picture);
+    }
+    arrival_.reset();
+    TakePicture(std::move(picture));
+}
+
+void ShotWindow::OfferToKeep()
+{
+    if (!EnsurePicture()) return;
+    keptRevision_ = edits_->Marks().Revision();
+    host_.ShotChanged(hwnd_, *picture_, edits_->Marks().Marks().All());
+}
+
+// After each message: a change of the pixels or the marks, done or undone, is kept.
+void ShotWindow::KeepIfChanged()
+{
+    if (edits_ && edits_->Marks().Revision() != keptRevision_) OfferToKeep();
+}
+
+bool ShotWindow::NeedsPicture(UINT msg, WPARAM wp) noexcept
+{
+    switch (msg) {
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDM_CLOSE:
+                case IDM_CASCADE:
+                case IDM_TILE:
+                case IDM_ZOOM_IN:
+                case IDM_ZOOM_OUT:
+                case IDM_ZOOM_FULL:
+                case IDM_ZOOM_FIT:
+                case IDM_TOOL_SELECT:
+                case IDM_TOOL_ARROW:
+                case IDM_TOOL_BOX:
+                case IDM_TOOL_TEXT:
+                case IDM_TOOL_NUMBER:
+                case IDM_TOOL_HIGHLIGHTER: return false;
+                default: return true;
+            }
+        case kMarkStyleChosen:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_KEYDOWN: return true;
+        default: return false;
+    }
 }
 
 // --- the picture and the selection ---------------------------------------------------
@@ -76,7 +204,7 @@ void ShotWindow::UpdateCommands()
     host_.SetCopyHint(caption);
     const std::wstring item = MenuText(*FindCommand(IDM_COPY), win::Widen(caption));
     ::ModifyMenuW(menu_.get(), IDM_COPY, MF_BYCOMMAND | MF_STRING, IDM_COPY, item.c_str());
-    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_.CanUndo(), edits_.CanRedo(),
+    ShowShotCommandStates(menu_.get(), {selection_.HasArea(), edits_ && edits_->CanUndo(), edits_ && edits_->CanRedo(),
                                         core::ZoomIn(zoom_).has_value(), core::ZoomOut(zoom_).has_value()});
     const UINT tool = kToolCommands[static_cast<std::size_t>(host_.CurrentTool())];
     ::CheckMenuRadioItem(menu_.get(), IDM_TOOL_SELECT, IDM_TOOL_HIGHLIGHTER, tool, MF_BYCOMMAND);
@@ -158,12 +286,12 @@ void ShotWindow::OnCopy()
     // An empty selection (a click without a drag) has no picture to give: whatever the
     // clipboard holds stays there.
     if (source.Empty()) return;
-    if (edits_.Marks().Marks().Count() == 0) {
+    if (edits_->Marks().Marks().Count() == 0) {
         host_.Application().OfferOnClipboard(win::SnapshotOf(*picture_, source));
         return;
     }
     // The marks as they are drawn, over the pixels of the part copied.
-    const std::unique_ptr<win::Picture> shown = edits_.AsShown(source);
+    const std::unique_ptr<win::Picture> shown = edits_->AsShown(source);
     host_.Application().OfferOnClipboard(win::SnapshotOf(*shown, {0, 0, source.Width(), source.Height()}));
 }
 
@@ -177,7 +305,7 @@ void ShotWindow::OnEdit(core::Edit edit)
     // stays chosen.
     if (typing_.IsOpen()) EndTyping();
     ChooseMark(std::nullopt);
-    RepaintPicture(edits_.Apply(edit, selection_));
+    RepaintPicture(edits_->Apply(edit, selection_));
     UpdateCommands();
 }
 
@@ -186,15 +314,37 @@ void ShotWindow::OnUndoOrRedo(bool undo)
     if (drag_) return;
     if (typing_.IsOpen()) EndTyping();
     ChooseMark(std::nullopt);
-    RepaintPicture(undo ? edits_.Undo() : edits_.Redo());
+    RepaintPicture(undo ? edits_->Undo() : edits_->Redo());
     UpdateCommands();
 }
 
 void ShotWindow::OnCutOut()
 {
     if (!selection_.HasArea()) return;
-    ShotPart part = edits_.CutOut(selection_);
+    ShotPart part = edits_->CutOut(selection_);
     host_.OpenShot(std::move(part.picture), std::move(part.marks));
+}
+
+// The selection, or the whole picture, pinned on top with its marks, where it lies on the
+// screen now.
+void ShotWindow::OnPin()
+{
+    if (typing_.IsOpen()) EndTyping();
+    const core::Rect whole{0, 0, picture_->Width(), picture_->Height()};
+    const core::Rect part = selection_.HasArea()
+                                ? core::Intersect(core::NormalisedRect(selection_.Start(), selection_.End()), whole)
+                                : whole;
+    if (part.Empty()) return;
+    const POINT at = view_.Position();
+    const core::Point corner = core::PictureToWindow({part.left, part.top}, {at.x, at.y}, zoom_);
+    POINT screen{corner.x, corner.y};
+    ::ClientToScreen(hwnd_, &screen);
+    if (edits_->Marks().Marks().Count() == 0) {
+        PinWindow::Open(host_.Application(), *picture_, part, screen);
+        return;
+    }
+    const std::unique_ptr<win::Picture> shown = edits_->AsShown(part);
+    PinWindow::Open(host_.Application(), *shown, {0, 0, part.Width(), part.Height()}, screen);
 }
 
 // The read-out shows the corner that moved.
@@ -223,7 +373,7 @@ bool ShotWindow::OnCommand(UINT id)
         case IDM_SAVE: {
             // With marks, what is saved is the picture as it is shown.
             const std::unique_ptr<win::Picture> shown =
-                edits_.Marks().Marks().Count() ? edits_.AsShown({0, 0, picture_->Width(), picture_->Height()}) : nullptr;
+                edits_->Marks().Marks().Count() ? edits_->AsShown({0, 0, picture_->Width(), picture_->Height()}) : nullptr;
             SaveShot(host_.SaveTargets(), host_.FrameWindow(), win::Narrow(win::TextOf(hwnd_)), origin_,
                      shown ? *shown : *picture_,
                      selection_);
@@ -241,6 +391,7 @@ bool ShotWindow::OnCommand(UINT id)
         case IDM_MOSAIC: OnEdit(core::Edit::Mosaic); return true;
         case IDM_RED_FRAME: OnEdit(core::Edit::RedFrame); return true;
         case IDM_CUT_OUT: OnCutOut(); return true;
+        case IDM_PIN: OnPin(); return true;
         case IDM_ZOOM_IN: ZoomStep(true, ClientCentre()); return true;
         case IDM_ZOOM_OUT: ZoomStep(false, ClientCentre()); return true;
         case IDM_ZOOM_FULL: SetZoom(core::kFullSize, ClientCentre()); return true;
@@ -279,11 +430,15 @@ void ShotWindow::Paint()
     const RECT& area = dc.area();
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
+    if (!picture_) {
+        PaintPending(dc.get(), area);
+        return;
+    }
     const core::PixelView target = buffer_.Ready(dc.get(), width, height);
     core::Scene scene;
     scene.picture = picture_->Pixels();
     scene.percent = zoom_;
-    scene.marks = &edits_.Marks().Marks().All();
+    scene.marks = &edits_->Marks().Marks().All();
     if (drag_) {
         scene.drawn = &drag_->Shown();
         if (drag_->Moves()) scene.moving = drag_->Index();
@@ -299,8 +454,24 @@ void ShotWindow::Paint()
     const COLORREF face = FaceColour();
     scene.face = (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     const POINT at = view_.Position();
-    core::PaintScene(target, {area.left + at.x, area.top + at.y}, scene, edits_.Glyphs());
+    core::PaintScene(target, {area.left + at.x, area.top + at.y}, scene, edits_->Glyphs());
     ::BitBlt(dc.get(), area.left, area.top, width, height, buffer_.DC(), 0, 0, SRCCOPY);
+}
+
+// A pending picture is read when it shows: in the active window, or in more than the strip
+// that a window beneath others shows of itself. Until it is there, the face colour.
+void ShotWindow::PaintPending(HDC dc, const RECT& area)
+{
+    constexpr LONG kStrip = 64;
+    const bool active = reinterpret_cast<HWND>(::SendMessageW(host_.MdiClient(), WM_MDIGETACTIVE, 0, 0)) == hwnd_;
+    if (!unreadable_ && !arrival_ &&
+        (active || (area.right - area.left > kStrip && area.bottom - area.top > kStrip))) {
+        if (pending_.readElsewhere)
+            ReadElsewhere();
+        else if (EnsurePicture())
+            return;  // painted again, with the picture
+    }
+    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // --- mouse ---------------------------------------------------------------------------
@@ -313,7 +484,7 @@ core::Point ShotWindow::ToPicture(LPARAM lp) const noexcept
 
 bool ShotWindow::OverPicture(core::Point p) const noexcept
 {
-    return p.x >= 0 && p.y >= 0 && p.x < picture_->Width() && p.y < picture_->Height();
+    return p.x >= 0 && p.y >= 0 && p.x < pending_.width && p.y < pending_.height;
 }
 
 void ShotWindow::OnButtonDown(bool primaryButton, LPARAM lp)
@@ -350,6 +521,14 @@ void ShotWindow::OnCaptureLost(HWND newCapture)
 LRESULT ShotWindow::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return ::DefMDIChildProcW(hwnd_, msg, wp, lp); }
 
 LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (!picture_ && NeedsPicture(msg, wp) && !EnsurePicture()) return 0;
+    const LRESULT result = Handle(msg, wp, lp);
+    KeepIfChanged();
+    return result;
+}
+
+LRESULT ShotWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
         case WM_MDIACTIVATE:
@@ -404,6 +583,8 @@ LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             if (OnKeyDown(static_cast<UINT>(wp))) return 0;
             break;
         case WM_CAPTURECHANGED: OnCaptureLost(reinterpret_cast<HWND>(lp)); return 0;
+        case kPictureArrived: OnPictureArrived(); return 0;
+        case WM_CLOSE: host_.ShotClosed(hwnd_); break;  // not when the program ends: the shot stays kept
         case WM_DESTROY: OnDeactivate(); break;
     }
     return DefaultProc(msg, wp, lp);

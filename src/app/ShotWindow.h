@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@
 #include "core/MarkTool.h"
 #include "core/Marks.h"
 #include "core/Selection.h"
+#include "core/Zoom.h"
 #include "win32/Handles.h"
 #include "win32/PaintBuffer.h"
 #include "win32/Picture.h"
@@ -31,6 +34,8 @@ namespace app {
 // From the frame to the active shot: a colour (wParam 0) or width (wParam 1) was chosen, its
 // value in lParam; a mark chosen with 選択 takes it.
 inline constexpr UINT kMarkStyleChosen = WM_APP + 20;
+// A picture read on another thread has arrived (posted to the shot window).
+inline constexpr UINT kPictureArrived = WM_APP + 21;
 
 class ShotWindow final : public win::Window, private core::FrameSurface {
 public:
@@ -40,15 +45,42 @@ public:
     // capture. `marks`: marks it starts with (a cut-out's), still editable.
     static ShotWindow& Create(ShotHost& host, std::unique_ptr<win::Picture> picture, const std::string& caption,
                               std::wstring origin = {}, std::vector<core::Mark> marks = {});
+    // A picture of known size read when the window first needs it (a kept shot's): `read` reads
+    // it now, `readElsewhere` on another thread, which hands it to `done` there unless `wanted`
+    // has gone by then; either gives nothing when it cannot be read. Without `readElsewhere` a
+    // paint reads it now.
+    using PictureDone = std::function<void(std::unique_ptr<win::Picture>)>;
+    struct PendingPicture {
+        int width;
+        int height;
+        std::function<std::unique_ptr<win::Picture>()> read;
+        std::function<void(std::weak_ptr<void> wanted, PictureDone done)> readElsewhere;
+    };
+    static ShotWindow& Create(ShotHost& host, PendingPicture picture, const std::string& caption,
+                              std::vector<core::Mark> marks);
     static ShotWindow* FromHandle(HWND hwnd) noexcept;
+
+    // Reads a pending picture now; false when it cannot be read (the window then closes).
+    bool EnsurePicture();
+    // Hands the picture and marks as they stand to the host's keeping.
+    void OfferToKeep();
 
 private:
     friend class wintest::ShotProbe;
 
-    ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks);
+    ShotWindow(ShotHost& host, std::unique_ptr<win::Picture> picture, PendingPicture pending,
+               std::vector<core::Mark> marks);
+    void CreateWindowAs(const std::string& caption);
+    bool TakePicture(std::unique_ptr<win::Picture> read);
+    void ReadElsewhere();
+    void OnPictureArrived();
+    // Messages that act on the picture or its marks read a pending picture first.
+    static bool NeedsPicture(UINT msg, WPARAM wp) noexcept;
+    void KeepIfChanged();
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnFinalDestroy() noexcept override
     {
@@ -67,6 +99,7 @@ private:
     void OnEdit(core::Edit edit);
     void OnUndoOrRedo(bool undo);
     void OnCutOut();
+    void OnPin();
     bool OnKeyDown(UINT key);
     void OnActivate();
     void OnDeactivate();
@@ -97,21 +130,28 @@ private:
     void FitScrollView();
 
     void Paint();
+    void PaintPending(HDC dc, const RECT& area);
     core::Point ToPicture(LPARAM lp) const noexcept;
     bool OverPicture(core::Point p) const noexcept;
     void OnButtonDown(bool primaryButton, LPARAM lp);
     void OnButtonUp(bool primaryButton, LPARAM lp);
 
     ShotHost& host_;
-    std::unique_ptr<win::Picture> picture_;
+    std::unique_ptr<win::Picture> picture_;  // null while pending
+    PendingPicture pending_;                 // its size stands for the picture's while it is null
+    std::vector<core::Mark> pendingMarks_;   // until the picture is there
+    bool unreadable_ = false;                // the pending picture could not be read
+    struct Arrival;                          // a picture read on another thread, handed over here
+    std::shared_ptr<Arrival> arrival_;
     core::Selection selection_;
-    ShotEdits edits_;
+    std::optional<ShotEdits> edits_;  // once there is a picture
+    std::uint64_t keptRevision_ = 0;  // of the document as last handed to the keeping
     win::OwnedMenu menu_;
     HMENU windowMenu_ = nullptr;  // inside menu_
     win::ScrollView view_;
     win::PaintBuffer buffer_;
     std::int32_t zoom_ = 100;  // percent
-    int zoomWheel_ = 0;        // wheel turns with Ctrl towards the next step
+    core::WheelTurns zoomWheel_;  // wheel turns with Ctrl towards the next step
     std::optional<core::MarkDrag> drag_;      // a mark being drawn or moved
     std::optional<std::size_t> chosen_;       // the mark chosen with 選択, its handles shown
     TextEntry typing_;                        // a text being typed

@@ -3,6 +3,7 @@
 
 #include "app/ApplicationWindow.h"
 #include "app/MainFrame.h"
+#include "app/ShotKeeper.h"
 #include "win32/ErrorReport.h"
 #include "win32/Handles.h"
 #include "win32/SystemLibrary.h"
@@ -28,8 +29,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     if (anotherInstance) ::PostQuitMessage(0);  // the loop ends at its first turn, without saving anything
 
     try {
+        // A second copy touches nothing of the kept shots. The keeper goes last: it writes
+        // what is still waiting before the program ends.
+        const std::unique_ptr<app::ShotKeeper> keeper = anotherInstance ? nullptr : app::ShotKeeper::ForThisUser();
         app::ApplicationWindow application;
-        app::MainFrame main(application, true);
+        app::MainFrame main(application, true, keeper.get());
         if (!anotherInstance) main.Show(show);
         return app::RunMessageLoop(main);
     } catch (...) {

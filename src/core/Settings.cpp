@@ -44,4 +44,10 @@ void Settings::SetCaptureCursor(bool drawn)
     writable_.Allow(Setting::CaptureCursor);
 }
 
+void Settings::SetKeepShots(bool on)
+{
+    values_.keepShots = on;
+    writable_.Allow(Setting::KeepShots);
+}
+
 }  // namespace core

@@ -24,6 +24,7 @@ public:
     void SetKey(KeyAction action, ChosenKey key) override;
     void SetRegionCopy(bool copy) override;
     void SetCaptureCursor(bool drawn) override;
+    void SetKeepShots(bool on) override;
 
 private:
     SettingsValues values_{.mode = CaptureMode::Desktop, .delay = 0, .flatToolBar = false, .hotKeys = false};

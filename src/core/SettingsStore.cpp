@@ -110,6 +110,8 @@ void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSett
     target.SetRegionCopy(store.ReadBool("RegionCopy", kDefaultRegionCopy));
     reached.Allow(Setting::CaptureCursor);
     target.SetCaptureCursor(store.ReadBool("CaptureCursor", kDefaultCaptureCursor));
+    reached.Allow(Setting::KeepShots);
+    target.SetKeepShots(store.ReadBool("KeepShots", kDefaultKeepShots));
 }
 
 void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const WritableSettings& writable)
@@ -125,6 +127,7 @@ void SaveSettings(RegistryBackend& backend, const SettingsValues& values, const 
     }
     if (writable.Allows(Setting::RegionCopy)) store.WriteBool("RegionCopy", values.regionCopy);
     if (writable.Allows(Setting::CaptureCursor)) store.WriteBool("CaptureCursor", values.captureCursor);
+    if (writable.Allows(Setting::KeepShots)) store.WriteBool("KeepShots", values.keepShots);
 }
 
 std::int32_t CaptureDelayOrDefault(std::int32_t seconds)

@@ -64,6 +64,7 @@ struct SettingsTarget {
     virtual void SetKey(KeyAction action, ChosenKey key) = 0;
     virtual void SetRegionCopy(bool copy) = 0;
     virtual void SetCaptureCursor(bool drawn) = 0;
+    virtual void SetKeepShots(bool on) = 0;  // the open shots kept for the next start, or their files deleted
 
 protected:
     ~SettingsTarget() = default;
@@ -72,6 +73,7 @@ protected:
 inline constexpr bool kDefaultHotKeys = true;
 inline constexpr bool kDefaultRegionCopy = true;
 inline constexpr bool kDefaultCaptureCursor = false;
+inline constexpr bool kDefaultKeepShots = true;
 
 struct SettingsValues {
     CaptureMode mode;
@@ -81,6 +83,7 @@ struct SettingsValues {
     KeyChoices keys = kDefaultKeys;
     bool regionCopy = kDefaultRegionCopy;        // a region taken goes to the clipboard at once
     bool captureCursor = kDefaultCaptureCursor;  // the pointer is drawn into every picture
+    bool keepShots = kDefaultKeepShots;          // open shots are kept for the next start
 };
 
 // The settings, named after their registry values; the keys in the order of kKeyActions.
@@ -95,8 +98,9 @@ enum class Setting : std::uint8_t {
     HotKeyDelayed,
     RegionCopy,
     CaptureCursor,
+    KeepShots,
 };
-inline constexpr std::size_t kSettingCount = 10;
+inline constexpr std::size_t kSettingCount = 11;
 
 // The setting that holds an action's key.
 inline constexpr Setting KeySetting(KeyAction action) noexcept
@@ -120,7 +124,7 @@ private:
 };
 
 // Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys", "HotKeyRegion", "HotKeyTarget",
-// "HotKeyWindow", "HotKeyDelayed", "RegionCopy", "CaptureCursor" in that order, handing each to its
+// "HotKeyWindow", "HotKeyDelayed", "RegionCopy", "CaptureCursor", "KeepShots" in that order, handing each to its
 // setter before the next is read; an error leaves the later ones unread. Each
 // value is allowed in `reached` before it is read, so the one that stops the
 // load is written back by the next save, as the program's setting.

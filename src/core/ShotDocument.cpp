@@ -159,6 +159,7 @@ Rect ShotDocument::Record(Step step) noexcept
     markBytes_ += step.bytes;
     steps_.push_back(std::move(step));
     done_ = steps_.size();
+    ++revision_;
     std::size_t withPixels = 0;
     for (const Step& kept : steps_)
         withPixels += kept.pixels ? 1 : 0;
@@ -178,6 +179,7 @@ Rect ShotDocument::Undo(const PixelView& picture) noexcept
 {
     if (!CanUndo()) return {};
     Step& step = steps_[--done_];
+    ++revision_;
     Backward(step);
     if (step.pixels) pixels_.Undo(picture);
     return step.area;
@@ -187,6 +189,7 @@ Rect ShotDocument::Redo(const PixelView& picture) noexcept
 {
     if (!CanRedo()) return {};
     Step& step = steps_[done_++];
+    ++revision_;
     if (step.pixels) pixels_.Redo(picture);
     Forward(step);
     return step.area;

@@ -8,6 +8,7 @@
 // given (the picture's bytes, as the edits alone always have), and so do the mark steps; past
 // either the oldest steps go.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "core/EditHistory.h"
@@ -37,6 +38,9 @@ public:
     // reaching into the selection are drawn into the pixels first and leave the list, in the
     // same step. Changes nothing when no part of the selection lies in the picture.
     Rect ApplyEdit(Edit edit, Rect selection, const PixelView& picture, const GlyphSource& glyphs);
+
+    // Counts the changes, undos and redos so far: the same number, the same document.
+    std::uint64_t Revision() const { return revision_; }
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
@@ -74,6 +78,7 @@ private:
     std::vector<Step> steps_;  // oldest first
     std::size_t done_ = 0;     // steps_[0 .. done_) are applied
     std::size_t markBytes_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace core

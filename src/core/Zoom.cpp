@@ -81,4 +81,13 @@ std::int32_t ClampScroll(std::int32_t scroll, std::int32_t content, std::int32_t
 
 std::string ZoomText(std::int32_t percent) { return std::to_string(percent) + "%"; }
 
+int WheelTurns::Add(int delta)
+{
+    if ((delta > 0) != (left_ > 0) && left_ != 0) left_ = 0;  // a turn back starts afresh
+    left_ += delta;
+    const int notches = left_ / kWheelNotch;
+    left_ -= notches * kWheelNotch;
+    return notches;
+}
+
 }  // namespace core

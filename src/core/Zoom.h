@@ -36,6 +36,18 @@ Point PictureToWindow(Point picture, Point scroll, std::int32_t percent);
 // The scroll position at zoom `to` that keeps the picture point under the pointer (a window
 // pixel) where it was at zoom `from`; ClampScroll then keeps it within the picture.
 Point ScrollKeeping(Point pointer, Point scroll, std::int32_t from, std::int32_t to);
+
+inline constexpr int kWheelNotch = 120;  // WHEEL_DELTA
+
+// Wheel turns add up to notches: a fine-grained wheel turns in parts of one.
+class WheelTurns {
+public:
+    // The whole notches that `delta` completes, in its direction.
+    int Add(int delta);
+
+private:
+    int left_ = 0;
+};
 std::int32_t ClampScroll(std::int32_t scroll, std::int32_t content, std::int32_t window);
 
 // The status bar's zoom panel, e.g. "200%".

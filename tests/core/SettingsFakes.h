@@ -146,6 +146,7 @@ public:
     std::array<std::optional<core::ChosenKey>, core::kKeyActions.size()> keys;
     std::optional<bool> regionCopy;
     std::optional<bool> captureCursor;
+    std::optional<bool> keepShots;
     bool toolBarFails = false;
 
     void SetCaptureMode(core::CaptureMode mode) override
@@ -188,6 +189,11 @@ public:
         log_.push_back(drawn ? "SetCaptureCursor 1" : "SetCaptureCursor 0");
         captureCursor = drawn;
     }
+    void SetKeepShots(bool on) override
+    {
+        log_.push_back(on ? "SetKeepShots 1" : "SetKeepShots 0");
+        keepShots = on;
+    }
 
     core::SettingsValues Values() const
     {
@@ -200,7 +206,8 @@ public:
                 hotKeys.value_or(false),
                 chords,
                 regionCopy.value_or(false),
-                captureCursor.value_or(false)};
+                captureCursor.value_or(false),
+                keepShots.value_or(false)};
     }
 
 private:
@@ -210,8 +217,8 @@ private:
 inline core::WritableSettings AllWritable()
 {
     core::WritableSettings all;
-    for (core::Setting s :
-         {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat, core::Setting::HotKeys})
+    for (core::Setting s : {core::Setting::CapMode, core::Setting::CapTime, core::Setting::ToolBarFlat,
+                            core::Setting::HotKeys, core::Setting::KeepShots})
         all.Allow(s);
     return all;
 }

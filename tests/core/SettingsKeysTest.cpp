@@ -145,9 +145,9 @@ TEST(SettingsKeys, KeysAreWrittenAsTheDecimalTextOfTheirValueAfterHotKeysThenThe
     EXPECT_EQ(registry.Entries("Write"),
               (Log{"Write CapMode=0", "Write CapTime=5", "Write ToolBarFlat=0", "Write HotKeys=1",
                    "Write HotKeyRegion=888", "Write HotKeyTarget=0", "Write HotKeyWindow=1836",
-                   "Write HotKeyDelayed=65", "Write RegionCopy=0", "Write CaptureCursor=1"}));
+                   "Write HotKeyDelayed=65", "Write RegionCopy=0", "Write CaptureCursor=1", "Write KeepShots=1"}));
     // Each in its own visit to the section, as the others.
-    EXPECT_EQ(registry.Entries("CreateSection").size(), 10u);
+    EXPECT_EQ(registry.Entries("CreateSection").size(), 11u);
 }
 
 TEST(SettingsKeys, OddStoredKeysAreSavedBackInTheirPlainForm)
@@ -165,7 +165,7 @@ TEST(SettingsKeys, OddStoredKeysAreSavedBackInTheirPlainForm)
     EXPECT_EQ(registry.Entries("Write"),
               (Log{"Write CapMode=0", "Write CapTime=5", "Write ToolBarFlat=0", "Write HotKeys=1",
                    "Write HotKeyRegion=300", "Write HotKeyTarget=44", "Write HotKeyWindow=1068",
-                   "Write HotKeyDelayed=0", "Write RegionCopy=1", "Write CaptureCursor=0"}));
+                   "Write HotKeyDelayed=0", "Write RegionCopy=1", "Write CaptureCursor=0", "Write KeepShots=1"}));
 }
 
 // A load stopped by a value of the wrong type, then what the user set, then a save.

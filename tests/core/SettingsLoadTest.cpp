@@ -23,6 +23,7 @@ TEST(SettingsLoad, FirstStartWithoutTheSectionGivesTheDefaultsAndCreatesNoSectio
     EXPECT_EQ(registry.target.capTime, 5);
     EXPECT_EQ(registry.target.toolBarFlat, false);
     EXPECT_EQ(registry.target.hotKeys, true);
+    EXPECT_EQ(registry.target.keepShots, true);
     EXPECT_FALSE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Entries("CreateSection"), Log{});
 }
@@ -34,6 +35,7 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
     registry.Put("CapTime", Text("12"));
     registry.Put("ToolBarFlat", Text("1"));
     registry.Put("HotKeys", Text("0"));
+    registry.Put("KeepShots", Text("0"));
     EXPECT_EQ(registry.Load(), "");
     Log expected = {
         "OpenStore",          "OpenSection", "Query CapMode",     "Read CapMode",     "CloseSection",
@@ -50,6 +52,7 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
         "OpenSection", "Query HotKeyDelayed", "CloseSection", "SetKey 3 44 2",       //
         "OpenSection", "Query RegionCopy",    "CloseSection", "SetRegionCopy 1",     //
         "OpenSection", "Query CaptureCursor", "CloseSection", "SetCaptureCursor 0",  //
+        "OpenSection", "Query KeepShots", "Read KeepShots", "CloseSection", "SetKeepShots 0",  //
         "CloseStore",
     };
     expected.insert(expected.end(), after.begin(), after.end());
@@ -136,8 +139,8 @@ TEST(SettingsLoad, StoredToolBarFlatIsTrueForAnyNonZeroNumber)
     }
 }
 
-// The keys follow the flat tool bar's rules, with the default the other way round.
-TEST(SettingsLoad, StoredHotKeysAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadable)
+// The keys and the kept shots follow the flat tool bar's rules, with the default the other way round.
+TEST(SettingsLoad, StoredHotKeysAndKeepShotsAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadable)
 {
     struct Row {
         std::optional<std::string_view> stored;
@@ -147,13 +150,26 @@ TEST(SettingsLoad, StoredHotKeysAreOnForAnyNonZeroNumberAndWhenMissingOrUnreadab
         {std::nullopt, true}, {"1", true},   {"2", true},   {"-1", true}, {"$10", true}, {"0", false},
         {"$0", false},        {" 0", false}, {"yes", true}, {"0 ", true}, {"", true},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.stored.value_or("(none)"));
-        Registry registry;
-        if (row.stored) registry.Put("HotKeys", Text(*row.stored));
-        EXPECT_EQ(registry.Load(), "");
-        EXPECT_EQ(registry.target.hotKeys, row.on);
+    for (const std::string name : {"HotKeys", "KeepShots"}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(name + " " + std::string(row.stored.value_or("(none)")));
+            Registry registry;
+            if (row.stored) registry.Put(name, Text(*row.stored));
+            EXPECT_EQ(registry.Load(), "");
+            EXPECT_EQ(name == "HotKeys" ? registry.target.hotKeys : registry.target.keepShots, row.on);
+        }
     }
+}
+
+TEST(SettingsLoad, ADwordKeepShotsIsATypeErrorAfterTheOthersAreApplied)
+{
+    Registry registry;
+    registry.Put("HotKeys", Text("0"));
+    registry.Put("KeepShots", Bytes(kRegDword, {1, 0, 0, 0}));
+    EXPECT_EQ(registry.Load(), "'KeepShots' のデータ型が不正です");
+    EXPECT_EQ(registry.target.hotKeys, false);
+    EXPECT_EQ(registry.target.keepShots, std::nullopt);
+    EXPECT_TRUE(registry.reached.Allows(core::Setting::KeepShots));
 }
 
 TEST(SettingsLoad, ADwordHotKeysIsATypeErrorAfterTheOtherThreeAreApplied)
@@ -164,6 +180,8 @@ TEST(SettingsLoad, ADwordHotKeysIsATypeErrorAfterTheOtherThreeAreApplied)
     EXPECT_EQ(registry.Load(), "'HotKeys' のデータ型が不正です");
     EXPECT_EQ(registry.target.toolBarFlat, true);
     EXPECT_EQ(registry.target.hotKeys, std::nullopt);
+    EXPECT_EQ(registry.target.keepShots, std::nullopt);
+    EXPECT_FALSE(registry.reached.Allows(core::Setting::KeepShots));
 }
 
 TEST(SettingsLoad, AnEmptyValueGivesTheDefaultWhateverItsType)

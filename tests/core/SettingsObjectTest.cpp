@@ -78,6 +78,8 @@ TEST(SettingsObject, EachSetterKeepsItsValueAndAllowsOnlyItsOwnSetting)
          [](const core::SettingsValues& v) { return !v.regionCopy; }},
         {Setting::CaptureCursor, [](core::Settings& s) { s.SetCaptureCursor(true); },
          [](const core::SettingsValues& v) { return v.captureCursor; }},
+        {Setting::KeepShots, [](core::Settings& s) { s.SetKeepShots(false); },
+         [](const core::SettingsValues& v) { return !v.keepShots; }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.setting));

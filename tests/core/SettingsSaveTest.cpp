@@ -14,14 +14,15 @@ using namespace settingstest;
 
 namespace {
 
-TEST(SettingsSave, TheDefaultsAreWrittenAsFourTextsInOrderEachInItsOwnVisit)
+TEST(SettingsSave, TheDefaultsAreWrittenAsFiveTextsInOrderEachInItsOwnVisit)
 {
     Registry registry;
     EXPECT_EQ(registry.Save({Mode(0), 5, false}), "");
     const Log expected = {
-        "OpenStore",    "CreateSection",   "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
-        "OpenSection",  "Write CapTime=5", "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
-        "CloseSection", "CreateSection",   "OpenSection",  "Write HotKeys=1", "CloseSection", "CloseStore",
+        "OpenStore",    "CreateSection",     "OpenSection",  "Write CapMode=0", "CloseSection", "CreateSection",
+        "OpenSection",  "Write CapTime=5",   "CloseSection", "CreateSection",   "OpenSection",  "Write ToolBarFlat=0",
+        "CloseSection", "CreateSection",     "OpenSection",  "Write HotKeys=1", "CloseSection", "CreateSection",
+        "OpenSection",  "Write KeepShots=1", "CloseSection", "CloseStore",
     };
     EXPECT_EQ(registry.log, expected);
 }
@@ -33,12 +34,15 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
         Log writes;
     };
     const Row rows[] = {
-        {{Mode(255), 99, true, false},
-         {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1", "Write HotKeys=0"}},
-        {{Mode(3), 1, false}, {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0", "Write HotKeys=1"}},
-        {{Mode(128), -3, true}, {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1", "Write HotKeys=1"}},
+        {{.mode = Mode(255), .delay = 99, .flatToolBar = true, .hotKeys = false, .keepShots = false},
+         {"Write CapMode=255", "Write CapTime=99", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=0"}},
+        {{Mode(3), 1, false},
+         {"Write CapMode=3", "Write CapTime=1", "Write ToolBarFlat=0", "Write HotKeys=1", "Write KeepShots=1"}},
+        {{.mode = Mode(128), .delay = -3, .flatToolBar = true, .hotKeys = true, .keepShots = false},
+         {"Write CapMode=128", "Write CapTime=-3", "Write ToolBarFlat=1", "Write HotKeys=1", "Write KeepShots=0"}},
         {{Mode(0), std::numeric_limits<std::int32_t>::min(), false},
-         {"Write CapMode=0", "Write CapTime=-2147483648", "Write ToolBarFlat=0", "Write HotKeys=1"}},
+         {"Write CapMode=0", "Write CapTime=-2147483648", "Write ToolBarFlat=0", "Write HotKeys=1",
+          "Write KeepShots=1"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.writes[1]);
@@ -51,10 +55,11 @@ TEST(SettingsSave, NumbersAreWrittenAsPlainDecimalText)
 TEST(SettingsSave, TheFirstSaveCreatesTheSectionAndALoadReadsTheValuesBack)
 {
     Registry registry;
-    EXPECT_EQ(registry.Save({Mode(2), 42, true, false}), "");
+    EXPECT_EQ(registry.Save({.mode = Mode(2), .delay = 42, .flatToolBar = true, .hotKeys = false, .keepShots = false}), "");
     EXPECT_TRUE(registry.backend.sectionExists);
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.target.hotKeys, false);
+    EXPECT_EQ(registry.target.keepShots, false);
     EXPECT_EQ(registry.target.capMode, 2);
     EXPECT_EQ(registry.target.capTime, 42);
     EXPECT_EQ(registry.target.toolBarFlat, true);
@@ -69,8 +74,8 @@ TEST(SettingsSave, OddStoredValuesAreSavedBackInTheirPlainForm)
     registry.Put("HotKeys", Text("$0"));
     EXPECT_EQ(registry.Load(), "");
     EXPECT_EQ(registry.Save(registry.target.Values()), "");
-    EXPECT_EQ(registry.Entries("Write"),
-              (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1", "Write HotKeys=0"}));
+    EXPECT_EQ(registry.Entries("Write"), (Log{"Write CapMode=255", "Write CapTime=7", "Write ToolBarFlat=1",
+                                              "Write HotKeys=0", "Write KeepShots=1"}));
 }
 
 TEST(SettingsSave, ASectionThatCannotBeCreatedIsAnErrorBeforeAnyWrite)
@@ -87,7 +92,7 @@ TEST(SettingsSave, ASectionThatCannotBeOpenedLeavesEachValueUnwrittenSilently)
     registry.backend.openFails = true;
     EXPECT_EQ(registry.Save({Mode(1), 10, true}), "");
     EXPECT_EQ(registry.Entries("Write"), Log{});
-    EXPECT_EQ(registry.Entries("CreateSection").size(), 4u);
+    EXPECT_EQ(registry.Entries("CreateSection").size(), 5u);
 }
 
 TEST(SettingsSave, AFailedWriteKeepsTheValuesBeforeItAndWritesNoneAfter)
@@ -114,7 +119,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
          {},
          {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write HotKeyRegion=300",
           "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write RegionCopy=1",
-          "Write CaptureCursor=0"}},
+          "Write CaptureCursor=0", "Write KeepShots=0"}},
         {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
         {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},
@@ -124,6 +129,14 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"ToolBarFlat", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0"}},
         {"ToolBarFlat", {HotKeys}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1"}},
         {"HotKeys", {}, {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0"}},
+        {"HotKeys",
+         {KeepShots},
+         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write KeepShots=1"}},
+        {"KeepShots",
+         {},
+         {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write HotKeyRegion=300",
+          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write RegionCopy=1",
+          "Write CaptureCursor=0", "Write KeepShots=0"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");
@@ -132,6 +145,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         registry.Put("CapTime", Text("12"));
         registry.Put("ToolBarFlat", Text("1"));
         registry.Put("HotKeys", Text("0"));
+        registry.Put("KeepShots", Text("0"));
         if (!row.wrongType.empty()) registry.Put(std::string(row.wrongType), Bytes(3, {1, 0}));  // REG_BINARY
         EXPECT_EQ(registry.Load(),
                   row.wrongType.empty() ? "" : "'" + std::string(row.wrongType) + "' のデータ型が不正です");
@@ -141,6 +155,7 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
             if (s == CapTime) registry.target.SetCaptureDelay(9);
             if (s == ToolBarFlat) registry.target.SetFlatToolBar(false);
             if (s == HotKeys) registry.target.SetHotKeys(true);
+            if (s == KeepShots) registry.target.SetKeepShots(true);
             registry.reached.Allow(s);
         }
         registry.log.clear();

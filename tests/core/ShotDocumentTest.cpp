@@ -148,9 +148,12 @@ TEST(ShotDocument, MarksThatPlaceNothingAndChangesThatChangeNothingMakeNoStep)
     EXPECT_EQ(document.Place(core::BoxMark({4, 4}, {9, 4}, kRed)), Rect{});
     EXPECT_EQ(document.Place(core::TextMark({4, 4}, u"", {0, 0}, kRed)), Rect{});
     EXPECT_FALSE(document.CanUndo());
+    EXPECT_EQ(document.Revision(), 0u) << "nothing changed";
     document.Place(core::BoxMark({4, 4}, {9, 9}, kRed));
     TestPicture picture(kWidth, kHeight);
     document.Undo(picture.View());
+    document.Redo(picture.View());
+    EXPECT_EQ(document.Revision(), 3u) << "a step, its undo and its redo each change the document";
     document.Redo(picture.View());
     EXPECT_EQ(document.Move(0, 0, 0), Rect{});
     EXPECT_EQ(document.Restyle(0, kRed, glyphs), Rect{});
@@ -160,6 +163,7 @@ TEST(ShotDocument, MarksThatPlaceNothingAndChangesThatChangeNothingMakeNoStep)
     EXPECT_EQ(document.Restyle(1, kRed, glyphs), Rect{});  // one past the last
     EXPECT_EQ(document.Replace(1, core::BoxMark({1, 1}, {5, 5}, kRed)), Rect{});
     EXPECT_EQ(document.Replace(2, core::BoxMark({1, 1}, {5, 5}, kRed)), Rect{});
+    EXPECT_EQ(document.Revision(), 3u) << "a redo with nothing to redo and changes of nothing";
     document.Undo(picture.View());
     EXPECT_FALSE(document.CanUndo());
 }

@@ -123,4 +123,18 @@ TEST(Zoom, TheStatusPanelShowsThePercentage)
     EXPECT_EQ(core::ZoomText(37), "37%");
 }
 
+TEST(Zoom, WheelTurnsAddUpToWholeNotchesAndATurnBackStartsAfresh)
+{
+    core::WheelTurns turns;
+    EXPECT_EQ(turns.Add(120), 1);
+    EXPECT_EQ(turns.Add(60), 0);
+    EXPECT_EQ(turns.Add(60), 1);
+    EXPECT_EQ(turns.Add(360), 3);
+    EXPECT_EQ(turns.Add(100), 0);
+    EXPECT_EQ(turns.Add(-40), 0);  // the 100 forward is dropped
+    EXPECT_EQ(turns.Add(-80), 1 * -1);
+    EXPECT_EQ(turns.Add(-240), -2);
+    EXPECT_EQ(turns.Add(0), 0);
+}
+
 }  // namespace

@@ -129,6 +129,26 @@ TEST_F(SettingsDialog, OkAppliesTheFlatFlagToTheToolBar)
     EXPECT_EQ(ReadValue(kSection, "CapTime"), Sz("5"));
 }
 
+// The box starts checked; its letter unchecks it, and OK turns the kept shots off and saves it.
+TEST_F(SettingsDialog, TheKeptShotsBoxStartsCheckedAndOkTurnsThemOffAndSavesIt)
+{
+    ASSERT_TRUE(main.KeepShotsOn());
+    RunDialog([&](Script& s, const Dialog& d) {
+        EXPECT_EQ(Button_GetCheck(d.keepCheck), BST_CHECKED);
+        PressChord({VK_MENU, 'K'});
+        s.Settle();
+        EXPECT_EQ(Button_GetCheck(d.keepCheck), BST_UNCHECKED);
+        EXPECT_TRUE(main.KeepShotsOn());
+        ClickAt(CentreOf(d.ok));
+    });
+    EXPECT_FALSE(main.KeepShotsOn());
+    EXPECT_EQ(ReadValue(kSection, "KeepShots"), Sz("0"));
+    RunDialog([&](Script&, const Dialog& d) {
+        EXPECT_EQ(Button_GetCheck(d.keepCheck), BST_UNCHECKED);
+        PressKey(VK_ESCAPE);
+    });
+}
+
 TEST_F(SettingsDialog, CancelInEveryFormLeavesTheSettingsAndTheRegistryUntouched)
 {
     const struct {

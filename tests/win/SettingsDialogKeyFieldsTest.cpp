@@ -176,7 +176,7 @@ TEST_F(SettingsDialog, ALetterWithAltInAKeyFieldIsAKeyNotAButtonsMnemonic)
         EXPECT_EQ(::GetFocus(), d.keyFields[kDelayed]);
         PressKey(VK_TAB);  // the focus moves on; Tab is no key of a field
         s.Settle();
-        EXPECT_EQ(::GetFocus(), d.ok);
+        EXPECT_EQ(::GetFocus(), d.keepCheck);
         PressKey(VK_RETURN);
     });
     EXPECT_EQ(ReadValue(kSection, "HotKeyDelayed"), Sz("1089"));

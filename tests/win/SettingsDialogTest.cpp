@@ -60,22 +60,34 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
 {
     RunDialog([&](Script&, const Dialog& d) {
         ASSERT_EQ(::GetDpiForWindow(d.window), 96u);
-        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 340, 438})) << Describe(ClientSize(d.window));
+        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 340, 463})) << Describe(ClientSize(d.window));
         const struct {
             HWND control;
             RECT expected;
         } layout[] = {
-            {d.label1, {16, 20, 16 + 133, 20 + 12}},         {d.field, {152, 16, 152 + 37, 16 + 21}},
-            {d.label2, {196, 20, 196 + 12, 20 + 12}},        {d.group, {16, 48, 16 + 308, 48 + 41}},
-            {d.check, {24, 64, 24 + 177, 64 + 17}},          {d.captureGroup, {16, 96, 16 + 308, 96 + 62}},
-            {d.cursorCheck, {24, 112, 24 + 288, 112 + 17}},  {d.copyCheck, {24, 133, 24 + 288, 133 + 17}},
-            {d.keysGroup, {16, 166, 16 + 308, 166 + 226}},   {d.keysCheck, {24, 182, 24 + 288, 182 + 17}},
-            {d.keyLabels[0], {24, 209, 24 + 108, 209 + 12}}, {d.keyFields[0], {136, 205, 136 + 180, 205 + 21}},
-            {d.keyLabels[1], {24, 235, 24 + 108, 235 + 12}}, {d.keyFields[1], {136, 231, 136 + 180, 231 + 21}},
-            {d.keyLabels[2], {24, 261, 24 + 108, 261 + 12}}, {d.keyFields[2], {136, 257, 136 + 180, 257 + 21}},
-            {d.keyLabels[3], {24, 287, 24 + 108, 287 + 12}}, {d.keyFields[3], {136, 283, 136 + 180, 283 + 21}},
-            {d.keysNotice, {24, 315, 24 + 290, 315 + 72}},   {d.ok, {88, 404, 88 + 75, 404 + 25}},
-            {d.cancel, {172, 404, 172 + 75, 404 + 25}},      {d.update, {257, 404, 257 + 73, 404 + 25}},
+            {d.label1, {16, 20, 16 + 133, 20 + 12}},
+            {d.field, {152, 16, 152 + 37, 16 + 21}},
+            {d.label2, {196, 20, 196 + 12, 20 + 12}},
+            {d.group, {16, 48, 16 + 308, 48 + 41}},
+            {d.check, {24, 64, 24 + 177, 64 + 17}},
+            {d.captureGroup, {16, 96, 16 + 308, 96 + 62}},
+            {d.cursorCheck, {24, 112, 24 + 288, 112 + 17}},
+            {d.copyCheck, {24, 133, 24 + 288, 133 + 17}},
+            {d.keysGroup, {16, 166, 16 + 308, 166 + 226}},
+            {d.keysCheck, {24, 182, 24 + 288, 182 + 17}},
+            {d.keyLabels[0], {24, 209, 24 + 108, 209 + 12}},
+            {d.keyFields[0], {136, 205, 136 + 180, 205 + 21}},
+            {d.keyLabels[1], {24, 235, 24 + 108, 235 + 12}},
+            {d.keyFields[1], {136, 231, 136 + 180, 231 + 21}},
+            {d.keyLabels[2], {24, 261, 24 + 108, 261 + 12}},
+            {d.keyFields[2], {136, 257, 136 + 180, 257 + 21}},
+            {d.keyLabels[3], {24, 287, 24 + 108, 287 + 12}},
+            {d.keyFields[3], {136, 283, 136 + 180, 283 + 21}},
+            {d.keysNotice, {24, 315, 24 + 290, 315 + 72}},
+            {d.keepCheck, {16, 400, 16 + 308, 400 + 17}},
+            {d.ok, {88, 429, 88 + 75, 429 + 25}},
+            {d.cancel, {172, 429, 172 + 75, 429 + 25}},
+            {d.update, {257, 429, 257 + 73, 429 + 25}},
         };
         for (const auto& c : layout)
             EXPECT_TRUE(SameRect(RectInParent(c.control), c.expected))
@@ -108,7 +120,7 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
 
         std::vector<HWND> controls{d.label1,       d.field,       d.label2,    d.group,     d.check,
                                    d.captureGroup, d.cursorCheck, d.copyCheck, d.keysGroup, d.keysCheck,
-                                   d.keysNotice,   d.ok,          d.cancel,    d.update};
+                                   d.keysNotice,   d.keepCheck,   d.ok,        d.cancel,    d.update};
         controls.insert(controls.end(), d.keyLabels.begin(), d.keyLabels.end());
         controls.insert(controls.end(), d.keyFields.begin(), d.keyFields.end());
         for (HWND control : controls) {
@@ -122,20 +134,21 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
     });
 }
 
-TEST_F(SettingsDialog, TabGoesFromTheFieldThroughTheCheckBoxesTheKeyFieldsAndTheThreeButtonsAndRoundAgain)
+TEST_F(SettingsDialog,
+       TabGoesFromTheFieldThroughTheCheckBoxesTheKeyFieldsTheKeptShotsBoxAndTheThreeButtonsAndRoundAgain)
 {
     RunDialog([&](Script& s, const Dialog& d) {
-        const HWND forward[] = {d.check,        d.cursorCheck,  d.copyCheck,    d.keysCheck,
-                                d.keyFields[0], d.keyFields[1], d.keyFields[2], d.keyFields[3],
-                                d.ok,           d.cancel,       d.update,       d.field};
+        const HWND forward[] = {d.check,        d.cursorCheck,  d.copyCheck,    d.keysCheck, d.keyFields[0],
+                                d.keyFields[1], d.keyFields[2], d.keyFields[3], d.keepCheck, d.ok,
+                                d.cancel,       d.update,       d.field};
         for (HWND expected : forward) {
             PressKey(VK_TAB);
             s.Settle();
             EXPECT_EQ(::GetFocus(), expected);
         }
-        const HWND backward[] = {d.update,       d.cancel,       d.ok,           d.keyFields[3],
-                                 d.keyFields[2], d.keyFields[1], d.keyFields[0], d.keysCheck,
-                                 d.copyCheck,    d.cursorCheck,  d.check,        d.field};
+        const HWND backward[] = {d.update,       d.cancel,       d.ok,           d.keepCheck, d.keyFields[3],
+                                 d.keyFields[2], d.keyFields[1], d.keyFields[0], d.keysCheck, d.copyCheck,
+                                 d.cursorCheck,  d.check,        d.field};
         for (HWND expected : backward) {
             PressChord({VK_SHIFT, VK_TAB});
             s.Settle();
@@ -151,7 +164,7 @@ TEST_F(SettingsDialog, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"0");
-        for (int i = 0; i < 11; ++i)
+        for (int i = 0; i < 12; ++i)
             PressKey(VK_TAB);  // to 更新(&A); leaving the field made "1"
         s.Settle();
         ASSERT_EQ(::GetFocus(), d.update);
@@ -181,8 +194,8 @@ TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays
 
         // Where no characters are typed, the letter alone does the same.
         TypeText(L"3");  // on the check box: nothing
-        for (int i = 0; i < 8; ++i)
-            PressKey(VK_TAB);  // past the other boxes and the key fields to OK
+        for (int i = 0; i < 9; ++i)
+            PressKey(VK_TAB);  // past the other boxes, the key fields and the kept shots' box to OK
         main.SetFlatToolBar(false);
         TypeText(L"a");
         s.Settle();

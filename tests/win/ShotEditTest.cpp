@@ -76,6 +76,7 @@ TEST_F(ShotEdit, TheEditMenuListsUndoRedoTheEditsTheZoomAndLastTheDrawingTools)
         items.emplace_back(text);
     }
     const std::vector<std::wstring> expected{L"全体をクリップボードへコピー(&C)\tCtrl+C",
+                                             L"最前面に表示(&P)\tF3",
                                              L"",
                                              L"全て選択(&A)\tCtrl+A",
                                              L"選択範囲取り消し(&R)",

@@ -257,6 +257,7 @@ TEST_F(ShotMenus, TheShotsItemsReadAsTheirCommandsWithTheirShortcuts)
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CLOSE), L"閉じる(&C)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_EXIT), L"終了(&X)\tAlt+F4");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_COPY), L"全体をクリップボードへコピー(&C)\tCtrl+C");
+    EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_PIN), L"最前面に表示(&P)\tF3");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_ALL), L"全て選択(&A)\tCtrl+A");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_SELECT_CANCEL), L"選択範囲取り消し(&R)");
     EXPECT_EQ(MenuItemText(ShotProbe::Menu(shot), IDM_CASCADE), L"重ねて表示(&C)");
@@ -285,6 +286,7 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
         {FVIRTKEY | FCONTROL, 'T', IDM_CUT_OUT},     {FVIRTKEY | FCONTROL, VK_OEM_PLUS, IDM_ZOOM_IN},
         {FVIRTKEY | FCONTROL, VK_OEM_MINUS, IDM_ZOOM_OUT}, {FVIRTKEY | FCONTROL, '0', IDM_ZOOM_FULL},
         {FVIRTKEY | FCONTROL, 'O', IDM_OPEN},        {FVIRTKEY | FCONTROL | FSHIFT, 'V', IDM_PASTE_NEW},
+        {FVIRTKEY, VK_F3, IDM_PIN},
     };
     std::vector<ACCEL> table(static_cast<size_t>(::CopyAcceleratorTableW(main.Accelerators(), nullptr, 0)));
     ::CopyAcceleratorTableW(main.Accelerators(), table.data(), static_cast<int>(table.size()));
@@ -301,7 +303,7 @@ TEST_F(ShotMenus, TheKeysTheMenusNameAreExactlyTheKeysOfTheAcceleratorTable)
         {IDM_BLACK_OUT, L"Ctrl+B"}, {IDM_MOSAIC, L"Ctrl+M"}, {IDM_RED_FRAME, L"Ctrl+H"},
         {IDM_CUT_OUT, L"Ctrl+T"}, {IDM_CONTENTS, L"F1"}, {IDM_ZOOM_IN, L"Ctrl++"},
         {IDM_ZOOM_OUT, L"Ctrl+-"}, {IDM_ZOOM_FULL, L"Ctrl+0"},
-        {IDM_OPEN, L"Ctrl+O"}, {IDM_PASTE_NEW, L"Ctrl+Shift+V"}};
+        {IDM_OPEN, L"Ctrl+O"}, {IDM_PASTE_NEW, L"Ctrl+Shift+V"}, {IDM_PIN, L"F3"}};
     for (const auto& [id, key] : named) {
         const std::wstring text = MenuItemText(::GetMenu(main.hwnd()), id);
         EXPECT_TRUE(text.ends_with(L"\t" + key)) << id;

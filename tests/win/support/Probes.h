@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "app/PinWindow.h"
 #include "app/ShotWindow.h"
 
 namespace wintest {
@@ -47,16 +48,18 @@ class ShotProbe {
 public:
     static const core::Selection& Selection(const app::ShotWindow& s) noexcept { return s.selection_; }
     static const win::Picture& Picture(const app::ShotWindow& s) noexcept { return *s.picture_; }
+    // Whether the picture has been read (a kept shot's is read when it first shows).
+    static bool HasPicture(const app::ShotWindow& s) noexcept { return s.picture_ != nullptr; }
     static HMENU Menu(const app::ShotWindow& s) noexcept { return s.menu_.get(); }
     static POINT ScrollPosition(const app::ShotWindow& s) noexcept { return s.view_.Position(); }
-    static const core::MarkList& Marks(const app::ShotWindow& s) noexcept { return s.edits_.Marks().Marks(); }
+    static const core::MarkList& Marks(const app::ShotWindow& s) noexcept { return s.edits_->Marks().Marks(); }
     static std::int32_t Zoom(const app::ShotWindow& s) noexcept { return s.zoom_; }
     static HWND TextField(const app::ShotWindow& s) noexcept { return s.typing_.Field(); }
     // A mark placed as a tool places it (a text's extent from its glyphs), repainted.
     static void PlaceMark(app::ShotWindow& s, core::Mark mark)
     {
-        if (mark.kind == core::MarkKind::Text) core::FitText(mark, s.edits_.Glyphs());
-        s.RepaintPicture(s.edits_.Marks().Place(std::move(mark)));
+        if (mark.kind == core::MarkKind::Text) core::FitText(mark, s.edits_->Glyphs());
+        s.RepaintPicture(s.edits_->Marks().Place(std::move(mark)));
     }
 
     static void PressPicture(app::ShotWindow& s, bool primaryButton, core::Point p)
@@ -68,6 +71,13 @@ public:
     static void Copy(app::ShotWindow& s) { s.OnCopy(); }
     static void SelectAll(app::ShotWindow& s) { s.OnSelectAll(); }
     static void SelectCancel(app::ShotWindow& s) { s.OnSelectCancel(); }
+    static void Pin(app::ShotWindow& s) { s.OnPin(); }
+};
+
+class PinProbe {
+public:
+    static int Zoom(const app::PinWindow& p) noexcept { return p.zoom_; }
+    static const win::Picture& Picture(const app::PinWindow& p) noexcept { return *p.picture_; }
 };
 
 }  // namespace wintest

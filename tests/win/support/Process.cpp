@@ -30,6 +30,12 @@ void ChildProcess::Resume()
     info_.hThread = nullptr;
 }
 
+void ChildProcess::Kill()
+{
+    ::TerminateProcess(info_.hProcess, 98);
+    ::WaitForSingleObject(info_.hProcess, 10000);
+}
+
 ChildProcess::~ChildProcess()
 {
     if (Running()) {
@@ -179,5 +185,83 @@ RegistryBackup::~RegistryBackup()
     WriteTree(key, *saved_);
     ::RegCloseKey(key);
 }
+
+}  // namespace wintest
+
+namespace wintest {
+namespace {
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr wchar_t kLocalAppData[] = L"Local AppData";
+
+struct LocalAppDataState {
+    int users = 0;
+    std::wstring folder;
+    std::optional<RegistryBackup::Value> before;
+};
+LocalAppDataState& State()
+{
+    static LocalAppDataState state;
+    return state;
+}
+
+}  // namespace
+
+void DeleteFolderTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found)) {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            DeleteFolderTree(path);
+        else
+            ::DeleteFileW(path.c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+PrivateLocalAppData::PrivateLocalAppData()
+{
+    LocalAppDataState& state = State();
+    if (state.users++ > 0) return;
+    wchar_t temp[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, temp);
+    static int made = 0;
+    state.folder = std::wstring(temp) + L"pixtrove-local-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(++made);
+    DeleteFolderTree(state.folder);
+    ::CreateDirectoryW(state.folder.c_str(), nullptr);
+    DWORD type = 0, size = 0;
+    state.before.reset();
+    if (::RegGetValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                       &size) == ERROR_SUCCESS) {
+        RegistryBackup::Value value{type, std::vector<BYTE>(size)};
+        if (::RegGetValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                           value.data.data(), &size) == ERROR_SUCCESS) {
+            value.data.resize(size);
+            state.before = std::move(value);
+        }
+    }
+    const auto bytes = static_cast<DWORD>((state.folder.size() + 1) * sizeof(wchar_t));
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, REG_EXPAND_SZ, state.folder.c_str(), bytes);
+}
+
+PrivateLocalAppData::~PrivateLocalAppData()
+{
+    LocalAppDataState& state = State();
+    if (--state.users > 0) return;
+    if (state.before)
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData, state.before->type,
+                          state.before->data.data(), static_cast<DWORD>(state.before->data.size()));
+    else
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, kLocalAppData);
+    DeleteFolderTree(state.folder);
+}
+
+const std::wstring& PrivateLocalAppData::Folder() { return State().folder; }
 
 }  // namespace wintest

@@ -10,6 +10,26 @@
 
 namespace wintest {
 
+// While one lives, the programs started by this test keep their per-user data (the kept shots)
+// in a fresh folder of their own: the prefix's per-user folder setting ("Local AppData" of the
+// user's shell folders) points there, and is put back, and the folder deleted, when the last one
+// goes. Those made while one lives share its folder, so a test that holds one sees what one start
+// of the program kept at the next.
+class PrivateLocalAppData {
+public:
+    PrivateLocalAppData();
+    ~PrivateLocalAppData();
+    PrivateLocalAppData(const PrivateLocalAppData&) = delete;
+    PrivateLocalAppData& operator=(const PrivateLocalAppData&) = delete;
+
+    static const std::wstring& Folder();  // %LOCALAPPDATA% of the programs
+    static std::wstring KeptShots() { return Folder() + L"\\Pixtrove\\Shots"; }
+    static std::wstring Unreadable() { return Folder() + L"\\Pixtrove\\Unreadable"; }
+};
+
+// Deletes a folder with everything in it.
+void DeleteFolderTree(const std::wstring& folder);
+
 // A started program. A child still running when the test ends is asked to close its
 // windows, and ended if it does not go within a few seconds.
 class ChildProcess {
@@ -23,6 +43,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     void Resume();
+    // Ends the process at once, as a crash or the task manager does, and waits until it is gone.
+    void Kill();
     DWORD id() const noexcept { return info_.dwProcessId; }
     bool Running() const noexcept;
     // Waits (pumping this thread's messages) for the process to end.
@@ -32,6 +54,7 @@ public:
     ULONGLONG Age() const noexcept;
 
 private:
+    PrivateLocalAppData localAppData_;  // first: there before the program starts, gone after it ends
     PROCESS_INFORMATION info_{};
     ULONGLONG started_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CaptureSupport.h"
+#include "app/ApplicationWindow.h"
 #include "WinTest.h"
 
 namespace wintest {
@@ -172,10 +173,7 @@ bool PumpProgramUntil(const app::MainFrame& main, const std::function<bool()>& d
     for (;;) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (main.hwnd()) {
-                if (::TranslateMDISysAccel(main.MdiClient(), &msg)) continue;
-                if (::TranslateAcceleratorW(main.hwnd(), main.Accelerators(), &msg)) continue;
-            }
+            if (app::TranslateFrameKeys(main, msg)) continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }

@@ -23,7 +23,7 @@ namespace wintest {
 // The open dialog's controls, found by what a user reads on them.
 struct Dialog {
     HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice;
-    HWND captureGroup, cursorCheck, copyCheck;
+    HWND captureGroup, cursorCheck, copyCheck, keepCheck;
     // The key fields, in the order of their labels: 範囲を指定, 選んだ対象, アクティブウィンドウ,
     // キャプチャー開始.
     std::array<HWND, 4> keyLabels{}, keyFields{};
@@ -43,7 +43,8 @@ struct Dialog {
           keysNotice(keysGroup ? ::GetWindow(keysCheck, GW_HWNDNEXT) : nullptr),
           captureGroup(FindChild(dlg, L"Button", L"取り込み")),
           cursorCheck(FindChild(dlg, L"Button", L"マウスポインターも写す(&M)")),
-          copyCheck(FindChild(dlg, L"Button", L"範囲を選んだらクリップボードにコピー(&C)"))
+          copyCheck(FindChild(dlg, L"Button", L"範囲を選んだらクリップボードにコピー(&C)")),
+          keepCheck(FindChild(dlg, L"Button", L"閉じても次回また開く(&K)"))
     {
         const wchar_t* labels[] = {L"範囲を指定", L"選んだ対象", L"アクティブウィンドウ", L"キャプチャー開始"};
         for (size_t i = 0; i < 4; ++i) {
@@ -54,7 +55,7 @@ struct Dialog {
     bool Complete() const
     {
         for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck,
-                       keysNotice, captureGroup, cursorCheck, copyCheck})
+                       keysNotice, captureGroup, cursorCheck, copyCheck, keepCheck})
             if (!h) return false;
         for (size_t i = 0; i < 4; ++i)
             if (!keyLabels[i] || !keyFields[i]) return false;
