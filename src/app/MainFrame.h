@@ -96,7 +96,8 @@ public:
     // Scrolls the window under the rectangle's centre and stitches what it shows into the
     // next shot; the status bar says where and why it stopped. The program comes back after.
     void StartScrollCapture(core::ScreenRect rect);
-    void ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks) override;
+    void ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks,
+                     bool pixelsChanged) override;
     void ShotClosed(HWND shot) override;
     void ShotUnreadable(HWND shot) override;
 
@@ -134,6 +135,7 @@ private:
     void OnTargetKey();
     void OnWindowKey();
     void OnRegionKey();
+    void OnScrollKey();
     // Asks the system for the keys as the settings have them (unless a load is under way).
     void TakeKeys();
     void ShowHotKeyNotice();

@@ -27,6 +27,7 @@ std::span<const MainFrame::KeyHandler> MainFrame::KeyHandlers() noexcept
         {core::KeyAction::Target, &MainFrame::OnTargetKey},
         {core::KeyAction::Window, &MainFrame::OnWindowKey},
         {core::KeyAction::Delayed, &MainFrame::OnStartCapture},
+        {core::KeyAction::Scroll, &MainFrame::OnScrollKey},
     };
     return kHandlers;
 }
@@ -120,6 +121,9 @@ void MainFrame::OnWindowKey() { CaptureNow(core::CaptureMode::ActiveWindow); }
 
 // The overlay at once, whatever the mode.
 void MainFrame::OnRegionKey() { CaptureNow(core::CaptureMode::Region); }
+
+// A scrolling capture at once, whatever the mode.
+void MainFrame::OnScrollKey() { CaptureNow(core::CaptureMode::Scrolling); }
 
 void MainFrame::CaptureNow(core::CaptureMode mode)
 {

@@ -69,11 +69,14 @@ void MainFrame::PutKeepingInForce()
     keeper_->DeleteAll();
 }
 
-void MainFrame::ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks)
+// A change of the marks alone hands over no pixels: copying those of a large picture would cost
+// the window more than the whole change.
+void MainFrame::ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks,
+                            bool pixelsChanged)
 {
     if (!keeper_ || !settings_.Values().keepShots || picture.Width() <= 0 || picture.Height() <= 0) return;
     keeper_->Keep(shot, win::Narrow(win::TextOf(shot)),
-                  win::SnapshotOf(picture, {0, 0, picture.Width(), picture.Height()}), marks);
+                  pixelsChanged ? win::SnapshotOf(picture, {0, 0, picture.Width(), picture.Height()}) : nullptr, marks);
 }
 
 void MainFrame::ShotClosed(HWND shot)

@@ -110,7 +110,7 @@ void SettingsDialog::CreateControls()
     }
     field_ = Control(kDelayField);
     SetKeyboard({kDelayField, kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
-                 kTargetKeyField, kWindowKeyField, kDelayedKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton},
+                 kTargetKeyField, kWindowKeyField, kDelayedKeyField, kScrollKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton},
                 kOkButton, kCancelButton);
     ::SendMessageW(field_, EM_LIMITTEXT, core::kSpinEditMaxLength, 0);
     const auto self = reinterpret_cast<DWORD_PTR>(this);
@@ -118,7 +118,7 @@ void SettingsDialog::CreateControls()
     for (ControlId id : kKeyFields)
         win::PrepareKeyField(Control(id));
     for (ControlId id : {kFlatCheckBox, kCursorCheckBox, kRegionCopyCheckBox, kHotKeysCheckBox, kRegionKeyField,
-                         kTargetKeyField, kWindowKeyField, kDelayedKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton})
+                         kTargetKeyField, kWindowKeyField, kDelayedKeyField, kScrollKeyField, kKeepShotsCheckBox, kOkButton, kCancelButton, kApplyButton})
         ::SetWindowSubclass(Control(id), &ButtonProc, 0, self);
     arrows_ = std::make_unique<win::SpinButton>(field_, [this](int delta) { StepField(delta); });
 

@@ -10,7 +10,7 @@
 namespace app::settings {
 
 constexpr int kClientWidth = 340;
-constexpr int kClientHeight = 463;
+constexpr int kClientHeight = 489;
 constexpr int kArrowsWidth = 15;
 
 enum ControlId : int {
@@ -32,10 +32,12 @@ enum ControlId : int {
     kTargetKeyLabel,
     kWindowKeyLabel,
     kDelayedKeyLabel,
+    kScrollKeyLabel,
     kRegionKeyField,
     kTargetKeyField,
     kWindowKeyField,
     kDelayedKeyField,
+    kScrollKeyField,
     kKeepShotsCheckBox,
 };
 
@@ -44,7 +46,8 @@ constexpr ControlId KeyField(core::KeyAction action)
 {
     return static_cast<ControlId>(kRegionKeyField + static_cast<int>(core::Index(action)));
 }
-constexpr std::array<ControlId, 4> kKeyFields{kRegionKeyField, kTargetKeyField, kWindowKeyField, kDelayedKeyField};
+constexpr std::array<ControlId, 5> kKeyFields{kRegionKeyField, kTargetKeyField, kWindowKeyField, kDelayedKeyField,
+                                              kScrollKeyField};
 
 struct ControlLayout {
     ControlId id;
@@ -63,7 +66,7 @@ constexpr const wchar_t* kHotKeysLegend =
 // their group boxes but are the group boxes' siblings, so that their notifications come to the
 // dialog. The notice is made right after the keys' check box, whose text it explains. The
 // groups lie one below the other, the kept shots' box below them, and the buttons below all.
-constexpr int kKeysBottom = 392;
+constexpr int kKeysBottom = 418;
 constexpr int kKeepTop = kKeysBottom + 8;
 constexpr int kButtonsTop = kKeepTop + 17 + 12;
 constexpr int kGroupWidth = 308;
@@ -71,7 +74,7 @@ constexpr int kCaptureTop = 96;
 constexpr int kKeysTop = 166;
 constexpr int kKeyRowsTop = kKeysTop + 39;
 constexpr int kKeyRowStep = 26;
-constexpr int kLabelWidth = 108;
+constexpr int kLabelWidth = 132;
 constexpr int kFieldLeft = 16 + 8 + kLabelWidth + 4;
 constexpr int kFieldWidth = 16 + kGroupWidth - 8 - kFieldLeft;
 constexpr int Row(int i) { return kKeyRowsTop + i * kKeyRowStep; }
@@ -95,15 +98,17 @@ constexpr ControlLayout kLayout[] = {
     {kHotKeysGroup, L"Button", L"ホットキー", BS_GROUPBOX, 0, 16, kKeysTop, kGroupWidth, kKeysBottom - kKeysTop},
     {kHotKeysCheckBox, L"Button", L"ホットキーで取り込む(&P)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16 + 8, kKeysTop + 16,
      kGroupWidth - 20, 17},
-    {kHotKeysNotice, L"Static", kHotKeysLegend, SS_LEFT | SS_NOPREFIX, 0, 16 + 8, Row(4) + 6, kGroupWidth - 18, 72},
+    {kHotKeysNotice, L"Static", kHotKeysLegend, SS_LEFT | SS_NOPREFIX, 0, 16 + 8, Row(5) + 6, kGroupWidth - 18, 72},
     {kRegionKeyLabel, L"Static", L"範囲を指定", kLabelStyle, 0, 16 + 8, Row(0) + 4, kLabelWidth, 12},
     {kTargetKeyLabel, L"Static", L"選んだ対象", kLabelStyle, 0, 16 + 8, Row(1) + 4, kLabelWidth, 12},
     {kWindowKeyLabel, L"Static", L"アクティブウィンドウ", kLabelStyle, 0, 16 + 8, Row(2) + 4, kLabelWidth, 12},
     {kDelayedKeyLabel, L"Static", L"キャプチャー開始", kLabelStyle, 0, 16 + 8, Row(3) + 4, kLabelWidth, 12},
+    {kScrollKeyLabel, L"Static", L"スクロールして取り込む", kLabelStyle, 0, 16 + 8, Row(4) + 4, kLabelWidth, 12},
     {kRegionKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(0), kFieldWidth, 21},
     {kTargetKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(1), kFieldWidth, 21},
     {kWindowKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(2), kFieldWidth, 21},
     {kDelayedKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(3), kFieldWidth, 21},
+    {kScrollKeyField, HOTKEY_CLASSW, L"", kFieldStyle, 0, kFieldLeft, Row(4), kFieldWidth, 21},
     {kKeepShotsCheckBox, L"Button", L"閉じても次回また開く(&K)", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16, kKeepTop,
      kGroupWidth, 17},
     {kOkButton, L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 88, kButtonsTop, 75, 25},

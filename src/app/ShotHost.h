@@ -38,9 +38,11 @@ public:
     virtual win::SaveTargetChooser& SaveTargets() const noexcept = 0;
     // A new shot window holding `picture` with `marks` over it, captioned with the next shot number.
     virtual void OpenShot(std::unique_ptr<win::Picture> picture, std::vector<core::Mark> marks) = 0;
-    // For the shots kept across runs: `shot` stands as `picture` with `marks` shows it now; the
-    // user closed `shot`; the kept picture of `shot` could not be read.
-    virtual void ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks) = 0;
+    // For the shots kept across runs: `shot` stands as `picture` with `marks` shows it now (with
+    // `pixelsChanged` false, only its marks changed since it was last told); the user closed
+    // `shot`; the kept picture of `shot` could not be read.
+    virtual void ShotChanged(HWND shot, const win::Picture& picture, const std::vector<core::Mark>& marks,
+                             bool pixelsChanged) = 0;
     virtual void ShotClosed(HWND shot) = 0;
     virtual void ShotUnreadable(HWND shot) = 0;
 

@@ -96,23 +96,31 @@ void ShotKeeper::Adopt(HWND shot, const core::KeptShot& kept) { shots_[shot] = {
 void ShotKeeper::Keep(HWND shot, std::string caption, std::unique_ptr<win::Snapshot> pixels,
                       const std::vector<core::Mark>& marks)
 {
+    if (!pixels && !shots_.contains(shot)) return;
     auto [at, added] = shots_.try_emplace(shot);
-    core::KeptShot& kept = at->second.shot;
+    Entry& entry = at->second;
+    core::KeptShot& kept = entry.shot;
     if (added) {
         kept.id = nextId_++;
         kept.order = nextOrder_++;
     }
-    ++kept.generation;
-    kept.name = std::move(caption);
-    kept.width = pixels->Width();
-    kept.height = pixels->Height();
-    kept.marks = marks.empty() ? std::nullopt : std::optional(core::FormatMarks(marks));
     std::shared_ptr<const win::Snapshot> snapshot(std::move(pixels));
+    if (snapshot) {
+        ++kept.generation;
+        kept.width = snapshot->Width();
+        kept.height = snapshot->Height();
+        entry.unwritten = snapshot;
+    } else {
+        snapshot = entry.unwritten.lock();
+    }
+    kept.name = std::move(caption);
+    kept.marks = marks.empty() ? std::nullopt : std::optional(core::FormatMarks(marks));
     writer_.Post(kept.id, [folder = folder_, kept, snapshot] {
         if (!win::MakeFolder(folder)) throw win::SaveError(folder, ERROR_PATH_NOT_FOUND);
-        const std::string picture = core::PictureName(kept.id, kept.generation);
-        win::WritePngFile(*snapshot, folder + L"\\" + win::Widen(picture));
+        if (snapshot)
+            win::WritePngFile(*snapshot, folder + L"\\" + win::Widen(core::PictureName(kept.id, kept.generation)));
         win::WriteWholeFile(folder + L"\\" + win::Widen(core::ManifestName(kept.id)), core::FormatManifest(kept));
+        if (!snapshot) return;
         DeleteFiles(folder, [&](const core::KeptFile& file) {
             return file.kind == core::KeptFileKind::Picture && file.id == kept.id && file.generation != kept.generation;
         });

@@ -54,7 +54,8 @@ public:
     // The window `shot` shows `kept`, found by Find.
     void Adopt(HWND shot, const core::KeptShot& kept);
     // `shot` as it stands now, captioned `caption`, with `marks` over its pixels: a new shot,
-    // or a change of one.
+    // or a change of one. Without `pixels`, those kept last stand (nothing is kept of a shot
+    // not kept before).
     void Keep(HWND shot, std::string caption, std::unique_ptr<win::Snapshot> pixels,
               const std::vector<core::Mark>& marks);
     // The user closed `shot`: its files go.
@@ -75,6 +76,9 @@ public:
 private:
     struct Entry {
         core::KeptShot shot;
+        // The pixels of its newest picture while they may not be on disk yet: a change of the
+        // marks alone, which replaces their write, writes them too.
+        std::weak_ptr<const win::Snapshot> unwritten;
     };
     std::wstring PathOf(const std::string& name) const;
 

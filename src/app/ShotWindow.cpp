@@ -144,17 +144,20 @@ void ShotWindow::OnPictureArrived()
     TakePicture(std::move(picture));
 }
 
-void ShotWindow::OfferToKeep()
+void ShotWindow::Offer(bool withPixels)
 {
     if (!EnsurePicture()) return;
-    keptRevision_ = edits_->Marks().Revision();
-    host_.ShotChanged(hwnd_, *picture_, edits_->Marks().Marks().All());
+    const core::ShotDocument& document = edits_->Marks();
+    keptRevision_ = document.Revision();
+    withPixels = withPixels || document.PixelRevision() != keptPixelRevision_;
+    keptPixelRevision_ = document.PixelRevision();
+    host_.ShotChanged(hwnd_, *picture_, document.Marks().All(), withPixels);
 }
 
 // After each message: a change of the pixels or the marks, done or undone, is kept.
 void ShotWindow::KeepIfChanged()
 {
-    if (edits_ && edits_->Marks().Revision() != keptRevision_) OfferToKeep();
+    if (edits_ && edits_->Marks().Revision() != keptRevision_) Offer(false);
 }
 
 bool ShotWindow::NeedsPicture(UINT msg, WPARAM wp) noexcept

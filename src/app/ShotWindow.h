@@ -63,7 +63,7 @@ public:
     // Reads a pending picture now; false when it cannot be read (the window then closes).
     bool EnsurePicture();
     // Hands the picture and marks as they stand to the host's keeping.
-    void OfferToKeep();
+    void OfferToKeep() { Offer(true); }
 
 private:
     friend class wintest::ShotProbe;
@@ -77,6 +77,7 @@ private:
     // Messages that act on the picture or its marks read a pending picture first.
     static bool NeedsPicture(UINT msg, WPARAM wp) noexcept;
     void KeepIfChanged();
+    void Offer(bool withPixels);
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -145,7 +146,8 @@ private:
     std::shared_ptr<Arrival> arrival_;
     core::Selection selection_;
     std::optional<ShotEdits> edits_;  // once there is a picture
-    std::uint64_t keptRevision_ = 0;  // of the document as last handed to the keeping
+    std::uint64_t keptRevision_ = 0;       // of the document as last handed to the keeping
+    std::uint64_t keptPixelRevision_ = 0;  // of its pixels
     win::OwnedMenu menu_;
     HMENU windowMenu_ = nullptr;  // inside menu_
     win::ScrollView view_;

@@ -9,6 +9,7 @@ std::string_view ActionName(KeyAction action)
         case KeyAction::Target: return "選んだ対象";
         case KeyAction::Window: return "アクティブウィンドウ";
         case KeyAction::Delayed: return "キャプチャー開始";
+        case KeyAction::Scroll: return "スクロールして取り込む";
     }
     return {};
 }

@@ -16,9 +16,10 @@ enum class KeyAction : std::uint8_t {
     Target,   // capture the current target at once
     Window,   // capture the active window at once
     Delayed,  // what the start button does
+    Scroll,   // a scrolling capture at once
 };
-inline constexpr std::array<KeyAction, 4> kKeyActions{KeyAction::Region, KeyAction::Target, KeyAction::Window,
-                                                      KeyAction::Delayed};
+inline constexpr std::array<KeyAction, 5> kKeyActions{KeyAction::Region, KeyAction::Target, KeyAction::Window,
+                                                      KeyAction::Delayed, KeyAction::Scroll};
 inline constexpr std::size_t Index(KeyAction action) noexcept { return static_cast<std::size_t>(action); }
 
 // The key of each action, in the order of kKeyActions; a chord with no key leaves its action
@@ -29,10 +30,11 @@ inline constexpr KeyChoices kDefaultKeys{{
     {kPrintScreenKey, 0},            // Print Screen
     {kPrintScreenKey, kAltBit},      // Alt+Print Screen
     {kPrintScreenKey, kControlBit},  // Ctrl+Print Screen
+    {kPrintScreenKey, kControlBit | kShiftBit},  // Ctrl+Shift+Print Screen
 }};
 
 // The action as the settings dialog labels its key field: "範囲を指定", "選んだ対象",
-// "アクティブウィンドウ", "キャプチャー開始".
+// "アクティブウィンドウ", "キャプチャー開始", "スクロールして取り込む".
 std::string_view ActionName(KeyAction action);
 
 // Two actions given the same key.

@@ -30,8 +30,8 @@ private:
     RegistryBackend& backend_;
 };
 
-constexpr std::array<std::string_view, kKeyActions.size()> kKeyValueNames{"HotKeyRegion", "HotKeyTarget",
-                                                                          "HotKeyWindow", "HotKeyDelayed"};
+constexpr std::array<std::string_view, kKeyActions.size()> kKeyValueNames{
+    "HotKeyRegion", "HotKeyTarget", "HotKeyWindow", "HotKeyDelayed", "HotKeyScroll"};
 
 ChosenKey ReadKey(SettingsStore& store, KeyAction action)
 {

@@ -96,11 +96,12 @@ enum class Setting : std::uint8_t {
     HotKeyTarget,
     HotKeyWindow,
     HotKeyDelayed,
+    HotKeyScroll,
     RegionCopy,
     CaptureCursor,
     KeepShots,
 };
-inline constexpr std::size_t kSettingCount = 11;
+inline constexpr std::size_t kSettingCount = 12;
 
 // The setting that holds an action's key.
 inline constexpr Setting KeySetting(KeyAction action) noexcept
@@ -124,10 +125,10 @@ private:
 };
 
 // Reads "CapMode", "CapTime", "ToolBarFlat", "HotKeys", "HotKeyRegion", "HotKeyTarget",
-// "HotKeyWindow", "HotKeyDelayed", "RegionCopy", "CaptureCursor", "KeepShots" in that order, handing each to its
-// setter before the next is read; an error leaves the later ones unread. Each
-// value is allowed in `reached` before it is read, so the one that stops the
-// load is written back by the next save, as the program's setting.
+// "HotKeyWindow", "HotKeyDelayed", "HotKeyScroll", "RegionCopy", "CaptureCursor", "KeepShots" in that order,
+// handing each to its setter before the next is read; an error leaves the later ones unread. Each
+// value is allowed in `reached` before it is read, so the one that stops the load is written
+// back by the next save, as the program's setting.
 void LoadSettings(RegistryBackend& backend, SettingsTarget& target, WritableSettings& reached);
 
 // A key value is the decimal text of the hot-key control's value (ChosenKeyFromValue); text that

@@ -157,6 +157,7 @@ Rect ShotDocument::Record(Step step) noexcept
     Forward(step);
     const Rect area = step.area;
     markBytes_ += step.bytes;
+    pixelRevision_ += step.pixels ? 1 : 0;
     steps_.push_back(std::move(step));
     done_ = steps_.size();
     ++revision_;
@@ -180,6 +181,7 @@ Rect ShotDocument::Undo(const PixelView& picture) noexcept
     if (!CanUndo()) return {};
     Step& step = steps_[--done_];
     ++revision_;
+    pixelRevision_ += step.pixels ? 1 : 0;
     Backward(step);
     if (step.pixels) pixels_.Undo(picture);
     return step.area;
@@ -190,6 +192,7 @@ Rect ShotDocument::Redo(const PixelView& picture) noexcept
     if (!CanRedo()) return {};
     Step& step = steps_[done_++];
     ++revision_;
+    pixelRevision_ += step.pixels ? 1 : 0;
     if (step.pixels) pixels_.Redo(picture);
     Forward(step);
     return step.area;

@@ -39,8 +39,10 @@ public:
     // same step. Changes nothing when no part of the selection lies in the picture.
     Rect ApplyEdit(Edit edit, Rect selection, const PixelView& picture, const GlyphSource& glyphs);
 
-    // Counts the changes, undos and redos so far: the same number, the same document.
+    // Counts the changes, undos and redos so far: the same number, the same document. The
+    // pixel revision counts those that changed pixels: the same number, the same pixels.
     std::uint64_t Revision() const { return revision_; }
+    std::uint64_t PixelRevision() const { return pixelRevision_; }
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
@@ -79,6 +81,7 @@ private:
     std::size_t done_ = 0;     // steps_[0 .. done_) are applied
     std::size_t markBytes_ = 0;
     std::uint64_t revision_ = 0;
+    std::uint64_t pixelRevision_ = 0;
 };
 
 }  // namespace core

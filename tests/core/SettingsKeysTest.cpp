@@ -1,4 +1,4 @@
-// The key settings ("HotKeyRegion", "HotKeyTarget", "HotKeyWindow", "HotKeyDelayed") and the two
+// The key settings ("HotKeyRegion", "HotKeyTarget", "HotKeyWindow", "HotKeyDelayed", "HotKeyScroll") and the two
 // capture flags ("RegionCopy", "CaptureCursor"): read, written, and left alone when unreached.
 #include <gtest/gtest.h>
 
@@ -26,6 +26,7 @@ const KeyValue kKeyValues[] = {
     {"HotKeyTarget", 1, {0x2C, 0}},
     {"HotKeyWindow", 2, {0x2C, 4}},
     {"HotKeyDelayed", 3, {0x2C, 2}},
+    {"HotKeyScroll", 4, {0x2C, 3}},
 };
 
 TEST(SettingsKeys, MissingKeysAndFlagsGiveShiftPlainAltCtrlPrintScreenCopyOnAndNoPointer)
@@ -134,20 +135,22 @@ TEST(SettingsKeys, KeysAreWrittenAsTheDecimalTextOfTheirValueAfterHotKeysThenThe
 {
     Registry registry;
     core::SettingsValues values{Mode(0), 5, false, true};
-    values.keys = {{{0x78, 3}, {}, {0x2C, 7}, {'A', 0}}};
+    values.keys = {{{0x78, 3}, {}, {0x2C, 7}, {'A', 0}, {0x2C, 3}}};
     values.regionCopy = false;
     values.captureCursor = true;
     core::WritableSettings all = AllWritable();
     for (core::Setting s : {core::Setting::HotKeyRegion, core::Setting::HotKeyTarget, core::Setting::HotKeyWindow,
-                            core::Setting::HotKeyDelayed, core::Setting::RegionCopy, core::Setting::CaptureCursor})
+                            core::Setting::HotKeyDelayed, core::Setting::HotKeyScroll, core::Setting::RegionCopy,
+                            core::Setting::CaptureCursor})
         all.Allow(s);
     EXPECT_EQ(registry.Save(values, all), "");
     EXPECT_EQ(registry.Entries("Write"),
               (Log{"Write CapMode=0", "Write CapTime=5", "Write ToolBarFlat=0", "Write HotKeys=1",
                    "Write HotKeyRegion=888", "Write HotKeyTarget=0", "Write HotKeyWindow=1836",
-                   "Write HotKeyDelayed=65", "Write RegionCopy=0", "Write CaptureCursor=1", "Write KeepShots=1"}));
+                   "Write HotKeyDelayed=65", "Write HotKeyScroll=812", "Write RegionCopy=0", "Write CaptureCursor=1",
+                   "Write KeepShots=1"}));
     // Each in its own visit to the section, as the others.
-    EXPECT_EQ(registry.Entries("CreateSection").size(), 11u);
+    EXPECT_EQ(registry.Entries("CreateSection").size(), 12u);
 }
 
 TEST(SettingsKeys, OddStoredKeysAreSavedBackInTheirPlainForm)
@@ -165,7 +168,8 @@ TEST(SettingsKeys, OddStoredKeysAreSavedBackInTheirPlainForm)
     EXPECT_EQ(registry.Entries("Write"),
               (Log{"Write CapMode=0", "Write CapTime=5", "Write ToolBarFlat=0", "Write HotKeys=1",
                    "Write HotKeyRegion=300", "Write HotKeyTarget=44", "Write HotKeyWindow=1068",
-                   "Write HotKeyDelayed=0", "Write RegionCopy=1", "Write CaptureCursor=0", "Write KeepShots=1"}));
+                   "Write HotKeyDelayed=0", "Write HotKeyScroll=812", "Write RegionCopy=1", "Write CaptureCursor=0",
+                   "Write KeepShots=1"}));
 }
 
 // A load stopped by a value of the wrong type, then what the user set, then a save.
@@ -186,14 +190,18 @@ TEST(SettingsKeys, AKeyTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"HotKeyDelayed",
          {},
          {"Write HotKeyRegion=120", "Write HotKeyTarget=0", "Write HotKeyWindow=631", "Write HotKeyDelayed=0"}},
+        {"HotKeyScroll",
+         {},
+         {"Write HotKeyRegion=120", "Write HotKeyTarget=0", "Write HotKeyWindow=631", "Write HotKeyDelayed=1143",
+          "Write HotKeyScroll=0"}},
         {"RegionCopy",
          {RegionCopy},
          {"Write HotKeyRegion=120", "Write HotKeyTarget=0", "Write HotKeyWindow=631", "Write HotKeyDelayed=1143",
-          "Write RegionCopy=0"}},
+          "Write HotKeyScroll=812", "Write RegionCopy=0"}},
         {"CaptureCursor",
          {},
          {"Write HotKeyRegion=120", "Write HotKeyTarget=0", "Write HotKeyWindow=631", "Write HotKeyDelayed=1143",
-          "Write RegionCopy=0", "Write CaptureCursor=0"}},
+          "Write HotKeyScroll=812", "Write RegionCopy=0", "Write CaptureCursor=0"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");

@@ -50,6 +50,7 @@ TEST(SettingsLoad, EachValueIsReadInItsOwnVisitToTheSectionAndAppliedBeforeTheNe
         "OpenSection", "Query HotKeyTarget",  "CloseSection", "SetKey 1 44 0",       //
         "OpenSection", "Query HotKeyWindow",  "CloseSection", "SetKey 2 44 4",       //
         "OpenSection", "Query HotKeyDelayed", "CloseSection", "SetKey 3 44 2",       //
+        "OpenSection", "Query HotKeyScroll",  "CloseSection", "SetKey 4 44 3",       //
         "OpenSection", "Query RegionCopy",    "CloseSection", "SetRegionCopy 1",     //
         "OpenSection", "Query CaptureCursor", "CloseSection", "SetCaptureCursor 0",  //
         "OpenSection", "Query KeepShots", "Read KeepShots", "CloseSection", "SetKeepShots 0",  //

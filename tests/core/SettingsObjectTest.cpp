@@ -28,10 +28,11 @@ TEST(SettingsObject, BeforeALoadItHoldsNoDelayNoKeysTakenAndLetsASaveWriteNothin
     EXPECT_EQ(v.delay, 0);
     EXPECT_FALSE(v.flatToolBar);
     EXPECT_FALSE(v.hotKeys);
-    const core::KeyChoices firstStart{{{0x2C, 1}, {0x2C, 0}, {0x2C, 4}, {0x2C, 2}}};
+    const core::KeyChoices firstStart{{{0x2C, 1}, {0x2C, 0}, {0x2C, 4}, {0x2C, 2}, {0x2C, 3}}};
     EXPECT_EQ(v.keys, firstStart);
     EXPECT_TRUE(v.regionCopy);
     EXPECT_FALSE(v.captureCursor);
+    EXPECT_TRUE(v.keepShots);
     EXPECT_TRUE(AllowsNone(settings.Writable()));
 }
 
@@ -74,6 +75,8 @@ TEST(SettingsObject, EachSetterKeepsItsValueAndAllowsOnlyItsOwnSetting)
          [](const core::SettingsValues& v) {
              return v.keys[3] == core::ChosenKey{0x13, 0};
          }},
+        {Setting::HotKeyScroll, [](core::Settings& s) { s.SetKey(core::KeyAction::Scroll, {'S', 3}); },
+         [](const core::SettingsValues& v) { return v.keys[4] == core::ChosenKey{'S', 3}; }},
         {Setting::RegionCopy, [](core::Settings& s) { s.SetRegionCopy(false); },
          [](const core::SettingsValues& v) { return !v.regionCopy; }},
         {Setting::CaptureCursor, [](core::Settings& s) { s.SetCaptureCursor(true); },
@@ -131,7 +134,8 @@ TEST(SettingsObject, LoadedAndSavedItWritesBackWhatTheLoadReached)
     EXPECT_EQ(
         registry.Entries("Write"),
         (Log{"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=0", "Write HotKeys=1", "Write HotKeyRegion=300",
-             "Write HotKeyTarget=44", "Write HotKeyWindow=44", "Write HotKeyDelayed=556", "Write RegionCopy=1"}));
+             "Write HotKeyTarget=44", "Write HotKeyWindow=44", "Write HotKeyDelayed=556", "Write HotKeyScroll=812",
+             "Write RegionCopy=1"}));
 }
 
 }  // namespace

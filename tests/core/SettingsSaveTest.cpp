@@ -118,8 +118,8 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"",
          {},
          {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write HotKeyRegion=300",
-          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write RegionCopy=1",
-          "Write CaptureCursor=0", "Write KeepShots=0"}},
+          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write HotKeyScroll=812",
+          "Write RegionCopy=1", "Write CaptureCursor=0", "Write KeepShots=0"}},
         {"CapTime", {}, {"Write CapMode=2", "Write CapTime=0"}},
         {"CapTime", {CapTime, ToolBarFlat}, {"Write CapMode=2", "Write CapTime=9", "Write ToolBarFlat=0"}},
         {"CapTime", {ToolBarFlat}, {"Write CapMode=2", "Write CapTime=0", "Write ToolBarFlat=0"}},
@@ -135,8 +135,8 @@ TEST(SettingsSave, AValueTheLoadNeverReachedIsKeptUnlessTheUserSetItSince)
         {"KeepShots",
          {},
          {"Write CapMode=2", "Write CapTime=12", "Write ToolBarFlat=1", "Write HotKeys=0", "Write HotKeyRegion=300",
-          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write RegionCopy=1",
-          "Write CaptureCursor=0", "Write KeepShots=0"}},
+          "Write HotKeyTarget=44", "Write HotKeyWindow=1068", "Write HotKeyDelayed=556", "Write HotKeyScroll=812",
+          "Write RegionCopy=1", "Write CaptureCursor=0", "Write KeepShots=0"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.wrongType) + " with " + std::to_string(row.userSets.size()) + " set");

@@ -54,6 +54,8 @@ TEST(ShotDocument, UndoingMixedStepsGivesBackEachStateAndTheCapturedPictureByteF
     step(document.Place(core::HighlighterMark({0, 0}, {61, 10}, core::DefaultStyle(core::MarkKind::Highlighter))));
     ASSERT_EQ(states.size(), 12u);
     EXPECT_NE(states[5].marks, states[6].marks);
+    EXPECT_EQ(document.Revision(), 11u);
+    EXPECT_EQ(document.PixelRevision(), 3u) << "the black-out, the mosaic and the red frame";
     for (size_t i = states.size() - 1; i-- > 0;) {
         ASSERT_TRUE(document.CanUndo());
         EXPECT_FALSE(document.Undo(picture.View()).Empty());
@@ -68,6 +70,8 @@ TEST(ShotDocument, UndoingMixedStepsGivesBackEachStateAndTheCapturedPictureByteF
     }
     EXPECT_FALSE(document.CanRedo());
     EXPECT_EQ(document.Redo(picture.View()), Rect{});
+    EXPECT_EQ(document.Revision(), 33u) << "each step made, undone and redone";
+    EXPECT_EQ(document.PixelRevision(), 9u);
     EXPECT_TRUE(picture.SparesUntouched());
 }
 
@@ -154,6 +158,7 @@ TEST(ShotDocument, MarksThatPlaceNothingAndChangesThatChangeNothingMakeNoStep)
     document.Undo(picture.View());
     document.Redo(picture.View());
     EXPECT_EQ(document.Revision(), 3u) << "a step, its undo and its redo each change the document";
+    EXPECT_EQ(document.PixelRevision(), 0u) << "none of them the pixels";
     document.Redo(picture.View());
     EXPECT_EQ(document.Move(0, 0, 0), Rect{});
     EXPECT_EQ(document.Restyle(0, kRed, glyphs), Rect{});

@@ -172,10 +172,13 @@ TEST_F(HotKeys, WithTheSettingOffNoKeyIsTakenUntilItIsTurnedOn)
     Program program;
     app::MainFrame& main = program.main;
     EXPECT_FALSE(main.HotKeysOn());
-    for (UINT modifiers : {0u, static_cast<UINT>(MOD_ALT), static_cast<UINT>(MOD_CONTROL)})
+    // Each action's key at a first start: the region, the target, the window, the start button's
+    // and the scrolling capture's.
+    const UINT defaults[] = {MOD_SHIFT, 0, MOD_ALT, MOD_CONTROL, MOD_CONTROL | MOD_SHIFT};
+    for (UINT modifiers : defaults)
         EXPECT_TRUE(PrintScreenIsFree(modifiers)) << modifiers;
     main.SetHotKeys(true);
-    for (UINT modifiers : {0u, static_cast<UINT>(MOD_ALT), static_cast<UINT>(MOD_CONTROL)})
+    for (UINT modifiers : defaults)
         EXPECT_FALSE(PrintScreenIsFree(modifiers)) << modifiers;
     main.SetHotKeys(false);
     EXPECT_TRUE(PrintScreenIsFree(0));

@@ -181,7 +181,8 @@ TEST_F(KeptShots, MarksAreKeptBesideThePixelsAndOpenAgainStillEditable)
     Written();
     const std::string manifest = Text(FileBytes(In(L"1.shot")));
     EXPECT_NE(manifest.find("\nmarks 24\nbox 10 5 40 30 ff0000 4\n\nend\n"), std::string::npos) << manifest;
-    EXPECT_EQ(DecodeImageFile(In(L"1-2.png"))->pixels, pixels) << "the pixels are kept without the marks";
+    EXPECT_EQ(FilesIn(folder), (Names{L"1-1.png", L"1.shot"})) << "a change of the marks alone writes no picture";
+    EXPECT_EQ(DecodeImageFile(In(L"1-1.png"))->pixels, pixels) << "the pixels are kept without the marks";
     End();
 
     Begin();

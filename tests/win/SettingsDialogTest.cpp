@@ -60,7 +60,7 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
 {
     RunDialog([&](Script&, const Dialog& d) {
         ASSERT_EQ(::GetDpiForWindow(d.window), 96u);
-        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 340, 463})) << Describe(ClientSize(d.window));
+        EXPECT_TRUE(SameRect(ClientSize(d.window), {0, 0, 340, 489})) << Describe(ClientSize(d.window));
         const struct {
             HWND control;
             RECT expected;
@@ -73,21 +73,23 @@ TEST_F(SettingsDialog, IsLaidOutToThePixelAt96Dpi)
             {d.captureGroup, {16, 96, 16 + 308, 96 + 62}},
             {d.cursorCheck, {24, 112, 24 + 288, 112 + 17}},
             {d.copyCheck, {24, 133, 24 + 288, 133 + 17}},
-            {d.keysGroup, {16, 166, 16 + 308, 166 + 226}},
+            {d.keysGroup, {16, 166, 16 + 308, 166 + 252}},
             {d.keysCheck, {24, 182, 24 + 288, 182 + 17}},
-            {d.keyLabels[0], {24, 209, 24 + 108, 209 + 12}},
-            {d.keyFields[0], {136, 205, 136 + 180, 205 + 21}},
-            {d.keyLabels[1], {24, 235, 24 + 108, 235 + 12}},
-            {d.keyFields[1], {136, 231, 136 + 180, 231 + 21}},
-            {d.keyLabels[2], {24, 261, 24 + 108, 261 + 12}},
-            {d.keyFields[2], {136, 257, 136 + 180, 257 + 21}},
-            {d.keyLabels[3], {24, 287, 24 + 108, 287 + 12}},
-            {d.keyFields[3], {136, 283, 136 + 180, 283 + 21}},
-            {d.keysNotice, {24, 315, 24 + 290, 315 + 72}},
-            {d.keepCheck, {16, 400, 16 + 308, 400 + 17}},
-            {d.ok, {88, 429, 88 + 75, 429 + 25}},
-            {d.cancel, {172, 429, 172 + 75, 429 + 25}},
-            {d.update, {257, 429, 257 + 73, 429 + 25}},
+            {d.keyLabels[0], {24, 209, 24 + 132, 209 + 12}},
+            {d.keyFields[0], {160, 205, 160 + 156, 205 + 21}},
+            {d.keyLabels[1], {24, 235, 24 + 132, 235 + 12}},
+            {d.keyFields[1], {160, 231, 160 + 156, 231 + 21}},
+            {d.keyLabels[2], {24, 261, 24 + 132, 261 + 12}},
+            {d.keyFields[2], {160, 257, 160 + 156, 257 + 21}},
+            {d.keyLabels[3], {24, 287, 24 + 132, 287 + 12}},
+            {d.keyFields[3], {160, 283, 160 + 156, 283 + 21}},
+            {d.keyLabels[4], {24, 313, 24 + 132, 313 + 12}},
+            {d.keyFields[4], {160, 309, 160 + 156, 309 + 21}},
+            {d.keysNotice, {24, 341, 24 + 290, 341 + 72}},
+            {d.keepCheck, {16, 426, 16 + 308, 426 + 17}},
+            {d.ok, {88, 455, 88 + 75, 455 + 25}},
+            {d.cancel, {172, 455, 172 + 75, 455 + 25}},
+            {d.update, {257, 455, 257 + 73, 455 + 25}},
         };
         for (const auto& c : layout)
             EXPECT_TRUE(SameRect(RectInParent(c.control), c.expected))
@@ -138,17 +140,17 @@ TEST_F(SettingsDialog,
        TabGoesFromTheFieldThroughTheCheckBoxesTheKeyFieldsTheKeptShotsBoxAndTheThreeButtonsAndRoundAgain)
 {
     RunDialog([&](Script& s, const Dialog& d) {
-        const HWND forward[] = {d.check,        d.cursorCheck,  d.copyCheck,    d.keysCheck, d.keyFields[0],
-                                d.keyFields[1], d.keyFields[2], d.keyFields[3], d.keepCheck, d.ok,
-                                d.cancel,       d.update,       d.field};
+        const HWND forward[] = {d.check,        d.cursorCheck,  d.copyCheck,    d.keysCheck,    d.keyFields[0],
+                                d.keyFields[1], d.keyFields[2], d.keyFields[3], d.keyFields[4], d.keepCheck,
+                                d.ok,           d.cancel,       d.update,       d.field};
         for (HWND expected : forward) {
             PressKey(VK_TAB);
             s.Settle();
             EXPECT_EQ(::GetFocus(), expected);
         }
-        const HWND backward[] = {d.update,       d.cancel,       d.ok,           d.keepCheck, d.keyFields[3],
-                                 d.keyFields[2], d.keyFields[1], d.keyFields[0], d.keysCheck, d.copyCheck,
-                                 d.cursorCheck,  d.check,        d.field};
+        const HWND backward[] = {d.update,       d.cancel,       d.ok,           d.keepCheck,    d.keyFields[4],
+                                 d.keyFields[3], d.keyFields[2], d.keyFields[1], d.keyFields[0], d.keysCheck,
+                                 d.copyCheck,    d.cursorCheck,  d.check,        d.field};
         for (HWND expected : backward) {
             PressChord({VK_SHIFT, VK_TAB});
             s.Settle();
@@ -164,7 +166,7 @@ TEST_F(SettingsDialog, EnterPressesTheFocusedButtonWithoutMovingTheFocus)
 {
     RunDialog([&](Script& s, const Dialog& d) {
         TypeIntoField(s, d, L"0");
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 13; ++i)
             PressKey(VK_TAB);  // to 更新(&A); leaving the field made "1"
         s.Settle();
         ASSERT_EQ(::GetFocus(), d.update);
@@ -194,7 +196,7 @@ TEST_F(SettingsDialog, TheAcceleratorPressesUpdateFromAnyControlAndTheFocusStays
 
         // Where no characters are typed, the letter alone does the same.
         TypeText(L"3");  // on the check box: nothing
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < 10; ++i)
             PressKey(VK_TAB);  // past the other boxes, the key fields and the kept shots' box to OK
         main.SetFlatToolBar(false);
         TypeText(L"a");

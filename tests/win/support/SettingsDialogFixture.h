@@ -25,8 +25,8 @@ struct Dialog {
     HWND window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck, keysNotice;
     HWND captureGroup, cursorCheck, copyCheck, keepCheck;
     // The key fields, in the order of their labels: 範囲を指定, 選んだ対象, アクティブウィンドウ,
-    // キャプチャー開始.
-    std::array<HWND, 4> keyLabels{}, keyFields{};
+    // キャプチャー開始, スクロールして取り込む.
+    std::array<HWND, 5> keyLabels{}, keyFields{};
     explicit Dialog(HWND dlg)
         : window(dlg),
           field(FindChild(dlg, L"Edit")),
@@ -46,8 +46,9 @@ struct Dialog {
           copyCheck(FindChild(dlg, L"Button", L"範囲を選んだらクリップボードにコピー(&C)")),
           keepCheck(FindChild(dlg, L"Button", L"閉じても次回また開く(&K)"))
     {
-        const wchar_t* labels[] = {L"範囲を指定", L"選んだ対象", L"アクティブウィンドウ", L"キャプチャー開始"};
-        for (size_t i = 0; i < 4; ++i) {
+        const wchar_t* labels[] = {L"範囲を指定", L"選んだ対象", L"アクティブウィンドウ", L"キャプチャー開始",
+                                   L"スクロールして取り込む"};
+        for (size_t i = 0; i < keyLabels.size(); ++i) {
             keyLabels[i] = FindChild(dlg, L"Static", labels[i]);
             keyFields[i] = keyLabels[i] ? KeyFieldBeside(dlg, keyLabels[i]) : nullptr;
         }
@@ -57,7 +58,7 @@ struct Dialog {
         for (HWND h : {window, field, arrows, check, ok, cancel, update, group, label1, label2, keysGroup, keysCheck,
                        keysNotice, captureGroup, cursorCheck, copyCheck, keepCheck})
             if (!h) return false;
-        for (size_t i = 0; i < 4; ++i)
+        for (size_t i = 0; i < keyLabels.size(); ++i)
             if (!keyLabels[i] || !keyFields[i]) return false;
         return true;
     }
