@@ -157,23 +157,31 @@ void ShotWindow::BeginTyping(core::Point at, std::optional<std::size_t> retyped)
 }
 
 // The text typed becomes a mark (or the one typed again changes); an empty one is dropped.
+// The field goes only once the mark is made: when its memory cannot be had, the report shows
+// and the text stays in the field, typed.
 void ShotWindow::EndTyping()
 {
     if (!typing_.IsOpen()) return;
     const std::wstring text = typing_.Text();
-    typing_.Close();
-    const std::optional<std::size_t> retyped = std::exchange(retyped_, std::nullopt);
     core::ShotDocument& document = edits_->Marks();
-    const core::MarkStyle style = retyped ? document.Marks()[*retyped].style : host_.Styles().For(core::Tool::Text);
+    const core::MarkStyle style = retyped_ ? document.Marks()[*retyped_].style : host_.Styles().For(core::Tool::Text);
     core::Mark mark = core::TextMark(typedAt_, Utf16(text), {0, 0}, style);
     if (!text.empty()) core::FitText(mark, edits_->Glyphs());
-    if (retyped) {
-        RepaintMark(document.Marks()[*retyped]);
-        RepaintPicture(document.Replace(*retyped, std::move(mark)));
-    } else {
-        RepaintPicture(document.Place(std::move(mark)));
-    }
+    if (retyped_) RepaintMark(document.Marks()[*retyped_]);
+    const core::Rect changed = retyped_ ? document.Replace(*retyped_, std::move(mark)) : document.Place(std::move(mark));
+    typing_.Close();
+    retyped_.reset();
+    RepaintPicture(changed);
     UpdateCommands();
+}
+
+// The field stays over the place of its text as the picture scrolls under it.
+void ShotWindow::FollowScroll()
+{
+    if (!typing_.IsOpen()) return;
+    const POINT scroll = view_.Position();
+    const core::Point window = core::PictureToWindow(typedAt_, {scroll.x, scroll.y}, zoom_);
+    typing_.MoveTo({window.x, window.y});
 }
 
 // --- zoom ----------------------------------------------------------------------------

@@ -562,14 +562,24 @@ LRESULT ShotWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
         }
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_SIZE: FitScrollView(); break;
-        case WM_HSCROLL: view_.OnScroll(hwnd_, SB_HORZ, LOWORD(wp)); return 0;
-        case WM_VSCROLL: view_.OnScroll(hwnd_, SB_VERT, LOWORD(wp)); return 0;
+        case WM_SIZE:
+            FitScrollView();
+            FollowScroll();
+            break;
+        case WM_HSCROLL:
+            view_.OnScroll(hwnd_, SB_HORZ, LOWORD(wp));
+            FollowScroll();
+            return 0;
+        case WM_VSCROLL:
+            view_.OnScroll(hwnd_, SB_VERT, LOWORD(wp));
+            FollowScroll();
+            return 0;
         case WM_MOUSEWHEEL:
             if (GET_KEYSTATE_WPARAM(wp) & MK_CONTROL)
                 OnZoomWheel(GET_WHEEL_DELTA_WPARAM(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
             else
                 view_.OnWheel(hwnd_, GET_WHEEL_DELTA_WPARAM(wp));
+            FollowScroll();
             return 0;
         case WM_LBUTTONDOWN: OnButtonDown(true, lp); return 0;
         case WM_RBUTTONDOWN:

@@ -119,6 +119,7 @@ private:
     void OnToolChosen();
     void BeginTyping(core::Point at, std::optional<std::size_t> retyped);
     void EndTyping();
+    void FollowScroll();
     void RepaintMark(const core::Mark& mark);
     double PressTolerance() const noexcept;
     // The zoom (ShotMarking.cpp): `percent`, keeping the picture point under `pointer` (the

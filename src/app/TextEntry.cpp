@@ -56,6 +56,11 @@ void TextEntry::Close() noexcept
     font_.reset();
 }
 
+void TextEntry::MoveTo(POINT at) noexcept
+{
+    if (field_) ::SetWindowPos(field_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT TextEntry::Colours(HDC dc) const noexcept
 {
     ::SetTextColor(dc, colour_);

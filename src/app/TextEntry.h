@@ -26,6 +26,8 @@ public:
     bool IsOpen() const noexcept { return field_ != nullptr; }
     HWND Field() const noexcept { return field_; }
     std::wstring Text() const;
+    // Puts the field at `at` (the parent's client coordinates), as its place scrolls.
+    void MoveTo(POINT at) noexcept;
     // Takes the field away; the text typed is what Text() gave.
     void Close() noexcept;
 

@@ -200,15 +200,55 @@ TEST_F(ShotMarks, TextTypedInPlaceBecomesATextMarkWithItsLinesAndEscEndsIt)
     PressKeys({'B'});
     PressKeys({VK_RETURN});
     PressKeys({'C'});
-    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(ShotProbe::TextField(shot)) == L"ab\r\nc"; }));
+    // What an input method hands over when a word is chosen: its characters, not keys.
+    INPUT nichi[2]{};
+    for (INPUT& input : nichi) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = 0x65E5;  // 日
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    nichi[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    ASSERT_EQ(::SendInput(2, nichi, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(ShotProbe::TextField(shot)) == L"ab\r\nc日"; }));
     PressKeys({VK_ESCAPE});
     ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::TextField(shot) == nullptr; }));
     ASSERT_EQ(Marks().Count(), 1u);
     EXPECT_EQ(Marks()[0].kind, core::MarkKind::Text);
     EXPECT_EQ(Marks()[0].a, (core::Point{8, 9}));
-    EXPECT_EQ(Marks()[0].text, u"ab\nc");
+    EXPECT_EQ(Marks()[0].text, u"ab\nc日");
     EXPECT_GT(Marks()[0].b.x, 8);
     EXPECT_GT(Marks()[0].b.y, 9 + 24);  // two lines of the 普通 size
+}
+
+TEST_F(ShotMarks, TheTextFieldStaysOverItsPlaceAsTheShotScrolls)
+{
+    main.OpenShot(PatternPicture(1500, 1500));
+    Pump(20);
+    app::ShotWindow& big = *ActiveShotWindow(main);
+    Command(IDM_TOOL_TEXT);
+    ShotProbe::PressPicture(big, true, {100, 200});
+    const HWND field = ShotProbe::TextField(big);
+    ASSERT_NE(field, nullptr);
+    const auto place = [&] {
+        RECT r{};
+        ::GetWindowRect(field, &r);
+        POINT p{r.left, r.top};
+        ::ScreenToClient(big.hwnd(), &p);
+        return p;
+    };
+    EXPECT_EQ(place().x, 100);
+    EXPECT_EQ(place().y, 200);
+    for (int i = 0; i < 3; ++i) {
+        ::SendMessageW(big.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+        ::SendMessageW(big.hwnd(), WM_HSCROLL, SB_LINERIGHT, 0);
+    }
+    ::SendMessageW(big.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    const POINT scroll = ShotProbe::ScrollPosition(big);
+    ASSERT_GT(scroll.x, 0);
+    ASSERT_GT(scroll.y, 0);
+    EXPECT_EQ(place().x, 100 - scroll.x);
+    EXPECT_EQ(place().y, 200 - scroll.y);
+    EXPECT_EQ(ShotProbe::TextField(big), field) << "still typing";
 }
 
 TEST_F(ShotMarks, AnEmptyTextIsDropped)
