@@ -163,6 +163,7 @@ TEST(CaptureMode, IsStoredAsItsNumber)
 {
     EXPECT_EQ(core::CaptureMode{3}, core::CaptureMode::AllScreens);
     EXPECT_EQ(core::CaptureMode{4}, core::CaptureMode::Region);
+    EXPECT_EQ(core::CaptureMode{5}, core::CaptureMode::Scrolling);
 }
 
 TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
