@@ -68,21 +68,4 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScrollPickAreas, OfNoWindowsAreNone) { EXPECT_TRUE(core::ScrollPickAreas({}).empty()); }
 
-// Children first, each window's area where it is seen; one never seen has none.
-TEST(ScrollPickAreas, ListChildrenBeforeTheWindowHoldingThem)
-{
-    const std::vector<LaidWindow> windows{
-        {{0, 0, 100, 100}, {0, 20, 100, 100}, -1, false},
-        {{0, 20, 50, 150}, {0, 20, 40, 150}, 0, true},
-        {{0, 0, 10, 10}, {0, 0, 10, 10}, 0, true},
-        {{200, 0, 300, 50}, {200, 10, 300, 50}, -1, false},
-    };
-    const std::vector<core::PickArea> expected{
-        {{0, 20, 50, 100}, {0, 20, 40, 100}},
-        {{0, 0, 100, 100}, {0, 20, 100, 100}},
-        {{200, 0, 300, 50}, {200, 10, 300, 50}},
-    };
-    EXPECT_EQ(core::ScrollPickAreas(windows), expected);
-}
-
 }  // namespace
