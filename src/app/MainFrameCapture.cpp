@@ -250,7 +250,8 @@ void MainFrame::OpenRegionOverlay(const core::Rect& bounds, core::CaptureMode mo
     try {
         std::unique_ptr<win::Picture> frozen = win::GrabScreen(rect);
         if (frozen) {
-            // The pointer where it was at the key, before the black as for the other targets.
+            // The pointer where it was at the key, before the black as for the other targets; the
+            // scrolling capture's picture is read from the live screen instead.
             if (settings_.Values().captureCursor && !scrolling) win::DrawPointer(frozen->DC(), rect);
             win::BlackenOffScreenParts(frozen->DC(), rect);
             std::vector<core::PickArea> areas = scrolling ? core::ScrollPickAreas(win::LaidWindows())
