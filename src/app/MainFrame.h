@@ -147,9 +147,11 @@ private:
     // The capture of a tick or a key: the target of `mode` now, its shot, the program back.
     void CaptureNow(core::CaptureMode mode);
     void CaptureScreenRect(const core::ScreenRect& rect);
-    // Grabs `bounds` (the virtual screen) and opens the region overlay over it; one at a time.
-    void OpenRegionOverlay(const core::Rect& bounds);
+    // Grabs `bounds` (the virtual screen) and opens the region overlay over it, for the region
+    // or the scrolling capture; one at a time.
+    void OpenRegionOverlay(const core::Rect& bounds, core::CaptureMode mode = core::CaptureMode::Region);
     void RegionTaken(std::unique_ptr<win::Picture> part) override;
+    void RegionChosen(core::Rect chosen) override;
     void RegionCancelled() override;
     void ScrollCaptureRect(const core::ScreenRect& rect);
     // Lets the shot windows' area be drawn again, and draws it all.

@@ -131,19 +131,15 @@ void MainFrame::CaptureNow(core::CaptureMode mode)
     if (overlay_) return;
     if (scrolling_) return;
     win::ScreenProbe probe;
-    if (mode == core::CaptureMode::Region) {
-        OpenRegionOverlay(probe.VirtualScreen());
+    if (mode == core::CaptureMode::Region || mode == core::CaptureMode::Scrolling) {
+        OpenRegionOverlay(probe.VirtualScreen(), mode);
         return;
     }
     const core::ScreenRect target = core::CaptureTargetRect(mode, probe);
     // The program comes back whatever the grab did; only then is an error reported.
     std::exception_ptr failure;
     try {
-        if (mode == core::CaptureMode::Scrolling) {
-            ScrollCaptureRect(target);
-        } else {
-            CaptureScreenRect(target);
-        }
+        CaptureScreenRect(target);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -162,6 +158,7 @@ void MainFrame::StartScrollCapture(core::ScreenRect rect)
         failure = std::current_exception();
     }
     win::BringBack(hwnd_);
+    secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -249,21 +246,26 @@ void MainFrame::CaptureScreenRect(const core::ScreenRect& rect)
 }
 
 // The screen is frozen at the key or the tick: the picture is grabbed and the windows noted
-// before the overlay exists. A minimised frame comes back if nothing opens.
-void MainFrame::OpenRegionOverlay(const core::Rect& bounds)
+// before the overlay exists. A minimised frame comes back if nothing opens. For the scrolling
+// capture a click takes the part of a window that scrolls, and the capture reads the live screen.
+void MainFrame::OpenRegionOverlay(const core::Rect& bounds, core::CaptureMode mode)
 {
     if (overlay_) return;
+    const bool scrolling = mode == core::CaptureMode::Scrolling;
     const core::ScreenRect rect{bounds.left, bounds.top, bounds.Width(), bounds.Height()};
     std::exception_ptr failure;
     try {
         std::unique_ptr<win::Picture> frozen = win::GrabScreen(rect);
         if (frozen) {
-            // The pointer where it was at the key, before the black as for the other targets.
-            if (settings_.Values().captureCursor) win::DrawPointer(frozen->DC(), rect);
+            // The pointer where it was at the key, before the black as for the other targets; the
+            // scrolling capture's picture is read from the live screen instead.
+            if (settings_.Values().captureCursor && !scrolling) win::DrawPointer(frozen->DC(), rect);
             win::BlackenOffScreenParts(frozen->DC(), rect);
-            std::vector<core::Rect> windows = win::TopLevelWindowRects();
+            std::vector<core::PickArea> areas = scrolling ? core::ScrollPickAreas(win::LaidWindows())
+                                                          : core::WholeWindows(win::TopLevelWindowRects());
             foregroundAtOverlay_ = ::GetForegroundWindow();
-            overlay_ = &RegionOverlay::Open(*this, std::move(frozen), bounds, std::move(windows), win::MonitorRects());
+            overlay_ = &RegionOverlay::Open(*this, std::move(frozen), bounds, std::move(areas), win::MonitorRects(),
+                                            scrolling ? RegionOverlay::Handing::Place : RegionOverlay::Handing::Pixels);
             return;
         }
     } catch (...) {
@@ -288,6 +290,12 @@ void MainFrame::RegionTaken(std::unique_ptr<win::Picture> part)
     win::BringBack(hwnd_);
     secondLookTimer_.SetEnabled(true);
     if (failure) std::rethrow_exception(failure);
+}
+
+void MainFrame::RegionChosen(core::Rect chosen)
+{
+    overlay_ = nullptr;
+    StartScrollCapture({chosen.left, chosen.top, chosen.Width(), chosen.Height()});
 }
 
 // Nothing is made; the program is as before: a frame minimised for the capture comes back,

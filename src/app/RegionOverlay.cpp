@@ -24,12 +24,13 @@ RECT ToRect(const core::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}
 }  // namespace
 
 RegionOverlay& RegionOverlay::Open(RegionHost& host, std::unique_ptr<win::Picture> frozen, core::Rect bounds,
-                                   std::vector<core::Rect> windows, std::vector<core::Rect> monitors)
+                                   std::vector<core::PickArea> areas, std::vector<core::Rect> monitors,
+                                   Handing handing)
 {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    std::unique_ptr<RegionOverlay> overlay(new RegionOverlay(host, std::move(frozen), bounds, std::move(windows),
-                                                             std::move(monitors), {cursor.x, cursor.y}));
+    std::unique_ptr<RegionOverlay> overlay(new RegionOverlay(host, std::move(frozen), bounds, std::move(areas),
+                                                             std::move(monitors), {cursor.x, cursor.y}, handing));
     overlay->Create(kOverlayClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", WS_POPUP, ToRect(bounds), nullptr);
     // From here the window owns the object and deletes it when it goes.
     RegionOverlay& shown = *overlay.release();
@@ -41,11 +42,13 @@ RegionOverlay& RegionOverlay::Open(RegionHost& host, std::unique_ptr<win::Pictur
 }
 
 RegionOverlay::RegionOverlay(RegionHost& host, std::unique_ptr<win::Picture> frozen, core::Rect bounds,
-                             std::vector<core::Rect> windows, std::vector<core::Rect> monitors, core::Point pointer)
+                             std::vector<core::PickArea> areas, std::vector<core::Rect> monitors, core::Point pointer,
+                             Handing handing)
     : host_(host),
       frozen_(std::move(frozen)),
       bounds_(bounds),
-      choice_(bounds, std::move(windows), std::move(monitors), pointer)
+      choice_(bounds, std::move(areas), std::move(monitors), pointer),
+      handing_(handing)
 {
 }
 
@@ -85,6 +88,12 @@ void RegionOverlay::Finish(bool take)
     ending_ = true;
     std::unique_ptr<win::Picture> part;
     RegionHost& host = host_;
+    if (take && handing_ == Handing::Place) {
+        const core::Rect chosen = choice_.Chosen();
+        ::DestroyWindow(hwnd_);
+        host.RegionChosen(chosen);
+        return;
+    }
     if (take) {
         const core::Rect chosen = choice_.Chosen();
         try {

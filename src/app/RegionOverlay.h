@@ -1,7 +1,8 @@
 #pragma once
 // The region overlay: the frozen virtual screen in one topmost window over every monitor, each
 // pixel where it was, dimmed outside the rectangle being chosen, with the crosshair, the size
-// label and the magnifier. What is chosen goes to the host as a picture of its own.
+// label and the magnifier. What is chosen goes to the host as a picture of its own, or for a
+// scrolling capture as a place on the screen.
 #include <windows.h>
 
 #include <memory>
@@ -24,6 +25,8 @@ class RegionHost {
 public:
     // The chosen part: exactly the frozen pixels of the rectangle, never grabbed again.
     virtual void RegionTaken(std::unique_ptr<win::Picture> part) = 0;
+    // Where the choice lies on the screen, its pixels left to be read live.
+    virtual void RegionChosen(core::Rect chosen) = 0;
     virtual void RegionCancelled() = 0;
 
 protected:
@@ -32,11 +35,16 @@ protected:
 
 class RegionOverlay final : public win::Window {
 public:
+    // What the host is handed for a choice: its frozen pixels (RegionTaken), or its place
+    // (RegionChosen).
+    enum class Handing { Pixels, Place };
+
     // Shows `frozen` (a grab of `bounds`, the virtual screen) over every monitor and takes the
-    // keyboard. `windows` are the top-level windows as they lay at the grab, front first. The
-    // overlay owns itself from then on and goes when the choice is made or cancelled.
+    // keyboard. `areas` say what a click takes where, as the windows lay at the grab, front
+    // first. The overlay owns itself from then on and goes when the choice is made or cancelled.
     static RegionOverlay& Open(RegionHost& host, std::unique_ptr<win::Picture> frozen, core::Rect bounds,
-                               std::vector<core::Rect> windows, std::vector<core::Rect> monitors);
+                               std::vector<core::PickArea> areas, std::vector<core::Rect> monitors,
+                               Handing handing = Handing::Pixels);
     // Ends it as a cancel does, telling the host.
     void Cancel();
     // Ends it without a word to the host (the host is going).
@@ -46,7 +54,8 @@ private:
     friend class wintest::OverlayProbe;
 
     RegionOverlay(RegionHost& host, std::unique_ptr<win::Picture> frozen, core::Rect bounds,
-                  std::vector<core::Rect> windows, std::vector<core::Rect> monitors, core::Point pointer);
+                  std::vector<core::PickArea> areas, std::vector<core::Rect> monitors, core::Point pointer,
+                  Handing handing);
 
     LRESULT OnCreate() override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -70,6 +79,7 @@ private:
     std::unique_ptr<win::Picture> frozen_;
     core::Rect bounds_;
     core::RegionChoice choice_;
+    Handing handing_;
     core::OverlayView view_{};
     core::Size magnifierSize_{};
     int lineHeight_ = 0;

@@ -49,25 +49,8 @@ ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe)
             const Rect all = probe.VirtualScreen();
             return all.Empty() ? ScreenRect{} : FromRect(all);
         }
-        case CaptureMode::Scrolling: return ScrollTargetUnderCursor(probe).rect;
         default: return ScreenRect{};
     }
-}
-
-ScrollTarget ScrollTargetUnderCursor(TargetProbe& probe)
-{
-    const WindowId under = probe.WindowUnderCursor();
-    WindowId window = under;
-    for (WindowId w = under; w != 0; w = probe.Parent(w)) {
-        if (probe.HasVerticalScrollBar(w)) {
-            window = w;
-            break;
-        }
-    }
-    if (window == 0) return {0, {}};
-    const std::optional<Rect> client = probe.ClientRect(window);
-    if (!client) return {0, {}};
-    return {window, FromRect(*client)};
 }
 
 }  // namespace core

@@ -14,7 +14,7 @@ enum class CaptureMode : std::uint8_t {
     CursorWindow = 2,
     AllScreens = 3,  // every monitor: the virtual screen
     Region = 4,      // a part chosen on the frozen virtual screen: the overlay, not a rectangle here
-    Scrolling = 5,   // a window scrolled through and stitched into one tall picture
+    Scrolling = 5,   // a part scrolled through and stitched into one tall picture: chosen on the overlay too
 };
 
 // A screen rectangle as the grab takes it; the empty one is (0, 0, 0, 0).
@@ -44,12 +44,6 @@ public:
     // the invisible borders it adds outside for resizing; nothing where the
     // window manager gives no answer.
     virtual std::optional<Rect> FrameBounds(WindowId) = 0;
-    // The window that holds it; 0 for a top-level window.
-    virtual WindowId Parent(WindowId) = 0;
-    virtual bool HasVerticalScrollBar(WindowId) = 0;
-    // The window's client area in screen coordinates (inside its borders and scroll bars);
-    // nothing when the window has gone.
-    virtual std::optional<Rect> ClientRect(WindowId) = 0;
 
 protected:
     ~TargetProbe() = default;
@@ -57,20 +51,9 @@ protected:
 
 // The screen rectangle to capture for a capture mode (any byte value). A top-level window is taken by its drawn frame
 // where the window manager gives one, else by its outer rectangle; a child window by its outer rectangle. Negative
-// edges stay and nothing is clipped to the screen. No window, a window that has gone, a minimised top-level window or
-// the region and an unknown mode give the empty rectangle; a window of no size gives its own. Only the probes the answer needs are
-// asked.
+// edges stay and nothing is clipped to the screen. No window, a window that has gone, a minimised top-level window,
+// the region and the scrolling capture (both chosen on the overlay) and an unknown mode give the empty rectangle; a
+// window of no size gives its own. Only the probes the answer needs are asked.
 ScreenRect CaptureTargetRect(CaptureMode mode, TargetProbe& probe);
-
-// What a scrolling capture scrolls when no rectangle was picked: the client area of the window
-// under the pointer, or of the nearest window holding it that has a vertical scroll bar (a
-// list's item, an edit's page). The scroll bar itself moves as the content does, so it stays
-// out. Empty when there is no window or it has gone.
-struct ScrollTarget {
-    WindowId window;
-    ScreenRect rect;
-    bool operator==(const ScrollTarget&) const = default;
-};
-ScrollTarget ScrollTargetUnderCursor(TargetProbe& probe);
 
 }  // namespace core

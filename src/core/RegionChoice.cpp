@@ -9,10 +9,23 @@ bool Contains(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right &&
 
 }  // namespace
 
-Rect PickAt(Point p, const std::vector<Rect>& windows, const std::vector<Rect>& monitors, Rect bounds)
+std::vector<PickArea> WholeWindows(const std::vector<Rect>& windows)
 {
+    std::vector<PickArea> areas;
+    areas.reserve(windows.size());
     for (const Rect& w : windows)
-        if (Contains(w, p)) return Intersect(w, bounds);
+        areas.push_back({w, w});
+    return areas;
+}
+
+Rect PickAt(Point p, const std::vector<PickArea>& areas, const std::vector<Rect>& monitors, Rect bounds)
+{
+    for (const PickArea& a : areas)
+        if (Contains(a.area, p)) {
+            // What is taken may lie off the screen while the pointer is on the window.
+            const Rect taken = Intersect(a.taken, bounds);
+            return taken.Empty() ? Intersect(a.area, bounds) : taken;
+        }
     for (const Rect& m : monitors)
         if (Contains(m, p)) return Intersect(m, bounds);
     return bounds;
@@ -26,8 +39,8 @@ Rect DraggedRect(Point a, Point b, Rect bounds)
     return Rect{x(r.left), y(r.top), x(r.right), y(r.bottom)};
 }
 
-RegionChoice::RegionChoice(Rect bounds, std::vector<Rect> windows, std::vector<Rect> monitors, Point pointer)
-    : bounds_(bounds), windows_(std::move(windows)), monitors_(std::move(monitors)), pointer_{0, 0}
+RegionChoice::RegionChoice(Rect bounds, std::vector<PickArea> areas, std::vector<Rect> monitors, Point pointer)
+    : bounds_(bounds), areas_(std::move(areas)), monitors_(std::move(monitors)), pointer_{0, 0}
 {
     pointer_ = Clamped(pointer);
     Update();
@@ -44,7 +57,7 @@ void RegionChoice::Update()
 {
     switch (phase_) {
         case Phase::Picking:
-        case Phase::Pressed: chosen_ = PickAt(pointer_, windows_, monitors_, bounds_); break;
+        case Phase::Pressed: chosen_ = PickAt(pointer_, areas_, monitors_, bounds_); break;
         case Phase::Dragging:
         case Phase::Keyed: chosen_ = DraggedRect(anchor_, pointer_, bounds_); break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The choice of a region on the frozen screen: a free rectangle dragged with the left button
-// or built with the keys, or the top-level window under the pointer taken with a click.
+// or built with the keys, or what lies under the pointer (a top-level window, or for a
+// scrolling capture the part of one that scrolls) taken with a click.
 #include <cstdint>
 #include <vector>
 
@@ -8,10 +9,20 @@
 
 namespace core {
 
-// The top-level window under `p` among `windows` (screen rectangles, front first, as they lay
-// at the key), clipped to `bounds`; where no window is, the monitor under `p`, and off every
-// monitor `bounds` itself.
-Rect PickAt(Point p, const std::vector<Rect>& windows, const std::vector<Rect>& monitors, Rect bounds);
+// What a click takes while the pointer is on `area` (screen coordinates).
+struct PickArea {
+    Rect area;
+    Rect taken;
+    bool operator==(const PickArea&) const = default;
+};
+
+// Windows that a click takes whole: the region snip's.
+std::vector<PickArea> WholeWindows(const std::vector<Rect>& windows);
+
+// What the first of `areas` (front first, as the windows lay at the key) under `p` takes,
+// clipped to `bounds`; where none is, the monitor under `p`, and off every monitor `bounds`
+// itself.
+Rect PickAt(Point p, const std::vector<PickArea>& areas, const std::vector<Rect>& monitors, Rect bounds);
 
 // The rectangle between a press at `a` and the pointer at `b` under a shot selection's rule:
 // the corners in either order, the far one exclusive, each clamped to `bounds`.
@@ -25,14 +36,14 @@ enum class RegionOutcome { Continue, Take, Cancel };
 class RegionChoice {
 public:
     enum class Phase {
-        Picking,   // no button down: the window under the pointer is the choice
-        Pressed,   // left button down and not moved: a click would take the window
+        Picking,   // no button down: what the pointer is on is the choice
+        Pressed,   // left button down and not moved: a click would take what it is on
         Dragging,  // left button down and moved: the dragged rectangle
         Keyed,     // Enter started a rectangle at the pointer: the arrows move its far corner
     };
 
     // All in screen coordinates; `bounds` is the virtual screen, which the pointer stays in.
-    RegionChoice(Rect bounds, std::vector<Rect> windows, std::vector<Rect> monitors, Point pointer);
+    RegionChoice(Rect bounds, std::vector<PickArea> areas, std::vector<Rect> monitors, Point pointer);
 
     RegionOutcome MoveTo(Point p);
     RegionOutcome LeftDown(Point p);
@@ -55,7 +66,7 @@ private:
     void Update();
 
     Rect bounds_;
-    std::vector<Rect> windows_;
+    std::vector<PickArea> areas_;
     std::vector<Rect> monitors_;
     Phase phase_ = Phase::Picking;
     Point pointer_;

@@ -53,25 +53,4 @@ std::optional<core::Rect> ScreenProbe::FrameBounds(core::WindowId window)
     return core::Rect{r.left, r.top, r.right, r.bottom};
 }
 
-core::WindowId ScreenProbe::Parent(core::WindowId window)
-{
-    const HWND parent = ::GetAncestor(Handle(window), GA_PARENT);
-    // A top-level window's parent is the desktop.
-    return parent == nullptr || parent == ::GetDesktopWindow() ? 0 : reinterpret_cast<core::WindowId>(parent);
-}
-
-bool ScreenProbe::HasVerticalScrollBar(core::WindowId window)
-{
-    return (::GetWindowLongPtrW(Handle(window), GWL_STYLE) & WS_VSCROLL) != 0;
-}
-
-std::optional<core::Rect> ScreenProbe::ClientRect(core::WindowId window)
-{
-    RECT r{};
-    if (!::GetClientRect(Handle(window), &r)) return std::nullopt;
-    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-    ::MapWindowPoints(Handle(window), nullptr, corners, 2);
-    return core::Rect{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-}
-
 }  // namespace win

@@ -15,9 +15,6 @@ public:
     bool IsTopLevel(core::WindowId window) override;
     bool IsMinimised(core::WindowId window) override;
     std::optional<core::Rect> FrameBounds(core::WindowId window) override;
-    core::WindowId Parent(core::WindowId window) override;
-    bool HasVerticalScrollBar(core::WindowId window) override;
-    std::optional<core::Rect> ClientRect(core::WindowId window) override;
 };
 
 }  // namespace win

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,13 +23,6 @@ struct FakeWindow {
     bool minimised = false;
 };
 
-// A window as the scrolling capture asks about it.
-struct TreeWindow {
-    WindowId parent = 0;
-    bool verticalScrollBar = false;
-    std::optional<Rect> client;  // nothing: the window has gone
-};
-
 // A screen with one foreground window and one window under the pointer,
 // noting each question it is asked.
 class FakeProbe : public core::TargetProbe {
@@ -39,7 +31,6 @@ public:
     WindowId underCursor = 0;
     Rect virtualScreen{0, 0, 1920, 1080};
     FakeWindow foregroundWindow, underCursorWindow;
-    std::map<WindowId, TreeWindow> tree;
     std::vector<std::string> asked;
 
     std::int32_t ScreenWidth() override
@@ -71,9 +62,6 @@ public:
     bool IsTopLevel(WindowId w) override { return Ask("IsTopLevel", w).topLevel; }
     bool IsMinimised(WindowId w) override { return Ask("IsMinimised", w).minimised; }
     std::optional<Rect> FrameBounds(WindowId w) override { return Ask("FrameBounds", w).frame; }
-    WindowId Parent(WindowId w) override { return AskTree("Parent", w).parent; }
-    bool HasVerticalScrollBar(WindowId w) override { return AskTree("HasVerticalScrollBar", w).verticalScrollBar; }
-    std::optional<Rect> ClientRect(WindowId w) override { return AskTree("ClientRect", w).client; }
 
 private:
     void Note(std::string what) { asked.push_back(std::move(what)); }
@@ -88,13 +76,6 @@ private:
             return underCursorWindow;
         }
         return kUnknown;
-    }
-    const TreeWindow& AskTree(const char* question, WindowId w)
-    {
-        static const TreeWindow kUnknown{};
-        Note(question + (" " + std::to_string(w)));
-        const auto found = tree.find(w);
-        return found != tree.end() ? found->second : kUnknown;
     }
 };
 
@@ -172,14 +153,7 @@ const std::vector<TargetCase> kTargets = {
     {"window under the pointer gone", 2, 11, 22, kEditor, kGone, {0, 0, 0, 0}, {"WindowUnderCursor", "WindowRect 22"}},
     {"mode 3: all screens", 3, 11, 22, kEditor, kButton, {0, 0, 1920, 1080}, {"VirtualScreen"}},
     {"mode 4: the region, chosen on the overlay", 4, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
-    {"mode 5: the scrolled window under the pointer, here unknown to the probe",
-     5,
-     11,
-     22,
-     kEditor,
-     kButton,
-     {0, 0, 0, 0},
-     {"WindowUnderCursor", "HasVerticalScrollBar 22", "Parent 22", "ClientRect 22"}},
+    {"mode 5: the scrolling capture, chosen on the overlay", 5, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 6", 6, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 128", 128, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
     {"mode 255", 255, 11, 22, kEditor, kButton, {0, 0, 0, 0}, {}},
@@ -189,6 +163,7 @@ TEST(CaptureMode, IsStoredAsItsNumber)
 {
     EXPECT_EQ(core::CaptureMode{3}, core::CaptureMode::AllScreens);
     EXPECT_EQ(core::CaptureMode{4}, core::CaptureMode::Region);
+    EXPECT_EQ(core::CaptureMode{5}, core::CaptureMode::Scrolling);
 }
 
 TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
@@ -201,62 +176,6 @@ TEST(CaptureTarget, FollowsTheModeAndAsksOnlyWhatTheAnswerNeeds)
         probe.underCursorWindow = c.underCursorWindow;
         EXPECT_EQ(CaptureTargetRect(static_cast<core::CaptureMode>(c.mode), probe), c.target) << c.situation;
         EXPECT_EQ(probe.asked, c.asked) << c.situation;
-    }
-}
-
-// The scrolling capture takes the client area of the nearest window from the one under the
-// pointer up that has its own vertical scroll bar, else that of the window under the pointer.
-TEST(CaptureTarget, AScrollingCaptureTakesTheScrolledWindowsClientAreaUnderThePointer)
-{
-    struct Row {
-        const char* situation;
-        WindowId underCursor;
-        std::map<WindowId, TreeWindow> tree;
-        core::ScrollTarget target;
-        std::vector<std::string> asked;
-    };
-    const TreeWindow item{30, false, Rect{50, 60, 250, 80}};
-    const TreeWindow scrolled{40, true, Rect{42, 42, 382, 298}};
-    const TreeWindow plain{40, false, Rect{42, 42, 398, 298}};
-    const TreeWindow dialog{0, false, Rect{8, 30, 632, 472}};
-    const TreeWindow scrolledDialog{0, true, Rect{8, 30, 615, 472}};
-    const TreeWindow gone{0, true, std::nullopt};
-    const Row rows[] = {
-        {"an item of a scrolled list",
-         20,
-         {{20, item}, {30, scrolled}, {40, dialog}},
-         {30, {42, 42, 340, 256}},
-         {"WindowUnderCursor", "HasVerticalScrollBar 20", "Parent 20", "HasVerticalScrollBar 30", "ClientRect 30"}},
-        {"an item two levels down",
-         20,
-         {{20, item}, {30, plain}, {40, scrolledDialog}},
-         {40, {8, 30, 607, 442}},
-         {"WindowUnderCursor", "HasVerticalScrollBar 20", "Parent 20", "HasVerticalScrollBar 30", "Parent 30",
-          "HasVerticalScrollBar 40", "ClientRect 40"}},
-        {"no scroll bar anywhere",
-         20,
-         {{20, item}, {30, plain}, {40, dialog}},
-         {20, {50, 60, 200, 20}},
-         {"WindowUnderCursor", "HasVerticalScrollBar 20", "Parent 20", "HasVerticalScrollBar 30", "Parent 30",
-          "HasVerticalScrollBar 40", "Parent 40", "ClientRect 20"}},
-        {"the scrolled window itself",
-         30,
-         {{30, scrolled}},
-         {30, {42, 42, 340, 256}},
-         {"WindowUnderCursor", "HasVerticalScrollBar 30", "ClientRect 30"}},
-        {"a window that has gone",
-         20,
-         {{20, gone}},
-         {0, {0, 0, 0, 0}},
-         {"WindowUnderCursor", "HasVerticalScrollBar 20", "ClientRect 20"}},
-        {"no window under the pointer", 0, {}, {0, {0, 0, 0, 0}}, {"WindowUnderCursor"}},
-    };
-    for (const Row& row : rows) {
-        FakeProbe probe;
-        probe.underCursor = row.underCursor;
-        probe.tree = row.tree;
-        EXPECT_EQ(core::ScrollTargetUnderCursor(probe), row.target) << row.situation;
-        EXPECT_EQ(probe.asked, row.asked) << row.situation;
     }
 }
 

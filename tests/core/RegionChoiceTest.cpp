@@ -20,7 +20,7 @@ const Rect kScreen{-1024, 0, 1280, 1024};
 const std::vector<Rect> kMonitors{{0, 0, 1280, 1024}, {-1024, 0, 0, 768}};
 const std::vector<Rect> kWindows{{100, 100, 300, 200}, {50, 50, 400, 400}, {-50, 900, 200, 1200}};
 
-RegionChoice ChoiceAt(Point p) { return RegionChoice(kScreen, kWindows, kMonitors, p); }
+RegionChoice ChoiceAt(Point p) { return RegionChoice(kScreen, core::WholeWindows(kWindows), kMonitors, p); }
 
 struct PickCase {
     const char* where;
@@ -32,7 +32,8 @@ class PickAtPoint : public ::testing::TestWithParam<PickCase> {};
 
 TEST_P(PickAtPoint, TakesTheFrontWindowThereClippedOrTheMonitor)
 {
-    EXPECT_EQ(core::PickAt(GetParam().at, kWindows, kMonitors, kScreen), GetParam().picked) << GetParam().where;
+    EXPECT_EQ(core::PickAt(GetParam().at, core::WholeWindows(kWindows), kMonitors, kScreen), GetParam().picked)
+        << GetParam().where;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,6 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PickAt, WithNoWindowsAndNoMonitorsGivesTheBounds)
 {
     EXPECT_EQ(core::PickAt({5, 5}, {}, {}, {0, 0, 10, 10}), (Rect{0, 0, 10, 10}));
+}
+
+// A window whose client area lies off the screen, picked on its title bar.
+TEST(PickAt, WhatLiesOffTheScreenTakesTheAreaItselfNeverAnEmptyRectangle)
+{
+    const std::vector<core::PickArea> areas{{{0, 900, 100, 1100}, {0, 1030, 100, 1100}}};
+    EXPECT_EQ(core::PickAt({5, 1000}, areas, {}, {0, 0, 1280, 1024}), (Rect{0, 900, 100, 1024}));
 }
 
 TEST(DraggedRect, TakesTheCornersInAnyOrderWithTheFarOneExclusive)

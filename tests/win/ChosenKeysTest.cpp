@@ -96,6 +96,27 @@ TEST_F(ChosenKeys, AChosenRegionKeyOpensTheOverlayAndShiftPrintScreenIsFree)
     EXPECT_TRUE(reports.texts().empty());
 }
 
+// Ctrl+Shift+Print Screen at a first start, from another program, in the first mode.
+TEST_F(ChosenKeys, TheScrollKeyOpensTheOverlayForAScrollingCaptureWhateverTheMode)
+{
+    Program program;
+    app::MainFrame& main = program.main;
+    EXPECT_FALSE(PrintScreenIsFree(MOD_CONTROL | MOD_SHIFT));
+    OtherProgram other(kOtherPlace);
+    ASSERT_EQ(::GetForegroundWindow(), other.window());
+
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_SNAPSHOT});
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [&] { return FrameProbe::Overlay(main) != nullptr; }, 3000));
+    EXPECT_TRUE(OverlayProbe::HandsAPlace(*FrameProbe::RegionOverlay(main)));
+    EXPECT_EQ(FrameProbe::CaptureMode(main), core::CaptureMode::Desktop) << "the mode stays as chosen";
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(
+        main, [&] { return FrameProbe::Overlay(main) == nullptr; }, 3000));
+    EXPECT_EQ(FrameProbe::ShotCount(main), 0);
+    EXPECT_TRUE(reports.texts().empty());
+}
+
 TEST_F(ChosenKeys, AClearedKeyIsNotAskedForAndTheOthersStay)
 {
     WriteValue(kSection, "HotKeyWindow", Sz("0"));

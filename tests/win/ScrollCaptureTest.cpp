@@ -55,7 +55,8 @@ Rendering ReadRendering(const std::wstring& path)
     return r;
 }
 
-// The document running, its window shown, and its whole rendering read back.
+// The document running, its window shown, and its whole rendering read back. With "--child"
+// the page is a child of a frame with a tool strip above it.
 class Document {
 public:
     explicit Document(const std::wstring& options)
@@ -64,7 +65,9 @@ public:
                    std::to_wstring(kLeft) + L" " + std::to_wstring(kTop) + L" " + std::to_wstring(kWidth) + L" " +
                        std::to_wstring(kHeight) + L" " + options + L" --render " + file_)
     {
-        window_ = WaitForVisibleWindow(process_, L"PixtroveTestScrollDocument");
+        const bool framed = options.find(L"--child") != std::wstring::npos;
+        window_ = WaitForVisibleWindow(process_, framed ? L"PixtroveTestScrollFrame" : L"PixtroveTestScrollDocument");
+        page_ = framed ? ::FindWindowExW(window_, nullptr, L"PixtroveTestScrollDocument", nullptr) : window_;
         rendering_ = ReadRendering(file_);
         // What it paints reaches the display a moment later under Wine.
         Pump(300);
@@ -73,9 +76,10 @@ public:
 
     HWND window() const noexcept { return window_; }
     const Rendering& rendering() const noexcept { return rendering_; }
+    // The page's client area: what scrolls.
     core::ScreenRect Client() const
     {
-        const RECT r = ClientOnScreen(window_);
+        const RECT r = ClientOnScreen(page_);
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     bool Running() const noexcept { return process_.Running(); }
@@ -91,7 +95,8 @@ private:
 
     std::wstring file_;
     ChildProcess process_;
-    HWND window_ = nullptr;
+    HWND window_ = nullptr;  // the top-level window
+    HWND page_ = nullptr;
     Rendering rendering_;
 };
 
@@ -236,21 +241,80 @@ INSTANTIATE_TEST_SUITE_P(Faults, InterruptedCapture, ::testing::ValuesIn(kInterr
                          [](const ::testing::TestParamInfo<Interrupted>& info) { return std::to_string(info.index); });
 
 // The mode's own road: its button, the start button, the countdown, and at the tick the
-// scrolled window under the pointer.
-TEST_F(ScrollCapture, TheModeButtonScrollsTheWindowUnderThePointerAtTheTick)
+// overlay over the frozen screen, where the real mouse picks what to scroll.
+class PickedOnTheOverlay : public ScrollCapture {
+protected:
+    bool OpenTheOverlay()
+    {
+        main.SetCaptureDelay(1);
+        ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_SCROLLING, 0);
+        ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
+        return PumpProgramUntil(main, [&] { return FrameProbe::Overlay(main) != nullptr; }, 4000);
+    }
+    core::Rect Shown() const { return OverlayProbe::Chosen(*FrameProbe::RegionOverlay(main)); }
+};
+
+struct Pick {
+    const char* what;
+    POINT from, to;  // in the page's client area; a click where they are the same
+    RECT part;       // of the page, the rendering's rows scrolled through it
+};
+
+const Pick kPicks[] = {
+    {"a click takes the scrolled page", {40, 40}, {40, 40}, {0, 0, kWidth, kHeight}},
+    {"a drag takes its rectangle", {20, 50}, {300, 250}, {20, 50, 300, 250}},
+};
+
+class PickOnTheOverlay : public PickedOnTheOverlay, public ::testing::WithParamInterface<Pick> {};
+
+// The highlight follows the pointer from the frame's tool strip to the page, and what is picked
+// is stitched from the top of the document to its end: the rendering's rows that passed through
+// the part, in its columns.
+TEST_P(PickOnTheOverlay, ScrollsWhatItTakesIntoTheDocumentsRendering)
 {
-    Document document(L"--lines 30");
-    main.SetCaptureDelay(1);
-    ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_SCROLLING, 0);
-    ::SendMessageW(main.hwnd(), WM_COMMAND, IDB_START_CAPTURE, 0);
-    const core::ScreenRect client = document.Client();
-    ::SetCursorPos(client.left + 40, client.top + 40);
-    ::SetForegroundWindow(document.window());
+    const Pick& pick = GetParam();
+    Document document(L"--lines 30 --child");
+    const core::ScreenRect page = document.Client();
+    const RECT frame = ClientOnScreen(document.window());
+    ASSERT_TRUE(OpenTheOverlay());
+    RealMouse mouse;
+    mouse.MoveTo({page.left + 100, frame.top + 10});
+    EXPECT_EQ(Shown(), (core::Rect{frame.left, frame.top, frame.right, frame.bottom})) << "the tool strip";
+    const POINT from{page.left + pick.from.x, page.top + pick.from.y}, to{page.left + pick.to.x, page.top + pick.to.y};
+    mouse.MoveTo(from);
+    EXPECT_EQ(Shown(), (core::Rect{page.left, page.top, page.left + page.width, page.top + page.height}));
+    mouse.LeftDown();
+    if (to.x != from.x || to.y != from.y) mouse.MoveTo(to);
+    mouse.LeftUp();
+
     ASSERT_TRUE(PumpUntil([&] { return FrameProbe::ShotCount(main) == 1 && FrameIsBack(main); }, 30000));
     app::ShotWindow* shot = ActiveShotWindow(main);
     ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(CompareWithRendering(*shot, document.rendering(), document.rendering().height), "");
-    EXPECT_EQ(Status().rfind(L"最後まで取り込みました：", 0), 0u);
+    const Rendering& whole = document.rendering();
+    const RECT rows{pick.part.left, pick.part.top, pick.part.right, whole.height - (kHeight - pick.part.bottom)};
+    const win::Picture& picture = ShotProbe::Picture(*shot);
+    ASSERT_EQ(picture.Width(), rows.right - rows.left);
+    ASSERT_EQ(picture.Height(), rows.bottom - rows.top);
+    std::vector<std::uint32_t> expected = Crop(whole.pixels, whole.width, rows);
+    EXPECT_EQ(FirstDifference(PicturePixels(*shot), expected, picture.Width()), "");
+    EXPECT_EQ(Status().rfind(L"最後まで取り込みました：", 0), 0u) << win::Narrow(Status());
+    EXPECT_TRUE(reports.texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PickOnTheOverlay, ::testing::ValuesIn(kPicks),
+                         [](const ::testing::TestParamInfo<Pick>& info) { return std::to_string(info.index); });
+
+TEST_F(PickedOnTheOverlay, EscOnTheOverlayScrollsNothingAndBringsTheProgramBack)
+{
+    Document document(L"--lines 30 --child");
+    ASSERT_TRUE(OpenTheOverlay());
+    EXPECT_TRUE(::IsIconic(main.hwnd())) << "the program stays out of the picture";
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return FrameProbe::Overlay(main) == nullptr && FrameIsBack(main); }));
+    Pump(300);
+    EXPECT_EQ(FrameProbe::ShotCount(main), 0);
+    EXPECT_EQ(::FindWindowW(L"PixtroveScrollStatus", nullptr), nullptr);
+    EXPECT_TRUE(reports.texts().empty());
 }
 
 // What the document saw at its third wheel step: the status window beside it, outside the

@@ -16,6 +16,9 @@
 //   --render FILE      first writes the whole rendering to FILE (32-bit BMP, top row first)
 //   --status FILE      at the 3rd wheel step writes what it sees of the capture's status
 //                      window: "visible LEFT TOP RIGHT BOTTOM" and its text (UTF-8), or "none"
+//   --child            the page is a child window (given the focus) inside a frame window of
+//                      class PixtroveTestScrollFrame, below a tool strip of 36 rows, 16 from
+//                      the frame's other edges; LEFT TOP place the frame
 // A wheel notch of 120 moves the content 48 rows (3 lines of 16), as 3 lines per notch do.
 #include <windows.h>
 
@@ -30,12 +33,13 @@
 namespace {
 
 constexpr int kLineRows = 24, kHeaderRows = 40, kFooterRows = 28, kRowsPerNotch = 48;
+constexpr int kStripRows = 36, kMargin = 16;  // round the page in a frame
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 struct Options {
     int left = 0, top = 0, width = 400, height = 300;
     int lines = 200;
-    bool sticky = false, smooth = false, repeat = false, caret = false, noise = false, animate = false;
+    bool sticky = false, smooth = false, repeat = false, caret = false, noise = false, animate = false, child = false;
     int changeAfter = 0, closeAfter = 0, moveAfter = 0, escapeAfter = 0;
     const char* render = nullptr;
     const char* status = nullptr;
@@ -233,11 +237,12 @@ void OnWheel(HWND hwnd, int delta)
         ChangeContent();
         ::InvalidateRect(hwnd, nullptr, FALSE);
     }
-    if (wheelSteps == options.closeAfter) ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    const HWND top = ::GetAncestor(hwnd, GA_ROOT);
+    if (wheelSteps == options.closeAfter) ::PostMessageW(top, WM_CLOSE, 0, 0);
     if (wheelSteps == options.moveAfter) {
         RECT r{};
-        ::GetWindowRect(hwnd, &r);
-        ::SetWindowPos(hwnd, nullptr, r.left + 40, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::GetWindowRect(top, &r);
+        ::SetWindowPos(top, nullptr, r.left + 40, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (wheelSteps == options.escapeAfter) {
         PressEscape(true);
@@ -293,6 +298,34 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// The frame round a child page: a tool strip of stripes and grey margins, which do not scroll.
+LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd, &ps);
+            RECT client{};
+            ::GetClientRect(hwnd, &client);
+            const HBRUSH grey = ::CreateSolidBrush(RGB(160, 160, 168)), stripe = ::CreateSolidBrush(RGB(40, 90, 160));
+            ::FillRect(dc, &client, grey);
+            for (int x = 8; x < client.right; x += 40) {
+                const RECT button{x, 8, x + 28, kStripRows - 8};
+                ::FillRect(dc, &button, stripe);
+            }
+            ::DeleteObject(grey);
+            ::DeleteObject(stripe);
+            ::EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_SETFOCUS:
+            if (const HWND page = ::GetWindow(hwnd, GW_CHILD)) ::SetFocus(page);
+            return 0;
+        case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 bool ParseOptions(int argc, char** argv)
 {
     if (argc < 5) return false;
@@ -309,6 +342,7 @@ bool ParseOptions(int argc, char** argv)
                      : a == "--caret"   ? &options.caret
                      : a == "--noise"   ? &options.noise
                      : a == "--animate" ? &options.animate
+                     : a == "--child"   ? &options.child
                                         : nullptr;
         int* number = a == "--lines"          ? &options.lines
                       : a == "--change-after" ? &options.changeAfter
@@ -345,20 +379,37 @@ int main(int argc, char** argv)
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"PixtroveTestScrollDocument";
     ::RegisterClassW(&wc);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
-    RECT outer{0, 0, options.width, options.height};
-    ::AdjustWindowRect(&outer, style, FALSE);
-    const int outerWidth = outer.right - outer.left + ::GetSystemMetrics(SM_CXVSCROLL);
-    const HWND window =
-        ::CreateWindowExW(0, wc.lpszClassName, L"Document", style, options.left, options.top, outerWidth,
-                          outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+    const int pageWidth = options.width + ::GetSystemMetrics(SM_CXVSCROLL);
+    HWND frame = nullptr, window = nullptr;
+    if (options.child) {
+        WNDCLASSW fc = wc;
+        fc.lpfnWndProc = &FrameProcedure;
+        fc.lpszClassName = L"PixtroveTestScrollFrame";
+        ::RegisterClassW(&fc);
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        RECT outer{0, 0, pageWidth + 2 * kMargin, kStripRows + options.height + kMargin};
+        ::AdjustWindowRect(&outer, style, FALSE);
+        frame = ::CreateWindowExW(0, fc.lpszClassName, L"Document", style, options.left, options.top,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+        if (frame)
+            window = ::CreateWindowExW(0, wc.lpszClassName, L"Page", WS_CHILD | WS_VISIBLE | WS_VSCROLL, kMargin,
+                                       kStripRows, pageWidth, options.height, frame, nullptr, wc.hInstance, nullptr);
+    } else {
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
+        RECT outer{0, 0, options.width, options.height};
+        ::AdjustWindowRect(&outer, style, FALSE);
+        frame = window = ::CreateWindowExW(0, wc.lpszClassName, L"Document", style, options.left, options.top,
+                                           outer.right - outer.left + ::GetSystemMetrics(SM_CXVSCROLL),
+                                           outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+    }
     if (!window) return 3;
     ShowScroll(window);
     if (options.caret) ::SetTimer(window, kCaretTimer, 200, nullptr);
     if (options.animate) ::SetTimer(window, kAnimationTimer, 30, nullptr);
-    ::ShowWindow(window, SW_SHOW);
-    ::UpdateWindow(window);
-    ::SetForegroundWindow(window);
+    ::ShowWindow(frame, SW_SHOW);
+    ::UpdateWindow(frame);
+    ::SetForegroundWindow(frame);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

@@ -26,6 +26,7 @@ public:
     static HWND ActiveShot(const app::MainFrame& m) noexcept { return m.ActiveShot(); }
     // The region overlay's window while it is up, else nullptr.
     static HWND Overlay(const app::MainFrame& m) noexcept { return m.overlay_ ? m.overlay_->hwnd() : nullptr; }
+    static const app::RegionOverlay* RegionOverlay(const app::MainFrame& m) noexcept { return m.overlay_; }
     static void OpenRegionOverlay(app::MainFrame& m, core::Rect bounds) { m.OpenRegionOverlay(bounds); }
     static void SetRegionCopy(app::MainFrame& m, bool on) { m.SetRegionCopy(on); }
 
@@ -41,6 +42,17 @@ public:
     static void UseSaveTargets(app::MainFrame& m, win::SaveTargetChooser* chooser) noexcept
     {
         m.saveTargets_ = chooser ? chooser : &m.saveDialog_;
+    }
+};
+
+class OverlayProbe {
+public:
+    // What a take would give now: shown undimmed and framed.
+    static core::Rect Chosen(const app::RegionOverlay& o) noexcept { return o.choice_.Chosen(); }
+    // Whether a choice is handed over as a place, for the scrolling capture.
+    static bool HandsAPlace(const app::RegionOverlay& o) noexcept
+    {
+        return o.handing_ == app::RegionOverlay::Handing::Place;
     }
 };
 
