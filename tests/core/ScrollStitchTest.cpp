@@ -260,15 +260,17 @@ TEST(ScrollStitch, NoWidthStillCountsItsRows)
     EXPECT_EQ(stitch.Screens(), 1);
 }
 
-// Memory that runs out after a given number of allocations.
+// Memory that runs out after a given number of allocations, and notes the largest block it gave.
 class RationedMemory final : public std::pmr::memory_resource {
 public:
     int allowed = 1 << 30;
+    size_t largest = 0;
 
 private:
     void* do_allocate(size_t bytes, size_t align) override
     {
         if (allowed-- <= 0) throw std::bad_alloc();
+        largest = std::max(largest, bytes);
         return std::pmr::new_delete_resource()->allocate(bytes, align);
     }
     void do_deallocate(void* p, size_t bytes, size_t align) override
@@ -316,30 +318,12 @@ TEST(ScrollStitch, MemoryThatCannotBeHadLeavesTheStitchAsItWas)
     }
 }
 
-// Memory that notes the largest block it gave.
-class MeasuredMemory final : public std::pmr::memory_resource {
-public:
-    size_t largest = 0;
-
-private:
-    void* do_allocate(size_t bytes, size_t align) override
-    {
-        largest = std::max(largest, bytes);
-        return std::pmr::new_delete_resource()->allocate(bytes, align);
-    }
-    void do_deallocate(void* p, size_t bytes, size_t align) override
-    {
-        std::pmr::new_delete_resource()->deallocate(p, bytes, align);
-    }
-    bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
-};
-
 TEST(ScrollStitch, TheRowsKeptTakeAtMostTwiceTheRoomTheyNeed)
 {
     std::mt19937 random(13);
     const Rows content = RandomRows(random, 31, 1000);
     const Window window{&content, nullptr, nullptr, 100};
-    MeasuredMemory memory;
+    RationedMemory memory;
     ScrollStitch stitch(&memory);
     EXPECT_EQ(ScrollThrough(stitch, window, 50), ScrollStop::End);
     EXPECT_LE(memory.largest, 2u * 1000u * 31u * sizeof(std::uint32_t));
