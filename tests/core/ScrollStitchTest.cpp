@@ -54,6 +54,7 @@ const Layout kLayouts[] = {
     {"moves of three quarters", 19, 700, 0, 0, 100, 75},
     {"a last move shorter than the others", 21, 333, 10, 10, 110, 40},
     {"one pixel wide", 1, 300, 0, 0, 60, 20},
+    {"a document of exactly the height limit", 2, 32767, 0, 0, 367, 200},
 };
 
 TEST(ScrollStitch, EveryScreenToldGivesTheWholeDocumentWithItsBandsOnce)
@@ -236,17 +237,6 @@ TEST(ScrollStitch, ADocumentTallerThanTheLimitIsCutThere)
     EXPECT_EQ(stitch.Screens(), 131);
     EXPECT_EQ(core::ScrollStopText(ScrollStop::Limit, stitch.Screens(), stitch.Height()),
               "131 画面目で止めました：高さが上限の 32767 ピクセルに達したため、そこで切りました");
-}
-
-TEST(ScrollStitch, ADocumentOfExactlyTheLimitIsWholeAndEndsAtItsEnd)
-{
-    std::mt19937 random(9);
-    const Rows content = RandomRows(random, 2, 32767);
-    const Window window{&content, nullptr, nullptr, 367};
-    ScrollStitch stitch;
-    EXPECT_EQ(ScrollThrough(stitch, window, 200), ScrollStop::End);
-    EXPECT_EQ(stitch.Height(), 32767);
-    EXPECT_TRUE(Picture(stitch) == window.Whole());
 }
 
 TEST(ScrollStitch, NoWidthStillCountsItsRows)
