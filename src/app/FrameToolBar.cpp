@@ -49,18 +49,18 @@ constexpr ToolButton kButtons[] = {
 constexpr int kToolButtons[] = {IDM_TOOL_SELECT, IDM_TOOL_ARROW,  IDM_TOOL_BOX,
                                 IDM_TOOL_TEXT,   IDM_TOOL_NUMBER, IDM_TOOL_HIGHLIGHTER};
 constexpr int kStyleButtons[] = {IDB_MARK_COLOUR, IDB_MARK_WIDTH};
-struct ModeButton {
-    core::CaptureMode mode;
-    int id;
-};
-constexpr ModeButton kModeButtons[] = {
-    {core::CaptureMode::Desktop, IDB_FULL_SCREEN},
-    {core::CaptureMode::ActiveWindow, IDB_ACTIVE_WINDOW},
-    {core::CaptureMode::CursorWindow, IDB_CURSOR_WINDOW},
-    {core::CaptureMode::AllScreens, IDB_ALL_SCREENS},
-    {core::CaptureMode::Region, IDB_REGION},
-    {core::CaptureMode::Scrolling, IDB_SCROLLING},
-};
+// The capture modes' buttons, in the order of core::CaptureMode.
+constexpr int kModeButtons[] = {IDB_FULL_SCREEN, IDB_ACTIVE_WINDOW, IDB_CURSOR_WINDOW,
+                                IDB_ALL_SCREENS, IDB_REGION,        IDB_SCROLLING};
+static_assert(std::size(kModeButtons) == static_cast<size_t>(core::CaptureMode::Scrolling) + 1);
+
+// Checks the button of `ids` at `checked` and unchecks the others (all of them for an index past the last).
+template <size_t N>
+void CheckOnly(HWND bar, const int (&ids)[N], size_t checked)
+{
+    for (size_t i = 0; i < N; ++i)
+        ::SendMessageW(bar, TB_CHECKBUTTON, ids[i], MAKELPARAM(i == checked, 0));
+}
 
 // The tool-bar strip scaled to the glyph size of the DPI, nearest pixel, so the pixel art stays crisp.
 win::OwnedBitmap ScaledStrip(HBITMAP strip, int size)
@@ -190,11 +190,7 @@ void FrameToolBar::PaintSwatch(const NMTBCUSTOMDRAW& draw) const
     ::FrameRect(draw.nmcd.hdc, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
-void FrameToolBar::ShowTool(core::Tool tool)
-{
-    for (size_t i = 0; i < std::size(kToolButtons); ++i)
-        ::SendMessageW(hwnd_, TB_CHECKBUTTON, kToolButtons[i], MAKELPARAM(i == static_cast<size_t>(tool), 0));
-}
+void FrameToolBar::ShowTool(core::Tool tool) { CheckOnly(hwnd_, kToolButtons, static_cast<size_t>(tool)); }
 
 void FrameToolBar::ShowStyle(const core::MarkStyle& style)
 {
@@ -210,10 +206,7 @@ void FrameToolBar::EnableMarkTools(bool on)
         ::SendMessageW(hwnd_, TB_ENABLEBUTTON, id, MAKELPARAM(on, 0));
 }
 
-void FrameToolBar::ShowMode(core::CaptureMode mode)
-{
-    for (const ModeButton& b : kModeButtons) ::SendMessageW(hwnd_, TB_CHECKBUTTON, b.id, MAKELPARAM(b.mode == mode, 0));
-}
+void FrameToolBar::ShowMode(core::CaptureMode mode) { CheckOnly(hwnd_, kModeButtons, static_cast<size_t>(mode)); }
 
 void FrameToolBar::FillTip(NMTTDISPINFOW& tip, const std::wstring& copyHint)
 {

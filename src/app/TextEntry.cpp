@@ -4,6 +4,7 @@
 
 #include "win32/ErrorReport.h"
 #include "win32/Text.h"
+#include "win32/TextGlyphs.h"
 #include "win32/Window.h"
 
 namespace app {
@@ -16,13 +17,7 @@ constexpr UINT_PTR kFieldId = 1919;
 void TextEntry::Open(HWND parent, POINT at, int pixelHeight, COLORREF colour, const std::wstring& text)
 {
     Close();
-    LOGFONTW lf{};
-    lf.lfHeight = -pixelHeight;
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(lf.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
-    font_ = win::OwnedFont(win::ThrowLastErrorIfNull(::CreateFontIndirectW(&lf)));
+    font_ = win::MakeMarkFont(pixelHeight);
     colour_ = colour;
     field_ = win::ThrowLastErrorIfNull(::CreateWindowExW(
         0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL,

@@ -18,19 +18,24 @@ int Length(std::u16string_view text) { return static_cast<int>(std::min<std::siz
 
 }  // namespace
 
-TextGlyphs::TextGlyphs() : dc_(ThrowLastErrorIfNull(::CreateCompatibleDC(nullptr))) {}
-
-HFONT TextGlyphs::FontOf(std::int32_t pixelHeight) const
+OwnedFont MakeMarkFont(int pixelHeight)
 {
-    for (const auto& [height, font] : fonts_)
-        if (height == pixelHeight) return font.get();
     LOGFONTW lf{};
     lf.lfHeight = -pixelHeight;
     lf.lfWeight = FW_BOLD;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
     lstrcpynW(lf.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
-    OwnedFont font(ThrowLastErrorIfNull(::CreateFontIndirectW(&lf)));
+    return OwnedFont(ThrowLastErrorIfNull(::CreateFontIndirectW(&lf)));
+}
+
+TextGlyphs::TextGlyphs() : dc_(ThrowLastErrorIfNull(::CreateCompatibleDC(nullptr))) {}
+
+HFONT TextGlyphs::FontOf(std::int32_t pixelHeight) const
+{
+    for (const auto& [height, font] : fonts_)
+        if (height == pixelHeight) return font.get();
+    OwnedFont font = MakeMarkFont(pixelHeight);
     if (fonts_.size() >= kFontsKept) fonts_.erase(fonts_.begin());
     fonts_.emplace_back(pixelHeight, std::move(font));
     return fonts_.back().second.get();

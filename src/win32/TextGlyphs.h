@@ -14,6 +14,10 @@
 
 namespace win {
 
+// The face the marks' texts are set in, as the glyphs and the field they are typed in use it:
+// the program's UI face, bold, `pixelHeight` pixels high, smoothed.
+OwnedFont MakeMarkFont(int pixelHeight);
+
 class TextGlyphs final : public core::GlyphSource {
 public:
     TextGlyphs();

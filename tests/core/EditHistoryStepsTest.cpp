@@ -11,20 +11,24 @@ using core::Rect;
 
 namespace {
 
-void BlackOut(core::EditHistory& history, TestPicture& picture, Rect area)
-{
-    core::EditStep step = history.Prepare(area);
-    history.Record(std::move(step), picture.View());
-    core::BlackOut(picture.View(), area);
-}
+class EditHistorySteps : public ::testing::Test {
+protected:
+    TestPicture picture{9, 7};
+    core::EditHistory history{9 * 7 * 4};
 
-TEST(EditHistorySteps, TheUndoCountFollowsEditsUndoAndRedo)
+    void BlackOut(Rect area)
+    {
+        core::EditStep step = history.Prepare(area);
+        history.Record(std::move(step), picture.View());
+        core::BlackOut(picture.View(), area);
+    }
+};
+
+TEST_F(EditHistorySteps, TheUndoCountFollowsEditsUndoAndRedo)
 {
-    TestPicture picture(9, 7);
-    core::EditHistory history(9 * 7 * 4);
     EXPECT_EQ(history.UndoCount(), 0u);
-    BlackOut(history, picture, {0, 0, 2, 2});
-    BlackOut(history, picture, {3, 3, 5, 5});
+    BlackOut({0, 0, 2, 2});
+    BlackOut({3, 3, 5, 5});
     EXPECT_EQ(history.UndoCount(), 2u);
     history.Undo(picture.View());
     EXPECT_EQ(history.UndoCount(), 1u);
@@ -32,12 +36,10 @@ TEST(EditHistorySteps, TheUndoCountFollowsEditsUndoAndRedo)
     EXPECT_EQ(history.UndoCount(), 2u);
 }
 
-TEST(EditHistorySteps, ForgettingTheRedoStepsFreesThemAndKeepsTheRest)
+TEST_F(EditHistorySteps, ForgettingTheRedoStepsFreesThemAndKeepsTheRest)
 {
-    TestPicture picture(9, 7);
-    core::EditHistory history(9 * 7 * 4);
-    BlackOut(history, picture, {0, 0, 2, 2});
-    BlackOut(history, picture, {3, 3, 6, 6});
+    BlackOut({0, 0, 2, 2});
+    BlackOut({3, 3, 6, 6});
     history.Undo(picture.View());
     history.ForgetRedo();
     EXPECT_FALSE(history.CanRedo());
@@ -47,12 +49,10 @@ TEST(EditHistorySteps, ForgettingTheRedoStepsFreesThemAndKeepsTheRest)
     EXPECT_EQ(history.UndoCount(), 1u);
 }
 
-TEST(EditHistorySteps, DroppingTheOldestStepLeavesTheNewerOnesToUndo)
+TEST_F(EditHistorySteps, DroppingTheOldestStepLeavesTheNewerOnesToUndo)
 {
-    TestPicture picture(9, 7);
-    core::EditHistory history(9 * 7 * 4);
-    BlackOut(history, picture, {0, 0, 2, 2});
-    BlackOut(history, picture, {3, 3, 6, 6});
+    BlackOut({0, 0, 2, 2});
+    BlackOut({3, 3, 6, 6});
     history.DropOldest();
     EXPECT_EQ(history.UndoCount(), 1u);
     EXPECT_EQ(history.Bytes(), 3u * 3u * 4u);
@@ -65,7 +65,7 @@ TEST(EditHistorySteps, DroppingTheOldestStepLeavesTheNewerOnesToUndo)
     history.DropOldest();
     EXPECT_EQ(history.Bytes(), 0u);
 
-    BlackOut(history, picture, {0, 0, 1, 1});
+    BlackOut({0, 0, 1, 1});
     history.DropOldest();
     EXPECT_EQ(history.UndoCount(), 0u);
     EXPECT_FALSE(history.CanUndo());

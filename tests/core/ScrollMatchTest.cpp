@@ -154,43 +154,41 @@ TEST(ScrollMatch, OneLineOfNoiseAmongRepeatingRowsTellsTheMoveWhileItShows)
     EXPECT_EQ(Match(window.At(70), window.At(80)), kRepeated);
 }
 
-TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
+// Two grabs 60 rows tall of plain rows: the first with another colour in its top row, the second
+// random from row `plainRows` on. Only a move of 60 - plainRows leaves the plain rows in common
+// (a quarter or more), and those rows are all the same row.
+struct Overlap {
+    Rows previous, next;
+};
+Overlap UninformativeOverlap(std::int32_t width, std::int32_t plainRows, unsigned seed)
 {
-    // Plain rows, then random ones below the first 15 rows of the second grab: only a move of
-    // 45 leaves a quarter (15 rows) in common, but those rows are all the same row.
-    Rows plain(12, 60);
+    Rows plain(width, 60);
     for (std::int32_t y = 0; y < plain.height; ++y)
         plain.FillRow(y, 0xC0C0C0);
-    Rows next = plain;
-    std::mt19937 random(7);
+    Overlap grabs{plain, plain};
+    std::mt19937 random(seed);
     std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
-    for (std::int32_t y = 15; y < 60; ++y)
-        for (std::int32_t x = 0; x < next.width; ++x)
-            next.At(x, y) = colour(random);
-    Rows previous = plain;
-    for (std::int32_t x = 0; x < previous.width; ++x)
-        previous.At(x, 0) = 0x123456;
-    EXPECT_EQ(Match(previous, next), kRepeated);
+    for (std::int32_t y = plainRows; y < 60; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            grabs.next.At(x, y) = colour(random);
+    for (std::int32_t x = 0; x < width; ++x)
+        grabs.previous.At(x, 0) = 0x123456;
+    return grabs;
+}
+
+TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
+{
+    const Overlap grabs = UninformativeOverlap(12, 15, 7);
+    EXPECT_EQ(Match(grabs.previous, grabs.next), kRepeated);
 }
 
 TEST(ScrollMatch, ACaretInAnUninformativeOverlapMakesItNoMoreTelling)
 {
-    // As above, 20 wide, with a caret in the first row the two grabs share (only a move of 44
-    // leaves 15 rows the same): the caret's row is no content, and the rest are all one row.
-    Rows plain(20, 60);
-    for (std::int32_t y = 0; y < plain.height; ++y)
-        plain.FillRow(y, 0xC0C0C0);
-    Rows next = plain;
-    std::mt19937 random(15);
-    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
-    for (std::int32_t y = 16; y < 60; ++y)
-        for (std::int32_t x = 0; x < next.width; ++x)
-            next.At(x, y) = colour(random);
-    next.At(7, 0) = 0x000000;
-    Rows previous = plain;
-    for (std::int32_t x = 0; x < previous.width; ++x)
-        previous.At(x, 0) = 0x123456;
-    EXPECT_EQ(Match(previous, next), kRepeated);
+    // 16 plain rows and a caret in the first row the two grabs share (a move of 44): the caret's
+    // row is no content, and the rest are all one row.
+    Overlap grabs = UninformativeOverlap(20, 16, 15);
+    grabs.next.At(7, 0) = 0x000000;
+    EXPECT_EQ(Match(grabs.previous, grabs.next), kRepeated);
 }
 
 TEST(ScrollMatch, AMoveHidesInGrabsAlikeOnlyWithAQuarterOfTheRowsTheSame)

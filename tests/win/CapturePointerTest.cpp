@@ -131,16 +131,7 @@ protected:
     {
         if (msg == WM_ERASEBKGND) return 1;
         if (msg != WM_PAINT) return ::DefWindowProcW(hwnd, msg, wp, lp);
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd, &ps);
-        RECT client{};
-        ::GetClientRect(hwnd, &client);
-        const std::vector<std::uint32_t> pixels = PatternPixels(client.right, client.bottom);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-        ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(client.right), static_cast<DWORD>(client.bottom), 0, 0, 0,
-                            static_cast<UINT>(client.bottom), pixels.data(), &info, DIB_RGB_COLORS);
-        ::EndPaint(hwnd, &ps);
+        PaintPattern(hwnd);
         return 0;
     }
 

@@ -24,6 +24,9 @@ using Names = std::vector<std::wstring>;
 constexpr wchar_t kMainClass[] = L"TRorUruvodi";
 constexpr WPARAM kPrintScreenId = 2;  // the WM_HOTKEY id of the plain Print Screen key (the chosen target)
 
+void PrintScreen(HWND main) { ::PostMessageW(main, WM_HOTKEY, kPrintScreenId, 0); }
+void Command(HWND main, UINT id) { ::PostMessageW(main, WM_COMMAND, id, 0); }
+
 class KeptShotsProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,6 +44,21 @@ protected:
     {
         return PumpUntil([&] { return FilesIn(folder) == names; }, timeoutMs);
     }
+    // The started program's frame in `main`, once it is up and has kept the shot of a Print Screen.
+    void KeepAShot(ChildProcess& program, HWND& main) const
+    {
+        main = WaitForVisibleWindow(program, kMainClass);
+        ASSERT_NE(main, nullptr);
+        PrintScreen(main);
+        ASSERT_TRUE(WaitForFiles({L"1-1.png", L"1.shot"})) << "the shot was not kept";
+    }
+    // Black over the whole of that first shot, kept as its second picture.
+    void BlackOutAndKeep(HWND main) const
+    {
+        Command(main, IDM_SELECT_ALL);
+        Command(main, IDM_BLACK_OUT);
+        ASSERT_TRUE(WaitForFiles({L"1-2.png", L"1.shot"})) << "the edit was not kept";
+    }
 };
 
 HWND MdiClientOf(HWND main) { return ::FindWindowExW(main, nullptr, L"MDIClient", nullptr); }
@@ -57,9 +75,6 @@ std::vector<std::wstring> Captions(HWND main)
     return captions;
 }
 
-void PrintScreen(HWND main) { ::PostMessageW(main, WM_HOTKEY, kPrintScreenId, 0); }
-void Command(HWND main, UINT id) { ::PostMessageW(main, WM_COMMAND, id, 0); }
-
 bool AllOneColour(const Pixels& pixels, std::uint32_t colour)
 {
     for (std::uint32_t value : pixels.values)
@@ -71,13 +86,9 @@ TEST_F(KeptShotsProgram, ShotsOutliveARealExitInTheUsersFolderAndOpenAgainWithTh
 {
     {
         ChildProcess program(ProgramExe());
-        const HWND main = WaitForVisibleWindow(program, kMainClass);
-        ASSERT_NE(main, nullptr);
-        PrintScreen(main);
-        ASSERT_TRUE(WaitForFiles({L"1-1.png", L"1.shot"})) << "the shot was not kept";
-        Command(main, IDM_SELECT_ALL);
-        Command(main, IDM_BLACK_OUT);
-        ASSERT_TRUE(WaitForFiles({L"1-2.png", L"1.shot"})) << "the edit was not kept";
+        HWND main = nullptr;
+        ASSERT_NO_FATAL_FAILURE(KeepAShot(program, main));
+        ASSERT_NO_FATAL_FAILURE(BlackOutAndKeep(main));
         PrintScreen(main);
         ASSERT_TRUE(WaitForFiles({L"1-2.png", L"1.shot", L"2-1.png", L"2.shot"}));
         ::PostMessageW(main, WM_CLOSE, 0, 0);
@@ -106,13 +117,9 @@ TEST_F(KeptShotsProgram, AKilledProgramLosesAtMostTheChangeBeingWritten)
 {
     {
         ChildProcess program(ProgramExe());
-        const HWND main = WaitForVisibleWindow(program, kMainClass);
-        ASSERT_NE(main, nullptr);
-        PrintScreen(main);
-        ASSERT_TRUE(WaitForFiles({L"1-1.png", L"1.shot"}));
-        Command(main, IDM_SELECT_ALL);
-        Command(main, IDM_BLACK_OUT);
-        ASSERT_TRUE(WaitForFiles({L"1-2.png", L"1.shot"}));
+        HWND main = nullptr;
+        ASSERT_NO_FATAL_FAILURE(KeepAShot(program, main));
+        ASSERT_NO_FATAL_FAILURE(BlackOutAndKeep(main));
         program.Kill();
     }
     EXPECT_EQ(FilesIn(folder), (Names{L"1-2.png", L"1.shot"}));
@@ -144,10 +151,8 @@ TEST_F(KeptShotsProgram, AKilledProgramLosesAtMostTheChangeBeingWritten)
 TEST_F(KeptShotsProgram, ASecondStartTouchesNothingOfTheKeptShots)
 {
     ChildProcess first(ProgramExe());
-    const HWND main = WaitForVisibleWindow(first, kMainClass);
-    ASSERT_NE(main, nullptr);
-    PrintScreen(main);
-    ASSERT_TRUE(WaitForFiles({L"1-1.png", L"1.shot"}));
+    HWND main = nullptr;
+    ASSERT_NO_FATAL_FAILURE(KeepAShot(first, main));
     // What a start would sort out: a leftover, a manifest that cannot be read.
     WriteBytes(In(L"~pt00000001.tmp"), {'t'});
     WriteBytes(In(L"9.shot"), {'x'});

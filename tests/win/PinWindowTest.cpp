@@ -8,6 +8,7 @@
 
 #include "CaptureSupport.h"
 #include "ClipboardProbe.h"
+#include "ShotFixture.h"
 #include "WinTest.h"
 #include "resource.h"
 
@@ -15,7 +16,6 @@ using namespace wintest;
 
 namespace {
 
-constexpr int kWidth = 64, kHeight = 48;
 constexpr core::Rect kSelected{10, 5, 40, 30};
 
 std::vector<HWND> Pins()
@@ -45,27 +45,8 @@ std::string Describe(const RECT& r)
            std::to_string(r.bottom - r.top);
 }
 
-class PinnedShot : public ::testing::Test {
+class PinnedShot : public ShotFixture {
 protected:
-    ScratchRegistry registry;
-    ErrorReports reports;
-    std::unique_ptr<Program> program = std::make_unique<Program>();
-    app::MainFrame& main = program->main;
-    app::ShotWindow& shot = Open();
-    const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
-
-    app::ShotWindow& Open()
-    {
-        main.OpenShot(PatternPicture(kWidth, kHeight));
-        Pump(20);
-        return *ActiveShotWindow(main);
-    }
-    void Select(core::Rect r)
-    {
-        ShotProbe::PressPicture(shot, true, {r.left, r.top});
-        ShotProbe::MoveOverPicture(shot, {r.right, r.bottom});
-        ShotProbe::ReleasePicture(shot, true);
-    }
     // Pins and gives the new pin window.
     HWND Pin()
     {

@@ -10,6 +10,7 @@
 
 #include "CaptureSupport.h"
 #include "ClipboardProbe.h"
+#include "ShotFixture.h"
 #include "WinTest.h"
 #include "core/Edits.h"
 #include "resource.h"
@@ -18,44 +19,16 @@ using namespace wintest;
 
 namespace {
 
-constexpr int kWidth = 64, kHeight = 48;
 constexpr core::Rect kSelected{10, 5, 40, 30};
 
-class ShotEdit : public ::testing::Test {
+class ShotEdit : public ShotFixture {
 protected:
-    ScratchRegistry registry;
-    ErrorReports reports;
-    Program program;
-    app::MainFrame& main = program.main;
-    app::ShotWindow& shot = Open();
-    const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
-
-    app::ShotWindow& Open()
-    {
-        main.OpenShot(PatternPicture(kWidth, kHeight));
-        Pump(20);
-        return *ActiveShotWindow(main);
-    }
-    void Select(core::Rect r)
-    {
-        ShotProbe::PressPicture(shot, true, {r.left, r.top});
-        ShotProbe::MoveOverPicture(shot, {r.right, r.bottom});
-        ShotProbe::ReleasePicture(shot, true);
-    }
-    void Command(UINT id) { ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    bool Greyed(UINT id) const { return (::GetMenuState(::GetMenu(main.hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     // The picture's pixels: the selection's frame is never among them.
     Pixels TruePixels() const { return PicturePixels(ShotProbe::Picture(shot)); }
     static Pixels Edited(Pixels pixels, core::Edit edit, core::Rect selection)
     {
         core::ApplyEdit(edit, {pixels.values.data(), pixels.width, pixels.height, pixels.width}, selection);
         return pixels;
-    }
-    void TakeKeyboard()
-    {
-        ::SetForegroundWindow(main.hwnd());
-        ::SetFocus(shot.hwnd());
-        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == shot.hwnd(); }, 2000));
     }
     void Keys(std::initializer_list<WORD> keys, const std::function<bool()>& done)
     {

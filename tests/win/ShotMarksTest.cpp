@@ -10,6 +10,7 @@
 #include "CaptureSupport.h"
 #include "ClipboardProbe.h"
 #include "SaveSupport.h"
+#include "ShotFixture.h"
 #include "WinTest.h"
 #include "core/Edits.h"
 #include "core/Marks.h"
@@ -19,7 +20,6 @@ using namespace wintest;
 
 namespace {
 
-constexpr int kWidth = 64, kHeight = 48;
 constexpr std::uint32_t kRed = 0xFF0000;
 const core::MarkStyle kNormalRed{kRed, 4};
 
@@ -33,29 +33,8 @@ Pixels WithBox(Pixels pixels, core::Rect r)
     return pixels;
 }
 
-class ShotMarks : public ::testing::Test {
+class ShotMarks : public ShotFixture {
 protected:
-    ScratchRegistry registry;
-    ErrorReports reports;
-    Program program;
-    app::MainFrame& main = program.main;
-    app::ShotWindow& shot = Open();
-    const Pixels captured = PicturePixels(ShotProbe::Picture(shot));
-
-    app::ShotWindow& Open()
-    {
-        main.OpenShot(PatternPicture(kWidth, kHeight));
-        Pump(20);
-        return *ActiveShotWindow(main);
-    }
-    void Command(UINT id) { ::SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    bool Greyed(UINT id) const { return (::GetMenuState(::GetMenu(main.hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
-    void Drag(core::Point from, core::Point to)
-    {
-        ShotProbe::PressPicture(shot, true, from);
-        ShotProbe::MoveOverPicture(shot, to);
-        ShotProbe::ReleasePicture(shot, true);
-    }
     const core::MarkList& Marks() const { return ShotProbe::Marks(shot); }
     // A point of the shot's client area on screen.
     POINT At(int x, int y) const
@@ -63,12 +42,6 @@ protected:
         POINT p{x, y};
         ::ClientToScreen(shot.hwnd(), &p);
         return p;
-    }
-    void TakeKeyboard()
-    {
-        ::SetForegroundWindow(main.hwnd());
-        ::SetFocus(shot.hwnd());
-        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == shot.hwnd(); }, 2000));
     }
 };
 

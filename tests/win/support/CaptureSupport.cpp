@@ -14,6 +14,8 @@ constexpr wchar_t kPatternClass[] = L"PixtroveTestPattern";
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
+}  // namespace
+
 void PaintPattern(HWND hwnd)
 {
     PAINTSTRUCT ps;
@@ -29,6 +31,8 @@ void PaintPattern(HWND hwnd)
     }
     ::EndPaint(hwnd, &ps);
 }
+
+namespace {
 
 LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {

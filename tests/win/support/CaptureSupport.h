@@ -20,6 +20,9 @@ namespace wintest {
 // neighbours alike, and no pixel equal to its own inverse.
 std::uint32_t PatternColour(int x, int y);
 
+// WM_PAINT of a window that shows PatternColour in its client area.
+void PaintPattern(HWND hwnd);
+
 // A window whose client area shows PatternColour. A popup is topmost and never takes
 // the activation; a framed window has a caption and can be brought to the foreground.
 class PatternWindow {
