@@ -2,6 +2,9 @@
 // past the edges, and inside a clip rectangle only.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "GlyphFake.h"
 #include "PixelSupport.h"
 #include "core/MarkDrawing.h"
@@ -135,33 +138,53 @@ TEST(MarkDrawing, ZoomedOutAPartlyCoveredPixelIsPartlyHighlighted)
     EXPECT_EQ(target.At(0, 1), kWhite);
 }
 
-TEST(MarkDrawing, AnArrowHasAStraightShaftAndAFilledHeadWithSmoothEdges)
+struct PixelIs {
+    std::int32_t x, y;
+    std::uint32_t colour;
+};
+
+struct ArrowCase {
+    Point size, tail, head;  // the target's size
+    std::int32_t width;
+    double scale;
+    std::vector<PixelIs> pixels;
+};
+
+TEST(MarkDrawing, ALevelOrUprightArrowHasAStraightShaftAndAFilledHeadWithSmoothEdges)
 {
-    TestPicture picture = Filled(120, 41, kWhite);
-    Draw(picture, AtFullSize(picture), core::ArrowMark({2, 20}, {100, 20}, {kRed, 4}));
-    // The shaft: 4 pixels wide about row 20's centre, its outer rows half covered.
-    EXPECT_EQ(picture.At(50, 17), kWhite);
-    EXPECT_EQ(picture.At(50, 18), 0xFF7F7Fu);
-    EXPECT_EQ(picture.At(50, 19), kRed);
-    EXPECT_EQ(picture.At(50, 20), kRed);
-    EXPECT_EQ(picture.At(50, 21), kRed);
-    EXPECT_EQ(picture.At(50, 22), 0xFF7F7Fu);
-    EXPECT_EQ(picture.At(50, 23), kWhite);
-    // Its tail ends at the tail pixel's centre.
-    EXPECT_EQ(picture.At(1, 20), kWhite);
-    EXPECT_EQ(picture.At(2, 20), 0xFF7F7Fu);
-    EXPECT_EQ(picture.At(3, 20), kRed);
-    // The head, 22 long and 10 each side at its base, narrowing to the head pixel.
-    EXPECT_EQ(picture.At(90, 17), kRed);
-    EXPECT_EQ(picture.At(90, 23), kRed);
-    EXPECT_EQ(picture.At(90, 26), kWhite);
-    EXPECT_EQ(picture.At(80, 28), kRed);
-    EXPECT_EQ(picture.At(80, 12), kRed);
-    EXPECT_EQ(picture.At(80, 33), kWhite);
-    EXPECT_EQ(picture.At(76, 28), kWhite);
-    EXPECT_EQ(picture.At(100, 20), 0xFFBFBFu);  // the tip: a quarter
-    EXPECT_EQ(picture.At(102, 20), kWhite);
-    EXPECT_TRUE(picture.SparesUntouched());
+    constexpr std::uint32_t kHalf = 0xFF7F7F, kQuarter = 0xFFBFBF;  // red at 128 and 64 of 255
+    const ArrowCase cases[] = {
+        // The shaft 4 pixels wide about row 20's centre, its outer rows and its tail's pixel half
+        // covered; the head 22 long and 10 each side at its base, its tip a quarter.
+        {{120, 41}, {2, 20}, {100, 20}, 4, 1,
+         {{50, 17, kWhite}, {50, 18, kHalf}, {50, 19, kRed}, {50, 20, kRed}, {50, 21, kRed}, {50, 22, kHalf},
+          {50, 23, kWhite}, {1, 20, kWhite}, {2, 20, kHalf}, {3, 20, kRed}, {90, 17, kRed}, {90, 23, kRed},
+          {90, 26, kWhite}, {80, 28, kRed}, {80, 12, kRed}, {80, 33, kWhite}, {76, 28, kWhite},
+          {100, 20, kQuarter}, {102, 20, kWhite}}},
+        // Shorter than its head: the head shrinks to 6 long and the shaft ends half way into it,
+        // where the head is narrower than the shaft, so its corners show.
+        {{12, 7}, {2, 3}, {8, 3}, 4, 1,
+         {{1, 3, kWhite}, {2, 3, kHalf}, {3, 3, kRed}, {5, 1, kQuarter}, {6, 1, kWhite}, {5, 5, kQuarter}, {6, 5, kWhite}}},
+        {{24, 14}, {2, 3}, {8, 3}, 4, 2,
+         {{4, 7, kWhite}, {5, 7, kRed}, {10, 3, kRed}, {11, 3, kWhite}, {10, 2, kWhite}, {10, 10, kRed}, {10, 11, kWhite},
+          {11, 10, kWhite}}},
+        // A pixel long: half a pixel of shaft, the head's tip a quarter.
+        {{7, 5}, {3, 2}, {4, 2}, 4, 1,
+         {{2, 2, kWhite}, {3, 2, kHalf}, {4, 2, kQuarter}, {3, 0, kQuarter}, {4, 0, kWhite}}},
+    };
+    for (const ArrowCase& c : cases)
+        for (const bool upright : {false, true}) {
+            // Upright, x and y swap: the arrow points down, each pixel where its mirror was.
+            const auto turned = [upright](Point p) { return upright ? Point{p.y, p.x} : p; };
+            const Point size = turned(c.size);
+            TestPicture target = Filled(size.x, size.y, kWhite);
+            Draw(target, {c.scale, {0, 0}, size.x, size.y}, core::ArrowMark(turned(c.tail), turned(c.head), {kRed, c.width}));
+            for (const PixelIs& p : c.pixels) {
+                const Point at = turned({p.x, p.y});
+                EXPECT_EQ(target.At(at.x, at.y), p.colour) << (&c - cases) << (upright ? " upright" : " level") << " at " << p.x << ", " << p.y;
+            }
+            EXPECT_TRUE(target.SparesUntouched());
+        }
 }
 
 TEST(MarkDrawing, ASlantedArrowIsSmoothNotStepped)
@@ -206,20 +229,39 @@ TEST(MarkDrawing, AnArrowOfNoLengthDrawsNothingAndArrowsReachingPastTheEdgesAreC
     }
 }
 
+struct NumberCase {
+    std::int32_t value, width;
+    double scale;
+    Point centre;
+    Rect digits;  // in the target: the fake's cells, as wide as half their height
+};
+
 TEST(MarkDrawing, ANumberIsAFilledCircleWithItsDigitsInWhite)
 {
-    TestPicture picture = Filled(61, 61, kBackground);
-    Draw(picture, AtFullSize(picture), core::NumberMark({30, 30}, 7, {kRed, 4}));
-    EXPECT_EQ(picture.At(30, 30), kWhite);       // the digit's cell, 8 × 16 about the centre
-    EXPECT_EQ(picture.At(27, 23), kWhite);
-    EXPECT_EQ(picture.At(26, 30), kRed);
-    EXPECT_EQ(picture.At(40, 30), kRed);
-    EXPECT_EQ(picture.At(30, 41), kRed);
-    EXPECT_EQ(picture.At(46, 30), kBackground);  // beyond the 26-pixel circle
-    EXPECT_EQ(picture.At(40, 40), kBackground);
-    EXPECT_EQ(picture.At(30, 14), kBackground);
-    EXPECT_NE(picture.At(30, 17), kBackground);  // its rim, smoothed
-    EXPECT_TRUE(picture.SparesUntouched());
+    // The circle 14 + 3 · width across; one or two digits 0.6 of it high, more 1.3 / count of it.
+    const NumberCase cases[] = {
+        {7, 4, 1, {30, 30}, {27, 23, 35, 39}},    // 16 high about the centre pixel's middle, 30.5
+        {12, 4, 1, {30, 30}, {23, 23, 39, 39}},   // two: still 16
+        {123, 4, 1, {30, 30}, {23, 25, 38, 36}},  // three: 11
+        {12, 2, 2, {15, 15}, {19, 19, 43, 43}},   // 24 high about 31
+        {12, 8, 0.25, {100, 100}, {22, 22, 28, 28}},  // 6 high about 25.125
+    };
+    for (const NumberCase& c : cases) {
+        TestPicture target = Filled(61, 61, kBackground);
+        Draw(target, {c.scale, {0, 0}, 400, 400}, core::NumberMark(c.centre, c.value, {kRed, c.width}));
+        const double radius = (14 + 3 * c.width) * c.scale / 2, cx = (c.centre.x + 0.5) * c.scale, cy = (c.centre.y + 0.5) * c.scale;
+        for (std::int32_t y = 0; y < 61; ++y)
+            for (std::int32_t x = 0; x < 61; ++x) {
+                const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+                const std::uint32_t p = target.At(x, y);
+                if (Inside(c.digits, x, y) || d <= radius - 0.5 || d >= radius + 0.5) {
+                    ASSERT_EQ(p, Inside(c.digits, x, y) ? kWhite : d < radius ? kRed : kBackground) << c.value << " at " << x << ", " << y;
+                } else if (std::abs(d - radius) < 0.25) {
+                    ASSERT_TRUE(p != kRed && p != kBackground) << c.value << " at " << x << ", " << y;  // its rim, smoothed
+                }
+            }
+        EXPECT_TRUE(target.SparesUntouched());
+    }
 }
 
 TEST(MarkDrawing, CirclesAndArrowsAreAsSmoothOnTheLeftAsOnTheRight)
@@ -315,6 +357,13 @@ TEST(MarkDrawing, GlyphsAreClippedToTheTargetAndTheClip)
     core::CompositeCoverage(clipped.View(), {0, 0, 1, 4}, glyphs, core::GrownCoverage(glyphs, 1), {-1, -1}, kRed);
     EXPECT_EQ(clipped.At(0, 0), kRed);
     EXPECT_EQ(clipped.At(1, 0), kBackground);
+
+    // A coverage with fewer values than its area (a failing platform) lays nothing.
+    TestPicture untouched = Filled(4, 4, kBackground);
+    core::CompositeCoverage(untouched.View(), untouched.View().Bounds(), {{0, 0, 3, 2}, std::vector<std::uint8_t>(5, 255)}, {},
+                            {0, 0}, kRed);
+    for (const std::uint32_t p : untouched.pixels)
+        ASSERT_TRUE(p == kBackground || p == kSentinel);
 }
 
 TEST(MarkDrawing, ATextShowsItsGlyphsWithAPictureEdgeWideAtEveryZoom)
