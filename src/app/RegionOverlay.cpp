@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
@@ -21,6 +23,20 @@ constexpr int kPad = 4;          // round the texts
 
 RECT ToRect(const core::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// The overlay's keys, taken from the whole desktop while it is up: a window manager (openbox, as
+// most Linux desktops) may leave the keyboard with the program that had it, and Windows may
+// refuse a program the foreground after it went out of the way for a delayed capture. The
+// overlay covers every screen, so no other program misses them meanwhile.
+struct OverlayKey {
+    UINT key;
+    bool shift;
+};
+constexpr OverlayKey kOverlayKeys[] = {
+    {VK_ESCAPE, false}, {VK_RETURN, false}, {VK_LEFT, false}, {VK_RIGHT, false}, {VK_UP, false},
+    {VK_DOWN, false},   {VK_LEFT, true},    {VK_RIGHT, true}, {VK_UP, true},     {VK_DOWN, true},
+};
+constexpr int kFirstKeyId = 1;  // the hot-key ids of the overlay's window, one a key
+
 }  // namespace
 
 RegionOverlay& RegionOverlay::Open(RegionHost& host, std::unique_ptr<win::Picture> frozen, core::Rect bounds,
@@ -37,6 +53,7 @@ RegionOverlay& RegionOverlay::Open(RegionHost& host, std::unique_ptr<win::Pictur
     ::ShowWindow(shown.hwnd_, SW_SHOW);
     ::SetForegroundWindow(shown.hwnd_);
     ::SetFocus(shown.hwnd_);
+    shown.TakeKeys();
     ::UpdateWindow(shown.hwnd_);
     return shown;
 }
@@ -127,9 +144,26 @@ core::Point RegionOverlay::ScreenPoint(LPARAM lp) const noexcept
     return {GET_X_LPARAM(lp) + bounds_.left, GET_Y_LPARAM(lp) + bounds_.top};
 }
 
-void RegionOverlay::OnKeyDown(UINT key)
+void RegionOverlay::TakeKeys() noexcept
 {
-    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    for (int i = 0; i < static_cast<int>(std::size(kOverlayKeys)); ++i) {
+        const OverlayKey& k = kOverlayKeys[i];
+        // One the system refuses (another program holds it) still comes while the overlay
+        // has the keyboard.
+        ::RegisterHotKey(hwnd_, kFirstKeyId + i, k.shift ? MOD_SHIFT : 0, k.key);
+    }
+    keysTaken_ = true;
+}
+
+void RegionOverlay::ReleaseKeys() noexcept
+{
+    if (!std::exchange(keysTaken_, false)) return;
+    for (int i = 0; i < static_cast<int>(std::size(kOverlayKeys)); ++i)
+        ::UnregisterHotKey(hwnd_, kFirstKeyId + i);
+}
+
+void RegionOverlay::OnKey(UINT key, bool shift)
+{
     core::RegionKey regionKey{};
     switch (key) {
         case VK_LEFT: regionKey = core::RegionKey::Left; break;
@@ -307,10 +341,16 @@ LRESULT RegionOverlay::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         case WM_RBUTTONDOWN: Handle(choice_.RightDown()); return 0;
-        case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
+        case WM_KEYDOWN: OnKey(static_cast<UINT>(wp), ::GetKeyState(VK_SHIFT) < 0); return 0;
+        case WM_HOTKEY: {
+            const auto index = static_cast<std::size_t>(static_cast<int>(wp) - kFirstKeyId);
+            if (index < std::size(kOverlayKeys)) OnKey(kOverlayKeys[index].key, kOverlayKeys[index].shift);
+            return 0;
+        }
         // The monitors it was made for are no more.
         case WM_DISPLAYCHANGE: Finish(false); return 0;
         case WM_DESTROY:
+            ReleaseKeys();
             // Closed from outside (the system, the frame going): the host hears of it as a cancel.
             if (!ending_) {
                 ending_ = true;

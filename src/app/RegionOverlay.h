@@ -63,7 +63,9 @@ private:
 
     void Handle(core::RegionOutcome outcome);
     void Finish(bool take);
-    void OnKeyDown(UINT key);
+    void OnKey(UINT key, bool shift);
+    void TakeKeys() noexcept;
+    void ReleaseKeys() noexcept;
     core::Point ScreenPoint(LPARAM lp) const noexcept;
     core::OverlayView ViewNow() const;
     void ShowView();
@@ -92,6 +94,7 @@ private:
     win::OwnedDC measure_;  // for the label's text extent
     std::unique_ptr<win::SelectedObject> measureFont_;
     bool ending_ = false;
+    bool keysTaken_ = false;
 };
 
 }  // namespace app

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A capture from a key on a plain X desktop with a window manager (openbox): another Wine
-# program has the keyboard, Shift+Print Screen is pressed for real (xdotool), a click on the
-# overlay takes that program's window, and the new shot must come up in front: the frame on top
-# of the window manager's stacking.
+# program has the keyboard, Shift+Print Screen is pressed for real (xdotool); Esc ends the
+# overlay; then a click on it takes that program's window, and the new shot must come up in
+# front: the frame on top of the window manager's stacking.
 # Usage: front-test.sh PIXTROVE.exe OTHER_PROGRAM.exe SCRATCH-FOLDER   (on a private X display)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,10 +46,21 @@ within 10 other_active || fail "the other program does not have the keyboard"
 sleep 1
 frame_id=$(frame)
 
-xdotool key shift+Print
 overlay() { xdotool search --onlyvisible --classname '^pixtrove\.exe$' 2>/dev/null | while read -r w; do
     xwininfo -id "$w" | grep -q 'Width: 1280' && echo "$w"; done | head -n 1; }
 has_overlay() { test -n "$(overlay)"; }
+no_overlay() { test -z "$(overlay)"; }
+
+# Esc ends the overlay even where the window manager leaves the keyboard with the other program.
+xdotool key shift+Print
+within 10 has_overlay || fail "Shift+Print Screen opened no overlay"
+sleep 0.5
+xdotool key Escape
+within 5 no_overlay || fail "Esc did not end the overlay"
+within 10 other_active || xdotool windowactivate --sync "$(other_window)"
+sleep 1
+
+xdotool key shift+Print
 within 10 has_overlay || fail "Shift+Print Screen opened no overlay"
 sleep 0.5
 xdotool mousemove 800 450 click 1
