@@ -1,11 +1,14 @@
 #include "CaptureSupport.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "WinTest.h"
 #include "resource.h"
+#include "win32/Handles.h"
 
 namespace wintest {
 namespace {
@@ -88,6 +91,18 @@ PatternWindow::PatternWindow(Kind kind, RECT r)
     if (!hwnd_) throw std::runtime_error("pattern window not created");
     ::ShowWindow(hwnd_, popup ? SW_SHOWNOACTIVATE : SW_SHOW);
     ::UpdateWindow(hwnd_);
+    // Under load the X server may show the window a moment after it is painted: a grab must
+    // not come before it. The diagonal's far end is the pixel to come last.
+    const RECT client = ClientOnScreen(hwnd_);
+    const int last = std::min(client.right - client.left, client.bottom - client.top) - 1;
+    PumpUntil(
+        [&] {
+            const win::WindowDC screen(nullptr);
+            const COLORREF shown = ::GetPixel(screen.get(), client.left + last, client.top + last);
+            const std::uint32_t rgb = (GetRValue(shown) << 16) | (GetGValue(shown) << 8) | GetBValue(shown);
+            return last < 0 || rgb == PatternColour(last, last);
+        },
+        2000);
 }
 
 PatternWindow::~PatternWindow() { ::DestroyWindow(hwnd_); }
