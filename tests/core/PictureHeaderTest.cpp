@@ -51,7 +51,7 @@ Bytes JpegHead(std::uint16_t w, std::uint16_t h, std::uint8_t frameMarker = 0xC0
     return b;
 }
 
-Bytes TiffHead(bool little, std::uint32_t w, std::uint32_t h, std::uint16_t widthType)
+Bytes TiffHead(bool little, std::uint32_t w, std::uint32_t h, std::uint16_t widthType, bool otherTagFirst = true)
 {
     Bytes b;
     const auto put = [&](std::uint32_t v, int bytes) {
@@ -60,8 +60,8 @@ Bytes TiffHead(bool little, std::uint32_t w, std::uint32_t h, std::uint16_t widt
     };
     b = little ? Bytes{'I', 'I', 42, 0} : Bytes{'M', 'M', 0, 42};
     put(8, 4);
-    put(3, 2);
-    put(254, 2), put(4, 2), put(1, 4), put(0, 4);  // another tag first
+    put(otherTagFirst ? 3 : 2, 2);
+    if (otherTagFirst) put(254, 2), put(4, 2), put(1, 4), put(0, 4);
     put(256, 2), put(widthType, 2), put(1, 4);
     if (widthType == 3) put(w, 2), put(0, 2); else put(w, 4);
     put(257, 2), put(4, 2), put(1, 4), put(h, 4);
@@ -96,6 +96,7 @@ TEST(ClaimedPictureSize, ReadsTheSizeFromTheHeaderOfEachKnownFormat)
         {"JPEG progressive", JpegHead(65535, 3, 0xC2), {65535, 3}},
         {"TIFF little-endian", TiffHead(true, 500, 70000, 4), {500, 70000}},
         {"TIFF big-endian, width as SHORT", TiffHead(false, 321, 123, 3), {321, 123}},
+        {"TIFF with its width the first entry", TiffHead(true, 77, 66, 4, false), {77, 66}},
         {"ICO, largest entry, 0 for 256", IcoHead({{16, 16}, {0, 0}, {48, 48}}), {256, 256}},
     };
     for (const auto& c : cases) {
