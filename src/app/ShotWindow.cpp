@@ -526,8 +526,10 @@ LRESULT ShotWindow::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return ::DefMD
 LRESULT ShotWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (!picture_ && NeedsPicture(msg, wp) && !EnsurePicture()) return 0;
+    const HWND hwnd = hwnd_;
     const LRESULT result = Handle(msg, wp, lp);
-    KeepIfChanged();
+    // A close destroys the window, and the object with it, before Handle returns.
+    if (::IsWindow(hwnd)) KeepIfChanged();
     return result;
 }
 

@@ -1,12 +1,12 @@
 #include "core/MarkText.h"
 
-#include <array>
 #include <charconv>
+#include <iterator>
 
 namespace core {
 namespace {
 
-constexpr std::array<std::string_view, 5> kKindNames{"arrow", "box", "text", "number", "highlighter"};
+constexpr std::string_view kKindNames[] = {"arrow", "box", "text", "number", "highlighter"};  // by MarkKind
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 void AppendHex(std::string& out, std::uint32_t value, int digits)
@@ -76,9 +76,9 @@ std::optional<Mark> ParseMark(std::string_view line)
     if (!kindName) return std::nullopt;
     Mark mark;
     size_t kind = 0;
-    while (kind < kKindNames.size() && kKindNames[kind] != *kindName)
+    while (kind < std::size(kKindNames) && kKindNames[kind] != *kindName)
         ++kind;
-    if (kind == kKindNames.size()) return std::nullopt;
+    if (kind == std::size(kKindNames)) return std::nullopt;
     mark.kind = static_cast<MarkKind>(kind);
     const auto a = words.Place();
     const auto b = a ? words.Place() : std::nullopt;

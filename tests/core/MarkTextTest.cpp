@@ -62,6 +62,7 @@ TEST(MarkText, ALineThatIsNoWholeMarkOfItsRangeRefusesTheWholeText)
         "arrow 10  20 30 40 ff0000 4\n",    // two blanks
         "arrow 010 20 30 40 ff0000 4\n",    // a leading zero
         "arrow -0 20 30 40 ff0000 4\n",     // minus zero
+        "arrow -05 20 30 40 ff0000 4\n",    // a leading zero after the sign
         "arrow +1 20 30 40 ff0000 4\n",     // a plus sign
         "arrow 65537 20 30 40 ff0000 4\n",  // further than a mark may reach
         "arrow 10 -65537 30 40 ff0000 4\n",
