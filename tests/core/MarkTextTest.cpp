@@ -31,7 +31,7 @@ TEST(MarkText, EachKindIsOneLineAndReadsBackAsItWas)
         Make(MarkKind::Box, {0, 0}, {65536, -65536}, 0x00FF7F, 8),
         Make(MarkKind::Text, {5, 6}, {55, 26}, 0xFFFFFF, 2, u"図A\n1"),
         Make(MarkKind::Number, {100, 200}, {100, 200}, 0x0000FF, 4, {}, 12),
-        Make(MarkKind::Highlighter, {1, 2}, {3, 4}, 0xFFFF00, 4),
+        Make(MarkKind::Highlighter, {1, 2}, {3, 4}, 0x99FF09, 4),
     };
     const std::string text = core::FormatMarks(marks);
     EXPECT_EQ(text,
@@ -39,7 +39,7 @@ TEST(MarkText, EachKindIsOneLineAndReadsBackAsItWas)
               "box 0 0 65536 -65536 00ff7f 8\n"
               "text 5 6 55 26 ffffff 2 56f30041000a0031\n"
               "number 100 200 100 200 0000ff 4 12\n"
-              "highlighter 1 2 3 4 ffff00 4\n");
+              "highlighter 1 2 3 4 99ff09 4\n");
     EXPECT_EQ(core::ParseMarks(text), marks);
 }
 
@@ -75,7 +75,7 @@ TEST(MarkText, ALineThatIsNoWholeMarkOfItsRangeRefusesTheWholeText)
         "number 1 1 1 1 ff0000 4 0\n",      "number 1 1 1 1 ff0000 4 100000\n",
         "text 1 1 9 9 ff0000 4\n",      // a text without its letters
         "text 1 1 9 9 ff0000 4 004\n",  // a code unit cut short
-        "text 1 1 9 9 ff0000 4 00G1\n",
+        "text 1 1 9 9 ff0000 4 00G1\n",     "text 1 1 9 9 ff0000 4 00g1\n",
         "box 1 1 9 9 ff0000 4\n\n",  // an empty line
         "box 1 1 9 9 ff0000 4\r\n",
     };
