@@ -1,21 +1,22 @@
 #include "core/PinZoom.h"
 
 #include <algorithm>
-#include <iterator>
+#include <span>
 
 namespace core {
 
 int PinZoomAfter(int percent, int notches)
 {
-    const int* const first = std::begin(kPinZoomSteps);
-    const int* const last = std::end(kPinZoomSteps) - 1;
-    for (; notches > 0; --notches)
-        percent = *std::min(std::upper_bound(first, last + 1, percent), last);
-    for (; notches < 0; ++notches) {
-        const int* below = std::lower_bound(first, last + 1, percent);
-        percent = below == first ? *first : *(below - 1);
+    const std::span<const int> steps(kPinZoomSteps);
+    for (; notches > 0; --notches) {
+        const auto above = std::upper_bound(steps.begin(), steps.end(), percent);
+        percent = above == steps.end() ? steps.back() : *above;
     }
-    return std::clamp(percent, *first, *last);
+    for (; notches < 0; ++notches) {
+        const auto below = std::lower_bound(steps.begin(), steps.end(), percent);
+        percent = below == steps.begin() ? steps.front() : *(below - 1);
+    }
+    return std::clamp(percent, steps.front(), steps.back());
 }
 
 std::int32_t PinSide(std::int32_t length, int percent)
