@@ -12,9 +12,10 @@ TEST(PinZoom, EachNotchGoesToTheNextStepWithinAQuarterAndFourTimes)
         int percent, notches, after;
     };
     const Row rows[] = {
-        {100, 1, 125}, {100, -1, 75},  {100, 3, 200},  {100, -5, 25}, {100, 0, 100}, {400, 1, 400},
-        {25, -1, 25},  {100, 99, 400}, {100, -99, 25}, {300, 1, 400}, {33, -1, 25},  {67, 1, 75},
-        {110, 1, 125}, {110, -1, 100}, {10, 0, 25},    {500, 0, 400}, {10, 1, 25},   {500, -1, 400},
+        {100, 1, 125}, {100, -1, 75},  {100, 3, 200},  {100, -5, 25},  {100, 0, 100}, {400, 1, 400},
+        {25, -1, 25},  {100, 99, 400}, {100, -99, 25}, {300, 1, 400},  {33, -1, 25},  {67, 1, 75},
+        {110, 1, 125}, {110, -1, 100}, {10, 0, 25},    {500, 0, 400},  {10, 1, 25},   {500, -1, 400},
+        {25, 1, 33},   {75, -2, 50},   {125, 1, 150},  {200, -1, 150},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.percent) + " by " + std::to_string(row.notches));
@@ -29,7 +30,7 @@ TEST(PinZoom, ASideIsRoundedAndKeepsAtLeastOnePixel)
     };
     const Row rows[] = {
         {0, 400, 0},   {1, 25, 1},     {1, 400, 4},          {3, 50, 2},   {3, 33, 1},  {101, 25, 25},
-        {101, 75, 76}, {640, 67, 429}, {32767, 400, 131068}, {-5, 100, 0}, {7, 100, 7},
+        {101, 75, 76}, {640, 67, 429}, {32767, 400, 131068}, {-5, 100, 0}, {7, 100, 7}, {53, 33, 17},  // 17.49: down
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.length) + " at " + std::to_string(row.percent));
@@ -54,12 +55,12 @@ TEST(PinZoom, ThePointUnderThePointerStaysUnderIt)
         {{-50, -30, 51, 1}, {0, 0}, 202, 62, {-100, -60, 102, 2}},           // odd sizes, off the screen
         {{10, 10, 10, 10}, {10, 10}, 4, 4, {10, 10, 14, 14}},                // nothing to keep
         {{10, 10, 11, 11}, {10, 10}, 4, 4, {10, 10, 14, 14}},
+        {{10, 10, 11, 11}, {11, 11}, 4, 4, {7, 7, 11, 11}},  // a pixel's far corner stays too
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.pointer.x) + "," + std::to_string(row.pointer.y));
         EXPECT_EQ(core::ZoomAbout(row.before, row.pointer, row.width, row.height), row.after);
     }
 }
-
 
 }  // namespace

@@ -15,9 +15,10 @@ struct StepCase {
 TEST(Zoom, StepsGoThroughTheTableAndStopAtItsEnds)
 {
     const StepCase cases[] = {
-        {25, 50, std::nullopt}, {50, 100, 25},  {100, 200, 50},          {200, 400, 100},
-        {800, 1600, 400},       {1600, std::nullopt, 800}, {37, 50, 25}, {10, 25, std::nullopt},
-        {1700, std::nullopt, 1600}, {101, 200, 100},
+        {25, 50, std::nullopt}, {50, 100, 25},          {100, 200, 50},
+        {200, 400, 100},        {800, 1600, 400},       {1600, std::nullopt, 800},
+        {37, 50, 25},           {10, 25, std::nullopt}, {1700, std::nullopt, 1600},
+        {101, 200, 100},
     };
     for (const StepCase& c : cases) {
         EXPECT_EQ(core::ZoomIn(c.from), c.in) << c.from;
@@ -34,7 +35,7 @@ TEST(Zoom, FittingTakesTheLargestWholePercentageAtWhichAllShows)
     const FitCase cases[] = {
         {3840, 2160, 960, 540, 25},   {3840, 2160, 1000, 1000, 26}, {1000, 500, 1000, 500, 100},
         {1000, 500, 500, 500, 50},    {1000, 500, 1000, 200, 40},   {3840, 2160, 100, 100, 25},
-        {100, 100, 1000, 1000, 1000}, {10, 10, 1000, 1000, 1600},     {0, 0, 800, 600, 100},
+        {100, 100, 1000, 1000, 1000}, {10, 10, 1000, 1000, 1600},   {0, 0, 800, 600, 100},
         {800, 600, 0, 600, 100},      {3, 7, 10, 10, 142},          {0, 100, 800, 600, 100},
         {100, 0, 800, 600, 100},      {800, 600, 800, 0, 100},
     };
@@ -72,11 +73,10 @@ struct MapCase {
 TEST(Zoom, WindowPixelsMapToThePicturePixelUnderThem)
 {
     const MapCase cases[] = {
-        {{10, 20}, {0, 0}, 100, {10, 20}},     {{10, 20}, {5, 7}, 100, {15, 27}},
-        {{10, 20}, {0, 0}, 25, {40, 80}},      {{3, 3}, {0, 0}, 25, {12, 12}},
-        {{15, 31}, {0, 0}, 1600, {0, 1}},      {{16, 32}, {160, 0}, 1600, {11, 2}},
-        {{-1, -1}, {0, 0}, 200, {-1, -1}},     {{-1, -30}, {0, 0}, 1600, {-1, -2}},
-        {{-3, 0}, {2, 0}, 100, {-1, 0}},       {{99, 0}, {1, 0}, 50, {200, 0}},
+        {{10, 20}, {0, 0}, 100, {10, 20}}, {{10, 20}, {5, 7}, 100, {15, 27}},   {{10, 20}, {0, 0}, 25, {40, 80}},
+        {{3, 3}, {0, 0}, 25, {12, 12}},    {{15, 31}, {0, 0}, 1600, {0, 1}},    {{16, 32}, {160, 0}, 1600, {11, 2}},
+        {{-1, -1}, {0, 0}, 200, {-1, -1}}, {{-1, -30}, {0, 0}, 1600, {-1, -2}}, {{-3, 0}, {2, 0}, 100, {-1, 0}},
+        {{99, 0}, {1, 0}, 50, {200, 0}},
     };
     for (const MapCase& c : cases)
         EXPECT_EQ(core::WindowToPicture(c.window, c.scroll, c.percent), c.picture)
@@ -135,6 +135,22 @@ TEST(Zoom, WheelTurnsAddUpToWholeNotchesAndATurnBackStartsAfresh)
     EXPECT_EQ(turns.Add(-80), 1 * -1);
     EXPECT_EQ(turns.Add(-240), -2);
     EXPECT_EQ(turns.Add(0), 0);
+    EXPECT_EQ(turns.Add(-60), 0);
+    EXPECT_EQ(turns.Add(0), 0) << "no turn is no turn back";
+    EXPECT_EQ(turns.Add(-60), -1);
+}
+
+TEST(Zoom, WheelTurnsOfAFineWheelAddUpFromNothing)
+{
+    core::WheelTurns turns;
+    EXPECT_EQ(turns.Add(119), 0);
+    EXPECT_EQ(turns.Add(1), 1);
+    EXPECT_EQ(turns.Add(60), 0);
+    EXPECT_EQ(turns.Add(1), 0);
+    EXPECT_EQ(turns.Add(59), 1);
+    EXPECT_EQ(turns.Add(121), 1);  // one left over
+    EXPECT_EQ(turns.Add(-1), 0);   // a turn back drops it
+    EXPECT_EQ(turns.Add(-119), -1);
 }
 
 }  // namespace
