@@ -53,7 +53,21 @@ TEST(FillConvex, CoversWhatLiesHalfAPixelInsideAndNothingHalfAPixelOutside)
     const Convex pastLeftAndBottom{{{-4, 2}, {8, 12}, {6, -3}}, 3};
     const Convex pastRight{{{10, -2}, {20, 3}, {15, 12}, {9, 8}}, 4};
     const Convex steep{{{3.2, -1}, {5.7, 10}, {7.9, 10}, {5.4, -1}}, 4};
+    // Sides of three pixels across to one down, coming from above the picture and far from its
+    // left edge, so that the rows visited must be worked out from where each side crosses them.
+    const Convex fromAbove{{{10, -3}, {28, 3}, {28, 6}, {10, 0}}, 4};
+    const Convex fromAboveBack{{{10, 0}, {28, 6}, {28, 3}, {10, -3}}, 4};
+    const Convex fromAboveRight{{{33, -4}, {12, 2}, {12, 5}, {33, -1}}, 4};
+    const Convex fromAboveRightBack{{{33, -1}, {12, 5}, {12, 2}, {33, -4}}, 4};
+    const Convex wedge{{{2, -2}, {29, 7}, {20, -1}}, 3};
+    const Convex fromHighAbove{{{2, -10}, {30, 8}, {0, 8}}, 3};
     const ConvexCase cases[] = {
+        {"shallow from above", 31, 9, {0, 0, 31, 9}, {fromAbove}},
+        {"shallow from above, the other way", 31, 9, {0, 0, 31, 9}, {fromAboveBack}},
+        {"shallow from above the right", 31, 9, {0, 0, 31, 9}, {fromAboveRight}},
+        {"shallow from above the right, the other way", 31, 9, {0, 0, 31, 9}, {fromAboveRightBack}},
+        {"a wedge", 31, 9, {0, 0, 31, 9}, {wedge}},
+        {"a corner high above", 31, 9, {0, 0, 31, 9}, {fromHighAbove}},
         {"shallow", 13, 9, {0, 0, 13, 9}, {shallow}},
         {"shallow, corners the other way", 13, 9, {0, 0, 13, 9}, {shallowBack}},
         {"rising", 13, 9, {0, 0, 13, 9}, {risingLeft}},
