@@ -53,8 +53,8 @@ TEST(FillConvex, CoversWhatLiesHalfAPixelInsideAndNothingHalfAPixelOutside)
     const Convex pastLeftAndBottom{{{-4, 2}, {8, 12}, {6, -3}}, 3};
     const Convex pastRight{{{10, -2}, {20, 3}, {15, 12}, {9, 8}}, 4};
     const Convex steep{{{3.2, -1}, {5.7, 10}, {7.9, 10}, {5.4, -1}}, 4};
-    // Sides of three pixels across to one down, coming from above the picture and far from its
-    // left edge, so that the rows visited must be worked out from where each side crosses them.
+    // Shallow sides coming from above the picture, far from its left edge: each row's extent
+    // must come from where the sides cross the rows around it.
     const Convex fromAbove{{{10, -3}, {28, 3}, {28, 6}, {10, 0}}, 4};
     const Convex fromAboveBack{{{10, 0}, {28, 6}, {28, 3}, {10, -3}}, 4};
     const Convex fromAboveRight{{{33, -4}, {12, 2}, {12, 5}, {33, -1}}, 4};
