@@ -77,6 +77,7 @@ TEST(FillConvex, CoversWhatLiesHalfAPixelInsideAndNothingHalfAPixelOutside)
         {"two shapes", 13, 9, {0, 0, 13, 9}, {steep, shallow}},
         {"two shapes, the second past the edges", 13, 9, {0, 0, 13, 9}, {risingLeft, pastLeftAndBottom}},
         {"clipped", 13, 9, {2, 1, 9, 6}, {pastLeftAndBottom}},
+        {"a flat shape beside another", 13, 9, {0, 0, 13, 9}, {{{{0.5, 1.5}, {12.5, 1.5}, {6, 1.5}}, 3}, steep}},
         {"one pixel", 1, 1, {0, 0, 1, 1}, {pastLeftAndBottom}},
         {"one pixel, shape beside it", 1, 1, {0, 0, 1, 1}, {pastRight}},
         {"no pixels", 0, 0, {0, 0, 0, 0}, {shallow}},
@@ -138,6 +139,32 @@ TEST(FillConvex, ASmallSquareInEitherOrderCoversItsPixelByTheSameAmountAndAFlatS
         for (std::int32_t y = 0; y < 3; ++y)
             for (std::int32_t x = 0; x < 3; ++x)
                 EXPECT_EQ(picture.At(x, y), x == 1 && y == 1 ? c.atOneOne : 0u) << c.name << " at " << x << "," << y;
+    }
+}
+
+TEST(FillDisc, CoversWhatLiesHalfAPixelInsideItsRimAndByHowFarInsideNearIt)
+{
+    const struct {
+        std::int32_t width, height;
+        Spot centre;
+        double radius;
+    } cases[] = {
+        {13, 9, {6.5, 4.5}, 0},   {13, 9, {6.3, 4.6}, 0.6}, {13, 9, {6.5, 4.5}, 1},    {13, 9, {5.2, 3.9}, 3.3},
+        {13, 9, {0.4, 8.7}, 4.2}, {13, 9, {12, 1}, 2.5},    {1, 1, {0.5, 0.5}, 1.5},   {1, 1, {-1, 0.5}, 1.2},
+        {0, 0, {0, 0}, 3},        {13, 9, {20, 4}, 7.1},   {13, 9, {-3.5, -2}, 6.3},
+    };
+    for (const auto& c : cases) {
+        TestPicture picture(c.width, c.height);
+        for (std::int32_t y = 0; y < c.height; ++y)
+            for (std::int32_t x = 0; x < c.width; ++x) picture.At(x, y) = 0;
+        core::raster::FillDisc(picture.View(), {0, 0, c.width, c.height}, c.centre, c.radius, {kWhite});
+        EXPECT_TRUE(picture.SparesUntouched());
+        for (std::int32_t y = 0; y < c.height; ++y)
+            for (std::int32_t x = 0; x < c.width; ++x) {
+                const double inside = c.radius - std::hypot(x + 0.5 - c.centre.x, y + 0.5 - c.centre.y);
+                const int level = c.radius > 0 ? static_cast<int>(std::lround(std::clamp(inside + 0.5, 0.0, 1.0) * 255)) : 0;
+                EXPECT_NEAR(static_cast<int>(picture.At(x, y) & 0xFF), level, 1) << c.radius << " at " << x << "," << y;
+            }
     }
 }
 
