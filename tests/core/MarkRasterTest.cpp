@@ -168,6 +168,37 @@ TEST(FillDisc, CoversWhatLiesHalfAPixelInsideItsRimAndByHowFarInsideNearIt)
     }
 }
 
+double Overlap(double a0, double a1, double b0, double b1) { return std::max(0.0, std::min(a1, b1) - std::max(a0, b0)); }
+
+TEST(FillRing, CoversExactlyTheAreaOfEachPixelBetweenItsBoxes)
+{
+    using core::raster::Box;
+    const struct {
+        std::int32_t width, height;
+        Box outer, inner;
+    } cases[] = {
+        {13, 9, {1.25, 0.5, 10.75, 7.5}, {3.5, 2.25, 8.5, 5.75}},
+        {13, 9, {1.25, 0.5, 10.75, 7.5}, {3.3, 4, 8.6, 4}},  // an inside of no height: all of it
+        {13, 9, {-2.5, -1.5, 15.3, 3.6}, {0.5, 0.5, 12.2, 2.1}},
+        {13, 9, {2, 1, 9, 8}, {4, 3, 7, 6}},
+        {1, 1, {-1, -1, 2, 2}, {0.25, 0.25, 0.75, 0.75}},
+        {0, 0, {0, 0, 5, 5}, {1, 1, 2, 2}},
+    };
+    for (const auto& c : cases) {
+        TestPicture picture(c.width, c.height);
+        for (std::int32_t y = 0; y < c.height; ++y)
+            for (std::int32_t x = 0; x < c.width; ++x) picture.At(x, y) = 0;
+        core::raster::FillRing(picture.View(), {0, 0, c.width, c.height}, c.outer, c.inner, {kWhite});
+        EXPECT_TRUE(picture.SparesUntouched());
+        for (std::int32_t y = 0; y < c.height; ++y)
+            for (std::int32_t x = 0; x < c.width; ++x) {
+                const double area = Overlap(x, x + 1, c.outer.left, c.outer.right) * Overlap(y, y + 1, c.outer.top, c.outer.bottom) -
+                                    Overlap(x, x + 1, c.inner.left, c.inner.right) * Overlap(y, y + 1, c.inner.top, c.inner.bottom);
+                EXPECT_NEAR(static_cast<int>(picture.At(x, y) & 0xFF), std::lround(area * 255), 1) << c.outer.left << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(FillRing, ASliverOfAPixelStillTintsIt)
 {
     TestPicture picture(1, 1);
