@@ -54,6 +54,10 @@ TEST(BmpFileHeader, PutsTheRowsAfterTheHeaderItsMasksAndItsColourTable)
         {"8-bit, 3 colours used", Dib(40, 8, 0, 3, 40 + 12 + 8), 14 + 40 + 12},
         {"1-bit", Dib(40, 1, 0, 0, 40 + 8 + 8), 14 + 40 + 8},
         {"24-bit with a table anyway", Dib(40, 24, 0, 2, 40 + 8 + 24), 14 + 40 + 8},
+        {"8-bit, 256 colours used", Dib(40, 8, 0, 256, 40 + 1024 + 8), 14 + 40 + 1024},
+        {"8-bit run-length", Dib(40, 8, 1, 0, 40 + 1024 + 8), 14 + 40 + 1024},
+        {"24-bit, 65536 colours used", Dib(40, 24, 0, 0x10000, 40 + 0x40000 + 24), 14 + 40 + 0x40000},
+        {"a header and nothing else", Dib(40, 32, 0, 0, 40), 14 + 40},
     };
     for (const auto& c : cases) {
         const auto header = core::BmpFileHeader(c.dib);
@@ -67,6 +71,8 @@ TEST(BmpFileHeader, RefusesAnUnknownHeaderOrATableThatRunsPastTheBlock)
     EXPECT_FALSE(core::BmpFileHeader(Bytes(39, 0)).has_value());
     EXPECT_FALSE(core::BmpFileHeader(Dib(12, 24, 0, 0, 64)).has_value());
     EXPECT_FALSE(core::BmpFileHeader(Dib(56, 24, 0, 0, 64)).has_value());
+    EXPECT_FALSE(core::BmpFileHeader(Dib(0x80000028, 24, 0, 0, 64)).has_value());  // 40 in its low bytes
+    EXPECT_FALSE(core::BmpFileHeader(Dib(40, 24, 0, 0x10000, 64)).has_value());
     EXPECT_FALSE(core::BmpFileHeader(Dib(40, 8, 0, 0, 40 + 1023)).has_value());
     EXPECT_FALSE(core::BmpFileHeader(Dib(40, 32, 0, 0xFFFFFFFF, 64)).has_value());
     EXPECT_TRUE(core::BmpFileHeader(Dib(40, 8, 0, 0, 40 + 1024)).has_value());  // the table, no rows
