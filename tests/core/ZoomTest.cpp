@@ -1,6 +1,9 @@
 // The zoom's steps, fitting, and the mapping between window and picture pixels.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/Zoom.h"
 
 using core::Point;
@@ -123,34 +126,31 @@ TEST(Zoom, TheStatusPanelShowsThePercentage)
     EXPECT_EQ(core::ZoomText(37), "37%");
 }
 
+// Each run starts from a fresh counter: {turn, notches it completes}.
 TEST(Zoom, WheelTurnsAddUpToWholeNotchesAndATurnBackStartsAfresh)
 {
-    core::WheelTurns turns;
-    EXPECT_EQ(turns.Add(120), 1);
-    EXPECT_EQ(turns.Add(60), 0);
-    EXPECT_EQ(turns.Add(60), 1);
-    EXPECT_EQ(turns.Add(360), 3);
-    EXPECT_EQ(turns.Add(100), 0);
-    EXPECT_EQ(turns.Add(-40), 0);  // the 100 forward is dropped
-    EXPECT_EQ(turns.Add(-80), 1 * -1);
-    EXPECT_EQ(turns.Add(-240), -2);
-    EXPECT_EQ(turns.Add(0), 0);
-    EXPECT_EQ(turns.Add(-60), 0);
-    EXPECT_EQ(turns.Add(0), 0) << "no turn is no turn back";
-    EXPECT_EQ(turns.Add(-60), -1);
-}
-
-TEST(Zoom, WheelTurnsOfAFineWheelAddUpFromNothing)
-{
-    core::WheelTurns turns;
-    EXPECT_EQ(turns.Add(119), 0);
-    EXPECT_EQ(turns.Add(1), 1);
-    EXPECT_EQ(turns.Add(60), 0);
-    EXPECT_EQ(turns.Add(1), 0);
-    EXPECT_EQ(turns.Add(59), 1);
-    EXPECT_EQ(turns.Add(121), 1);  // one left over
-    EXPECT_EQ(turns.Add(-1), 0);   // a turn back drops it
-    EXPECT_EQ(turns.Add(-119), -1);
+    using Turns = std::vector<std::pair<int, int>>;
+    const Turns runs[] = {
+        {{120, 1},
+         {60, 0},
+         {60, 1},
+         {360, 3},
+         {100, 0},
+         {-40, 0} /* the 100 forward dropped */,
+         {-80, -1},
+         {-240, -2},
+         {0, 0},
+         {-60, 0},
+         {0, 0} /* no turn is no turn back */,
+         {-60, -1}},
+        // A fine wheel, from nothing; a turn back drops what was left over.
+        {{119, 0}, {1, 1}, {60, 0}, {1, 0}, {59, 1}, {121, 1}, {-1, 0}, {-119, -1}},
+    };
+    for (const Turns& run : runs) {
+        core::WheelTurns turns;
+        for (std::size_t i = 0; i < run.size(); ++i)
+            EXPECT_EQ(turns.Add(run[i].first), run[i].second) << "turn " << i << " of run " << &run - runs;
+    }
 }
 
 }  // namespace
