@@ -83,21 +83,27 @@ TEST_F(Startup, ASecondStartEndsByItselfAtOnceWithoutShowingAWindowAndLeavesTheF
     RECT placed{};
     ::GetWindowRect(main, &placed);
 
-    // Watched without pause, so that even a window shown for a moment is seen.
-    ChildProcess second(ProgramExe());
-    bool sawItsMainWindow = false, sawItVisible = false;
-    while (second.Running() && second.Age() < 10000) {
-        for (HWND w : TopLevelWindowsOf(second.id(), kMainClass)) {
-            sawItsMainWindow = true;
-            if (::IsWindowVisible(w)) sawItVisible = true;
+    // Watched without pause, so that even a window shown for a moment is seen. The watch is a
+    // poll, and on a loaded machine it can be put aside for the whole few milliseconds the
+    // second start's window lives; so up to five second starts are watched, and one of them
+    // must be seen. Every one of them must end at once and never show its window.
+    bool sawItsMainWindow = false;
+    for (int start = 0; start < 5 && !sawItsMainWindow; ++start) {
+        ChildProcess second(ProgramExe());
+        bool sawItVisible = false;
+        while (second.Running() && second.Age() < 10000) {
+            for (HWND w : TopLevelWindowsOf(second.id(), kMainClass)) {
+                sawItsMainWindow = true;
+                if (::IsWindowVisible(w)) sawItVisible = true;
+            }
         }
+        ASSERT_FALSE(second.Running());
+        EXPECT_LT(second.Age(), kQuickExitMs);
+        EXPECT_EQ(second.ExitCode(), 0u);
+        EXPECT_FALSE(sawItVisible);
     }
-    ASSERT_FALSE(second.Running());
-    EXPECT_LT(second.Age(), kQuickExitMs);
-    EXPECT_EQ(second.ExitCode(), 0u);
     // It made its main window, like any start, and the watch saw it: hidden all its life.
     EXPECT_TRUE(sawItsMainWindow);
-    EXPECT_FALSE(sawItVisible);
 
     // The first copy was not told anything: same window, same place, still the marker's holder.
     EXPECT_TRUE(first.Running());
