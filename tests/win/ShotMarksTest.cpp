@@ -2,6 +2,8 @@
 // the shot's marks, its picture (which keeps its own pixels), the clipboard and a saved file;
 // a cut-out carrying them, a mosaic hiding them, and the zoom.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
 
 #include <functional>
 #include <string>
@@ -191,6 +193,39 @@ TEST_F(ShotMarks, TextTypedInPlaceBecomesATextMarkWithItsLinesAndEscEndsIt)
     EXPECT_EQ(Marks()[0].text, u"ab\nc日");
     EXPECT_GT(Marks()[0].b.x, 8);
     EXPECT_GT(Marks()[0].b.y, 9 + 24);  // two lines of the 普通 size
+}
+
+// The input method at work in the field: a word composed, then chosen, arrives as its
+// characters, and the text mark holds them.
+TEST_F(ShotMarks, AWordComposedWithTheInputMethodBecomesTheTextOnceChosen)
+{
+    TakeKeyboard();
+    Command(IDM_TOOL_TEXT);
+    RealMouse mouse;
+    mouse.Click(At(8, 9));
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ::GetFocus() == ShotProbe::TextField(shot); }));
+    const HWND field = ShotProbe::TextField(shot);
+    PressKeys({'A'});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(field) == L"a"; }));
+
+    const HIMC context = ::ImmGetContext(field);
+    ASSERT_NE(context, nullptr);
+    ::ImmSetOpenStatus(context, TRUE);
+    wchar_t word[] = L"日本語";
+    ASSERT_TRUE(::ImmSetCompositionStringW(context, SCS_SETSTR, word, sizeof word - sizeof(wchar_t), nullptr, 0));
+    PumpProgramUntil(main, [] { return false; }, 200);
+    // Still composing (Wine's field shows the word in place, as Windows' own may): the typing
+    // goes on and no mark is made.
+    EXPECT_EQ(ShotProbe::TextField(shot), field);
+    EXPECT_EQ(Marks().Count(), 0u);
+    ASSERT_TRUE(::ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
+    ::ImmReleaseContext(field, context);
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return WindowText(field) == L"a日本語"; }));
+
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpProgramUntil(main, [&] { return ShotProbe::TextField(shot) == nullptr; }));
+    ASSERT_EQ(Marks().Count(), 1u);
+    EXPECT_EQ(Marks()[0].text, u"a日本語");
 }
 
 TEST_F(ShotMarks, TheTextFieldStaysOverItsPlaceAsTheShotScrolls)
