@@ -66,6 +66,39 @@ TEST(ShotScene, ZoomedOutEachWindowPixelIsTheMeanOfThePixelsItCovers)
     EXPECT_TRUE(half.SparesUntouched());
 }
 
+// The model: at 50 % and 25 % a window pixel covers a block of 2 or 4 picture pixels a side
+// (less at the picture's far edges), and shows their mean, rounded half up, channel by channel.
+TEST(ShotScene, ZoomedOutAWidePictureShowsEachBlocksMeanFarFromItsCorner)
+{
+    std::mt19937 random(7);
+    constexpr std::int32_t kWidth = 411, kHeight = 9;
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    for (const std::int32_t percent : {50, 25}) {
+        const std::int32_t side = 100 / percent;
+        const Point origin{60, 1};
+        const std::int32_t shownWidth = (kWidth + side - 1) / side - origin.x;
+        const std::int32_t shownHeight = (kHeight + side - 1) / side - origin.y;
+        TestPicture target = Target(shownWidth + 2, shownHeight + 1);
+        core::DrawZoomed(picture.View(), target.View(), origin, percent);
+        EXPECT_TRUE(target.SparesUntouched());
+        for (std::int32_t y = 0; y < shownHeight; ++y)
+            for (std::int32_t x = 0; x < shownWidth; ++x) {
+                const std::int32_t left = (x + origin.x) * side, top = (y + origin.y) * side;
+                std::uint32_t sums[3]{}, count = 0;
+                for (std::int32_t py = top; py < std::min(top + side, kHeight); ++py)
+                    for (std::int32_t px = left; px < std::min(left + side, kWidth); ++px, ++count)
+                        for (int k = 0; k < 3; ++k)
+                            sums[k] += (picture.At(px, py) >> (8 * k)) & 0xFF;
+                std::uint32_t mean = 0;
+                for (int k = 0; k < 3; ++k)
+                    mean |= ((sums[k] + count / 2) / count) << (8 * k);
+                ASSERT_EQ(target.At(x, y), mean) << percent << "%, (" << x << ", " << y << ")";
+            }
+        EXPECT_EQ(target.At(shownWidth, 0), kUnset);
+        EXPECT_EQ(target.At(0, shownHeight), kUnset);
+    }
+}
+
 TEST(ShotScene, ZoomedOutAPictureOfOddSizeShowsItsLastPartlyCoveredPixels)
 {
     TestPicture picture(5, 1);
