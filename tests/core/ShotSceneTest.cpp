@@ -28,22 +28,23 @@ TestPicture Target(std::int32_t width, std::int32_t height)
 TEST(ShotScene, AtFullSizeAndZoomedInEachPictureShowsPixelForPixelOrAsSquares)
 {
     std::mt19937 random(1);
-    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{31, 17}})
-        for (const std::int32_t percent : {100, 200, 400, 1600}) {
-            TestPicture picture = RandomPicture(random, width, height);
-            const std::int32_t scale = percent / 100;
-            const Point origin{3, 2};
-            TestPicture target = Target(23, 19);
-            core::DrawZoomed(picture.View(), target.View(), origin, percent);
-            EXPECT_TRUE(target.SparesUntouched());
-            for (std::int32_t y = 0; y < 19; ++y)
-                for (std::int32_t x = 0; x < 23; ++x) {
-                    const std::int32_t px = (x + origin.x) / scale, py = (y + origin.y) / scale;
-                    const bool shown = px < width && py < height;
-                    ASSERT_EQ(target.At(x, y), shown ? picture.At(px, py) : kUnset)
-                        << width << "x" << height << " at " << percent << "%, (" << x << ", " << y << ")";
-                }
-        }
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{31, 17}, std::pair{211, 103}})
+        for (const std::int32_t percent : {100, 200, 400, 1600})
+            for (const Point origin : {Point{3, 2}, Point{380, 190}}) {
+                TestPicture picture = RandomPicture(random, width, height);
+                const std::int32_t scale = percent / 100;
+                TestPicture target = Target(23, 19);
+                core::DrawZoomed(picture.View(), target.View(), origin, percent);
+                EXPECT_TRUE(target.SparesUntouched());
+                for (std::int32_t y = 0; y < 19; ++y)
+                    for (std::int32_t x = 0; x < 23; ++x) {
+                        const std::int32_t px = (x + origin.x) / scale, py = (y + origin.y) / scale;
+                        const bool shown = px < width && py < height;
+                        ASSERT_EQ(target.At(x, y), shown ? picture.At(px, py) : kUnset)
+                            << width << "x" << height << " at " << percent << "% from " << origin.x << ", (" << x
+                            << ", " << y << ")";
+                    }
+            }
 }
 
 TEST(ShotScene, ZoomedOutEachWindowPixelIsTheMeanOfThePixelsItCovers)
@@ -249,8 +250,14 @@ TEST(ShotScene, AnArrowsHandlesStandOnItsEndPixelsCentres)
     scene.selected = &arrow;
     TestPicture target = Target(60, 100);
     core::PaintScene(target.View(), {0, 0}, scene, marktest::BlockGlyphs{});
-    // The tail's centre is at 22 each way, the head's at (38, 82): 7 × 7 squares about them.
+    // The tail's centre is at 22 each way, the head's at (38, 82): 7 × 7 squares about them;
+    // scrolled by (10, 15), the window shows them as far up and to the left.
+    TestPicture scrolled = Target(60, 100);
+    core::PaintScene(scrolled.View(), {10, 15}, scene, marktest::BlockGlyphs{});
     for (const auto& [cx, cy] : {std::pair{22, 22}, std::pair{38, 82}}) {
+        EXPECT_EQ(scrolled.At(cx - 10 - 3, cy - 15), 0x000000u) << cx;
+        EXPECT_EQ(scrolled.At(cx - 10, cy - 15 + 3), 0x000000u) << cx;
+        EXPECT_EQ(scrolled.At(cx - 10, cy - 15), 0xFFFFFFu) << cx;
         EXPECT_EQ(target.At(cx - 3, cy), 0x000000u) << cx;
         EXPECT_EQ(target.At(cx + 3, cy), 0x000000u) << cx;
         EXPECT_EQ(target.At(cx, cy - 3), 0x000000u) << cx;
