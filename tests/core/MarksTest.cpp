@@ -82,7 +82,7 @@ TEST(Marks, APressHitsWhatIsDrawnWithinTheTolerance)
 {
     const Mark arrow = core::ArrowMark({10, 10}, {110, 10}, kRed);   // shaft 4 wide, head 22 long, 10 each side
     const Mark slanted = core::ArrowMark({10, 10}, {60, 60}, kRed);  // down to the right at 45°
-    const Mark onePixel = core::ArrowMark({50, 50}, {51, 50}, kRed); // one pixel long: all head
+    const Mark onePixel = core::ArrowMark({50, 50}, {51, 50}, kRed);  // one pixel long: all head
     const Mark box = core::BoxMark({10, 10}, {60, 40}, kRed);       // pixels 10..59 by 10..39, 4 wide
     const Mark highlighter = core::HighlighterMark({10, 10}, {60, 40}, kRed);
     const Mark number = core::NumberMark({50, 50}, 1, kRed);         // 26 across
@@ -92,7 +92,7 @@ TEST(Marks, APressHitsWhatIsDrawnWithinTheTolerance)
         {arrow, {50, 14}, 2, true},       {arrow, {50, 16}, 2, false},       {arrow, {100, 18}, 0, true},
         {arrow, {100, 22}, 0, false},     {arrow, {5, 10}, 0, false},        {arrow, {5, 10}, 5, true},
         {slanted, {25, 25}, 0, true},     {slanted, {26, 24}, 0, true},      {slanted, {27, 23}, 0, false},
-        {slanted, {35, 10}, 0, false},    {onePixel, {61, 50}, 0, true},       {onePixel, {62, 50}, 0, false},
+        {slanted, {35, 10}, 0, false},    {onePixel, {61, 50}, 0, true},     {onePixel, {62, 50}, 0, false},
         {box, {10, 25}, 0, true},         {box, {13, 25}, 0, true},          {box, {15, 25}, 0, false},
         {box, {35, 25}, 3, false},        {box, {59, 39}, 0, true},          {box, {61, 39}, 0, false},
         {box, {61, 39}, 2, true},         {box, {35, 8}, 2, true},
