@@ -104,7 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"dragging up-left: below-right would cover the band, left and below is taken",
                   {400, 400}, {400, 400, 600, 600}, kMonitor, {258, 420, 380, 580}},
         PlaceCase{"a band to the corner: beside the band's far side", {1279, 1023}, {1200, 950, 1279, 1023},
-                  kMonitor, {1058, 843, 1180, 1003}}));
+                  kMonitor, {1058, 843, 1180, 1003}},
+        PlaceCase{"dragging up-left near the left edge: above the pointer, not past the band", {100, 500},
+                  {100, 500, 300, 600}, kMonitor, {120, 320, 242, 480}}));
 
 TEST(MagnifierPlacement, WithNoRoomClearOfTheBandStillLeavesThePointerFree)
 {
@@ -210,6 +212,17 @@ TEST(ChangedAreas, OfAPointerMoveOverTheSameWindowAreTheCrosshairsAndMagnifiersO
     EXPECT_EQ(CountAt(areas, {300, 300}), 0);
 }
 
+// A magnifier held in place (pushed against a corner) shows what is round the new pointer.
+TEST(ChangedAreas, OfAPointerMoveUnderAMagnifierThatStaysHoldTheMagnifier)
+{
+    const Rect magnifier{3718, 2000, 3840, 2160}, label{100, 304, 180, 324};
+    const OverlayView before{{3830, 1990}, {100, 100, 300, 300}, magnifier, label};
+    const OverlayView after{{3831, 1990}, {100, 100, 300, 300}, magnifier, label};
+    const std::vector<Rect> areas = core::ChangedAreas(before, after, kScreen);
+    EXPECT_GE(CountAt(areas, {3720, 2150}), 1);
+    EXPECT_EQ(CountAt(areas, {140, 310}), 0) << "the label did not change";
+}
+
 TEST(ChangedAreas, OfAGrowingDragAreTheNewStripsNotTheWholeRectangle)
 {
     const OverlayView before = ViewAt({600, 600}, {100, 100, 600, 600});
@@ -270,12 +283,28 @@ TEST(MonitorAt, OffEveryMonitorTakesTheNearestByItsPixels)
     EXPECT_EQ(core::MonitorAt({150, 50}, {{0, 0, 100, 100}, {201, 0, 300, 100}}, {}), (Rect{0, 0, 100, 100}));
 }
 
+// Straight below (or right of) one monitor six pixels away, and diagonally one across and six
+// down from another's corner: the straight one is the nearer.
+TEST(MonitorAt, OffEveryMonitorMeasuresToAnEdgeAndToACornerAlike)
+{
+    EXPECT_EQ(core::MonitorAt({50, 105}, {{51, 111, 200, 200}, {0, 0, 100, 100}}, {}), (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(core::MonitorAt({105, 50}, {{111, 51, 200, 200}, {0, 0, 100, 100}}, {}), (Rect{0, 0, 100, 100}));
+}
+
 TEST(MagnifierPlacement, TakesAPlaceThatJustFitsOnTheMonitor)
 {
     EXPECT_EQ(core::MagnifierPlace({1138, 500}, kMagnifier, {}, kMonitor), (Rect{1158, 520, 1280, 680}));
     EXPECT_EQ(core::MagnifierPlace({500, 844}, kMagnifier, {}, kMonitor), (Rect{520, 864, 642, 1024}));
     EXPECT_EQ(core::MagnifierPlace({142, 500}, kMagnifier, {}, {0, 0, 283, 1024}), (Rect{0, 520, 122, 680}));
     EXPECT_EQ(core::MagnifierPlace({142, 180}, kMagnifier, {}, {0, 0, 1280, 359}), (Rect{162, 0, 284, 160}));
+}
+
+// On monitors too narrow (or too low) for either side, a place pushed onto the monitor that
+// ends just the gap short of the pointer is clear of it.
+TEST(MagnifierPlacement, TakesAPlaceJustTheGapAwayFromThePointer)
+{
+    EXPECT_EQ(core::MagnifierPlace({75, 179}, kMagnifier, {}, {0, 0, 150, 300}), (Rect{28, 0, 150, 160}));
+    EXPECT_EQ(core::MagnifierPlace({141, 85}, kMagnifier, {}, {0, 0, 282, 170}), (Rect{0, 10, 122, 170}));
 }
 
 TEST(MagnifiedSource, OffTheScreenIsNothingAtTheCorner)
@@ -289,6 +318,12 @@ TEST(LabelPlace, TakesThePlaceBelowOrAboveThatJustFits)
 {
     EXPECT_EQ(core::LabelPlace({100, 900, 300, 1000}, {80, 20}, kMonitor), (Rect{100, 1004, 180, 1024}));
     EXPECT_EQ(core::LabelPlace({100, 24, 300, 1010}, {80, 20}, kMonitor), (Rect{100, 0, 180, 20}));
+}
+
+// Dragged across from a taller monitor: from above this one's top down to its last rows.
+TEST(LabelPlace, OfARectanglePastTheMonitorAboveAndBelowGoesInsideItOnTheMonitor)
+{
+    EXPECT_EQ(core::LabelPlace({-500, 0, 500, 1020}, {80, 20}, {-1024, 256, 0, 1024}), (Rect{-496, 256, -416, 276}));
 }
 
 }  // namespace
@@ -327,6 +362,10 @@ TEST(MagnifierPlacement, WhereEveryPlaceMeetsThePointerTakesTheCornerFarthestFro
     EXPECT_EQ(core::MagnifierPlace({10, 10}, kMagnifier, {}, small), (Rect{8, 10, 130, 170}));
     EXPECT_EQ(core::MagnifierPlace({120, 160}, kMagnifier, {}, small), (Rect{0, 0, 122, 160}));
     EXPECT_EQ(core::MagnifierPlace({120, 10}, kMagnifier, {}, small), (Rect{0, 10, 122, 170}));
+    // Just right of and below the middle (64.5, 84.5): the left and top edges are the farther.
+    EXPECT_EQ(core::MagnifierPlace({65, 85}, kMagnifier, {}, small), (Rect{0, 0, 122, 160}));
+    // A monitor left of and above the primary one.
+    EXPECT_EQ(core::MagnifierPlace({-10, -10}, kMagnifier, {}, {-130, -170, 0, 0}), (Rect{-130, -170, -8, -10}));
 }
 
 }  // namespace
