@@ -81,12 +81,17 @@ struct HitCase {
 
 TEST(Marks, APressHitsWhatIsDrawnWithinTheTolerance)
 {
-    const Mark arrow = core::ArrowMark({10, 10}, {110, 10}, kRed);   // shaft 4 wide, head 22 long, 10 each side
-    const Mark slanted = core::ArrowMark({10, 10}, {60, 60}, kRed);  // down to the right at 45°
+    const Mark arrow = core::ArrowMark({10, 10}, {110, 10}, kRed);    // shaft 4 wide, head 22 long, 10 each side
+    const Mark slanted = core::ArrowMark({10, 10}, {60, 60}, kRed);   // down to the right at 45°
     const Mark onePixel = core::ArrowMark({50, 50}, {51, 50}, kRed);  // one pixel long: all head
-    const Mark box = core::BoxMark({10, 10}, {60, 40}, kRed);       // pixels 10..59 by 10..39, 4 wide
+    const Mark wideArrow = core::ArrowMark({10, 10}, {110, 10}, {0xFF0000, 5});  // head 26 long, 11.5 each side
+    const Mark box = core::BoxMark({10, 10}, {60, 40}, kRed);         // pixels 10..59 by 10..39, 4 wide
+    const Mark thin = core::BoxMark({10, 10}, {19, 40}, kRed);        // 9 wide: no hollow within ½
+    const Mark low = core::BoxMark({10, 10}, {40, 19}, kRed);         // 9 high
+    const Mark narrow = core::BoxMark({10, 10}, {20, 40}, kRed);      // 10 wide: a hollow 2 across
+    const Mark flat = core::BoxMark({10, 10}, {40, 20}, kRed);        // 10 high
     const Mark highlighter = core::HighlighterMark({10, 10}, {60, 40}, kRed);
-    const Mark number = core::NumberMark({50, 50}, 1, kRed);         // 26 across
+    const Mark number = core::NumberMark({50, 50}, 1, kRed);  // 26 across
     const Mark text = core::TextMark({20, 20}, u"ab", {24, 24}, kRed);
     const HitCase cases[] = {
         {arrow, {50, 10}, 0, true},       {arrow, {50, 12}, 0, true},        {arrow, {50, 13}, 0, false},
@@ -94,14 +99,19 @@ TEST(Marks, APressHitsWhatIsDrawnWithinTheTolerance)
         {arrow, {100, 22}, 0, false},     {arrow, {5, 10}, 0, false},        {arrow, {5, 10}, 5, true},
         {slanted, {25, 25}, 0, true},     {slanted, {26, 24}, 0, true},      {slanted, {27, 23}, 0, false},
         {slanted, {35, 10}, 0, false},    {onePixel, {61, 50}, 0, true},     {onePixel, {62, 50}, 0, false},
+        {arrow, {100, 21}, 2, true},      {arrow, {100, 22}, 2, true},       {arrow, {100, 23}, 2, false},
+        {wideArrow, {86, 20}, 0, true},   {wideArrow, {85, 20}, 0, false},  // 26 from the head: its length
         {box, {10, 25}, 0, true},         {box, {13, 25}, 0, true},          {box, {15, 25}, 0, false},
         {box, {35, 25}, 3, false},        {box, {59, 39}, 0, true},          {box, {61, 39}, 0, false},
-        {box, {61, 39}, 2, true},         {box, {35, 8}, 2, true},
+        {box, {61, 39}, 2, true},         {box, {35, 8}, 2, true},           {box, {35, 41}, 2, true},
+        {box, {8, 25}, 2, true},          {box, {15, 25}, 2, true},          {box, {58, 25}, 0, true},
+        {box, {35, 38}, 0, true},         {thin, {14, 25}, 0.5, true},       {low, {25, 14}, 0.5, true},
+        {narrow, {14, 25}, 0, false},     {flat, {25, 14}, 0, false},
         {highlighter, {35, 25}, 0, true}, {highlighter, {61, 25}, 0, false}, {highlighter, {61, 25}, 2, true},
         {highlighter, {9, 25}, 0.5, true}, {highlighter, {9, 25}, 0.4, false}, {highlighter, {35, 9}, 0.5, true},
         {highlighter, {35, 40}, 0.5, true}, {highlighter, {35, 40}, 0.4, false},
         {number, {50, 50}, 0, true},      {number, {62, 50}, 0, true},       {number, {64, 50}, 0, false},
-        {number, {64, 50}, 2, true},      {number, {60, 60}, 0, false},
+        {number, {64, 50}, 2, true},      {number, {60, 60}, 0, false},      {number, {63, 50}, 0, true},
         {text, {20, 20}, 0, true},        {text, {43, 43}, 0, true},         {text, {45, 30}, 0, false},
         {text, {45, 30}, 1.5, true},
     };
@@ -192,6 +202,8 @@ TEST(Marks, AMarkTouchesAnAreaOnlyWhereItsDrawingReaches)
         {box, {20, 15, 30, 25}, false},   // in its hollow
         {box, {5, 5, 11, 11}, true},      {box, {45, 20, 60, 25}, true},     {box, {60, 60, 70, 70}, false},
         {box, {11, 11, 49, 29}, true},    {box, {12, 12, 48, 28}, false},
+        {box, {11, 15, 14, 20}, true},    {box, {45, 15, 49, 20}, true},     {box, {20, 11, 30, 14}, true},
+        {box, {20, 27, 30, 29}, true},    // each over one side's inner edge
         {number, {25, 10, 45, 25}, false}, {number, {20, 35, 30, 40}, true}, {number, {10, 49, 11, 60}, true},
         {highlighter, {9, 9, 20, 20}, true}, {highlighter, {10, 0, 20, 20}, false},
         {core::TextMark({0, 0}, u"a", {12, 24}, kRed), {13, 0, 20, 20}, true},  // its white edge
