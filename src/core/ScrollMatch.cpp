@@ -49,7 +49,8 @@ bool RowsEqual(const PixelView& a, std::int32_t ya, const PixelView& b, std::int
 struct Comparison {
     bool alike = false;
     std::int32_t same = 0;  // rows exactly the same
-    std::int32_t firstChanged = 0, lastChanged = -1;
+    // The first and the last row that differ; -1 when none does.
+    std::int32_t firstChanged = -1, lastChanged = -1;
 };
 
 // Whether next's rows [from, to) are alike previous's rows `shift` further down: every row the
@@ -76,7 +77,6 @@ Comparison CompareShifted(const HashedGrab& previous, const HashedGrab& next, st
     const PixelView& p = previous.view;
     const PixelView& n = next.view;
     Comparison c;
-    c.firstChanged = -1;
     std::int32_t left = n.width, right = -1;
     for (std::int32_t y = from; y < to; ++y) {
         const bool sameHash =
@@ -103,7 +103,6 @@ Comparison CompareShifted(const HashedGrab& previous, const HashedGrab& next, st
         right = std::max(right, x1);
         if (right - left >= kCaretWidth) return {};
     }
-    if (c.firstChanged < 0) c.firstChanged = 0;
     c.alike = true;
     return c;
 }

@@ -45,14 +45,23 @@ StepMatch Moved(std::int32_t distance, Bands bands = {}) { return {Move::Moved, 
 
 TEST(ScrollMatch, TellsEveryMoveThatLeavesEnoughRowsInCommon)
 {
+    // The rows two grabs must share: a quarter of the window, and never fewer than 8.
+    struct Case {
+        std::int32_t window, longest;
+    };
+    const Case cases[] = {{100, 75}, {36, 27}, {20, 12}};
     std::mt19937 random(1);
     const Rows content = RandomRows(random, 37, 400);
-    const Window window{&content, nullptr, nullptr, 100};
-    for (const std::int32_t distance : {1, 2, 17, 50, 74, 75}) {
-        EXPECT_EQ(Match(window.At(30), window.At(30 + distance)), Moved(distance)) << distance;
+    for (const Case& c : cases) {
+        const Window window{&content, nullptr, nullptr, c.window};
+        for (const std::int32_t distance : {1, 2, 17, 50, 74, 75}) {
+            if (distance > c.longest) continue;
+            EXPECT_EQ(Match(window.At(30), window.At(30 + distance)), Moved(distance)) << c.window << ": " << distance;
+        }
+        EXPECT_EQ(Match(window.At(30), window.At(30 + c.longest)), Moved(c.longest)) << c.window;
+        EXPECT_EQ(Match(window.At(30), window.At(30 + c.longest + 1)), kChanged) << c.window << ": too few in common";
+        EXPECT_EQ(Match(window.At(30), window.At(30 + 250)), kChanged) << c.window << ": nothing in common";
     }
-    EXPECT_EQ(Match(window.At(30), window.At(30 + 76)), kChanged) << "less than a quarter in common";
-    EXPECT_EQ(Match(window.At(30), window.At(30 + 250)), kChanged) << "nothing in common";
 }
 
 TEST(ScrollMatch, StickyHeaderAndFooterAreBandsAndTheMoveIsTheContentsAlone)
@@ -69,6 +78,26 @@ TEST(ScrollMatch, StickyHeaderAndFooterAreBandsAndTheMoveIsTheContentsAlone)
     EXPECT_EQ(Match(headerOnly.At(0), headerOnly.At(33)), Moved(33, {20, 0}));
 }
 
+TEST(ScrollMatch, AMoveThatOnlyRowsStayingInPlaceWouldTellIsRefused)
+{
+    // Blocks of 20 rows, A A B, then A B B: a move of 20 would explain them, but so would a
+    // header A and a footer B over a middle that changed wholly. The move matches the new
+    // middle only with the old footer and the new header only with the old middle.
+    std::mt19937 random(17);
+    const Rows a = RandomRows(random, 20, 20), b = RandomRows(random, 20, 20);
+    Rows previous(20, 60), next(20, 60);
+    for (std::int32_t y = 0; y < 20; ++y) {
+        std::copy_n(a.Row(y), 20, previous.Row(y));
+        std::copy_n(a.Row(y), 20, previous.Row(20 + y));
+        std::copy_n(b.Row(y), 20, previous.Row(40 + y));
+        std::copy_n(a.Row(y), 20, next.Row(y));
+        std::copy_n(b.Row(y), 20, next.Row(20 + y));
+        std::copy_n(b.Row(y), 20, next.Row(40 + y));
+    }
+    EXPECT_EQ(Match(previous, next), kChanged);
+    EXPECT_EQ(Match(previous, next, 20), kChanged) << "not even when the wheel should have moved it so";
+}
+
 TEST(ScrollMatch, TheExpectedDistanceOrdersTheSearchAndNeverChangesTheAnswer)
 {
     std::mt19937 random(3);
@@ -79,6 +108,18 @@ TEST(ScrollMatch, TheExpectedDistanceOrdersTheSearchAndNeverChangesTheAnswer)
         EXPECT_EQ(Match(window.At(5), window.At(200), expected), kChanged) << expected;
         EXPECT_EQ(Match(window.At(5), window.At(6), expected), Moved(1)) << "the shortest move, " << expected;
         EXPECT_EQ(Match(window.At(5), window.At(65), expected), Moved(60)) << "the longest move, " << expected;
+    }
+    // Content that repeats every 50 rows between a header and a footer, moved by 10: a move of
+    // 60 fits as well but leaves 25 rows of content in common, fewer than a quarter. Searched
+    // from a long expected move, it is met first and passed over.
+    const Rows period = RandomRows(random, 9, 50);
+    Rows repeating(9, 250);
+    for (std::int32_t y = 0; y < repeating.height; ++y)
+        std::copy_n(period.Row(y % 50), 9, repeating.Row(y));
+    const Rows header = RandomRows(random, 9, 20), footer = RandomRows(random, 9, 15);
+    const Window framed{&repeating, &header, &footer, 120};
+    for (const std::int32_t expected : {0, 10, 60, 72, 500}) {
+        EXPECT_EQ(Match(framed.At(0), framed.At(10), expected), Moved(10, {20, 15})) << expected;
     }
 }
 
@@ -182,6 +223,17 @@ TEST(ScrollMatch, AnUninformativeOverlapIsRefusedEvenWhenOnlyOneDistanceFits)
     EXPECT_EQ(Match(grabs.previous, grabs.next), kRepeated);
 }
 
+TEST(ScrollMatch, OneRowOfItsOwnAnywhereInTheOverlapTellsTheMove)
+{
+    // The overlap of a move of 45 is 15 rows; one of them, in both grabs, unlike the plain ones.
+    for (const std::int32_t row : {0, 7, 14}) {
+        Overlap grabs = UninformativeOverlap(12, 15, 7);
+        grabs.next.FillRow(row, 0x654321);
+        grabs.previous.FillRow(45 + row, 0x654321);
+        EXPECT_EQ(Match(grabs.previous, grabs.next), Moved(45)) << row;
+    }
+}
+
 TEST(ScrollMatch, ACaretInAnUninformativeOverlapMakesItNoMoreTelling)
 {
     // 16 plain rows and a caret in the first row the two grabs share (a move of 44): the caret's
@@ -230,6 +282,25 @@ TEST(ScrollMatch, ContentThatChangedBesideTheMoveIsRefused)
         EXPECT_EQ(Match(window.At(30), next), c.refused ? kChanged : Moved(10)) << c.what;
         // The same change between two grabs of a window that did not move.
         EXPECT_EQ(Match(window.At(40), next), c.refused ? kChanged : kStill) << c.what << ", in place";
+    }
+}
+
+TEST(ScrollMatch, AChangeIsTakenForACaretOnlyInAGrabAtLeastSixteenWide)
+{
+    struct Case {
+        std::int32_t width;
+        bool refused;
+    };
+    const Case cases[] = {{15, true}, {16, false}, {17, false}};
+    std::mt19937 random(18);
+    for (const Case& c : cases) {
+        const Rows content = RandomRows(random, c.width, 300);
+        const Window window{&content, nullptr, nullptr, 120};
+        Rows next = window.At(40);
+        for (std::int32_t y = 30; y < 48; ++y)
+            next.At(3, y) ^= 0x00FF00;
+        EXPECT_EQ(Match(window.At(30), next), c.refused ? kChanged : Moved(10)) << c.width;
+        EXPECT_EQ(Match(window.At(40), next), c.refused ? kChanged : kStill) << c.width << ", in place";
     }
 }
 
@@ -311,6 +382,23 @@ TEST(ScrollMatch, GrabsAlikeButForACaret)
     c.At(0, 64) ^= 1;
     EXPECT_FALSE(core::GrabsAlike(Rows(a).View(), c.View())) << "65 rows";
     EXPECT_FALSE(core::GrabsAlike(Rows(a).View(), RandomRows(random, 30, 69).View())) << "another size";
+    // Another size, the rows both have the same.
+    Rows shorter = Top(a, 69), narrower(29, 70);
+    for (std::int32_t y = 0; y < 70; ++y)
+        std::copy_n(a.Row(y), 29, narrower.Row(y));
+    EXPECT_FALSE(core::GrabsAlike(Rows(a).View(), shorter.View())) << "its top rows";
+    EXPECT_FALSE(core::GrabsAlike(shorter.View(), Rows(a).View())) << "its top rows, the other way";
+    EXPECT_FALSE(core::GrabsAlike(narrower.View(), Rows(a).View())) << "its left columns";
+}
+
+TEST(ScrollMatch, GrabsOnePixelWideAreAlikeOnlyWhenTheSame)
+{
+    std::mt19937 random(19);
+    const Rows a = RandomRows(random, 1, 5);
+    Rows b = a;
+    EXPECT_TRUE(core::GrabsAlike(Rows(a).View(), b.View()));
+    b.At(0, 2) ^= 1;
+    EXPECT_FALSE(core::GrabsAlike(Rows(a).View(), b.View()));
 }
 
 }  // namespace

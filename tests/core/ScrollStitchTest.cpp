@@ -123,6 +123,65 @@ TEST(ScrollStitch, ABlinkingCaretShowsOnlyInItsOwnBox)
     }
 }
 
+TEST(ScrollStitch, AFooterThatAppearsWithTheFirstMoveIsKeptOnlyAtTheBottom)
+{
+    // The footer shows once the page has moved (as a "back to top" bar does), at first by
+    // exactly its height: nothing of the first screen is new after that move.
+    std::mt19937 random(14);
+    const Rows content = RandomRows(random, 30, 300), footer = RandomRows(random, 30, 12);
+    const Window plain{&content, nullptr, nullptr, 80}, footed{&content, nullptr, &footer, 80};
+    for (const std::int32_t firstMove : {12, 19}) {
+        ScrollStitch stitch;
+        Rows first = plain.At(0);
+        stitch.Begin(first.View());
+        for (std::int32_t scroll = firstMove;; scroll = std::min(scroll + 12, 300 - 68)) {
+            Rows next = footed.At(scroll);
+            if (!stitch.Add(next.View(), 12)) break;
+        }
+        EXPECT_EQ(stitch.Reason(), ScrollStop::End) << firstMove;
+        EXPECT_EQ(stitch.Height(), 312) << firstMove;
+        EXPECT_TRUE(Picture(stitch) == footed.Whole()) << firstMove;
+    }
+}
+
+TEST(ScrollStitch, ABandThatACaretInBlankRowsWidenedOnceIsNotKept)
+{
+    // A caret blinking in blank rows: the blank rows beside it stay in place while the caret
+    // goes, so one move shows them as a band; the next move shows no band there.
+    struct Case {
+        const char* what;
+        std::int32_t blankFrom, blankTo;  // content rows that are white
+        std::int32_t scroll, caretScreen, caretTop;
+        core::Bands first;
+    };
+    const Case cases[] = {
+        {"blank rows at the top", 0, 40, 0, 0, 25, {25, 0}},
+        {"blank rows at the bottom", 200, 300, 150, 1, 240, {0, 10}},
+    };
+    std::mt19937 random(15);
+    for (const Case& c : cases) {
+        Rows content = RandomRows(random, 20, 300);
+        for (std::int32_t y = c.blankFrom; y < c.blankTo; ++y)
+            content.FillRow(y, 0xFFFFFF);
+        const Window window{&content, nullptr, nullptr, 100};
+        auto screen = [&](std::int32_t index) {
+            const std::int32_t scroll = c.scroll + 10 * index;
+            Rows view = window.At(scroll);
+            if (index == c.caretScreen)
+                for (std::int32_t y = c.caretTop; y < c.caretTop + 10; ++y)
+                    view.At(5, y - scroll) = 0x000000;
+            return view;
+        };
+        ScrollStitch stitch;
+        Rows first = screen(0), second = screen(1), third = screen(2);
+        stitch.Begin(first.View());
+        ASSERT_TRUE(stitch.Add(second.View(), 10)) << c.what;
+        EXPECT_EQ(stitch.KnownBands(), c.first) << c.what;
+        ASSERT_TRUE(stitch.Add(third.View(), 10)) << c.what;
+        EXPECT_EQ(stitch.KnownBands(), core::Bands{}) << c.what;
+    }
+}
+
 TEST(ScrollStitch, ContentShorterThanTheWindowIsOneScreenThatDoesNotScroll)
 {
     std::mt19937 random(3);
@@ -239,15 +298,23 @@ TEST(ScrollStitch, ADocumentTallerThanTheLimitIsCutThere)
               "131 画面目で止めました：高さが上限の 32767 ピクセルに達したため、そこで切りました");
 }
 
-TEST(ScrollStitch, NoWidthStillCountsItsRows)
+TEST(ScrollStitch, NoWidthOrNoHeightIsOneScreenOfItsSize)
 {
-    Rows none(0, 50);
-    ScrollStitch stitch;
-    stitch.Begin(none.View());
-    EXPECT_FALSE(stitch.Add(none.View(), 10));
-    EXPECT_EQ(stitch.Width(), 0);
-    EXPECT_EQ(stitch.Height(), 50);
-    EXPECT_EQ(stitch.Screens(), 1);
+    struct Case {
+        std::int32_t width, height;
+        ScrollStop why;
+    };
+    const Case cases[] = {{0, 50, ScrollStop::Repeated}, {5, 0, ScrollStop::NoScroll}, {0, 0, ScrollStop::NoScroll}};
+    for (const Case& c : cases) {
+        Rows none(c.width, c.height);
+        ScrollStitch stitch;
+        stitch.Begin(none.View());
+        EXPECT_FALSE(stitch.Add(none.View(), 10));
+        EXPECT_EQ(stitch.Reason(), c.why) << c.width << "x" << c.height;
+        EXPECT_EQ(stitch.Width(), c.width);
+        EXPECT_EQ(stitch.Height(), c.height);
+        EXPECT_EQ(stitch.Screens(), 1);
+    }
 }
 
 // Memory that runs out after a given number of allocations, and notes the largest block it gave.
