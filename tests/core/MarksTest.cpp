@@ -191,6 +191,7 @@ struct TouchCase {
 TEST(Marks, AMarkTouchesAnAreaOnlyWhereItsDrawingReaches)
 {
     const Mark arrow = core::ArrowMark({2, 2}, {40, 30}, kRed);
+    const Mark level = core::ArrowMark({10, 50}, {110, 50}, kRed);  // its head from x 88.5 to 110.5
     const Mark box = core::BoxMark({10, 10}, {50, 30}, {0xFF0000, 2});
     const Mark number = core::NumberMark({10, 35}, 1, kRed);
     const Mark highlighter = core::HighlighterMark({0, 0}, {10, 10}, kRed);
@@ -199,6 +200,7 @@ TEST(Marks, AMarkTouchesAnAreaOnlyWhereItsDrawingReaches)
         {arrow, {25, 10, 45, 25}, true},  {arrow, {45, 0, 61, 10}, false},   {arrow, {42, 28, 50, 35}, true},
         {arrow, {20, 0, 25, 5}, false},  // near the thin shaft, far from the wide head
         {arrow, {-20, -20, 1, 1}, true},
+        {level, {90, 56, 94, 59}, true},  // beside the head's base, far from its tip
         {box, {20, 15, 30, 25}, false},   // in its hollow
         {box, {5, 5, 11, 11}, true},      {box, {45, 20, 60, 25}, true},     {box, {60, 60, 70, 70}, false},
         {box, {11, 11, 49, 29}, true},    {box, {12, 12, 48, 28}, false},
