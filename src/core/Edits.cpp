@@ -33,9 +33,15 @@ void RedFrame(const PixelView& picture, Rect selection)
 
 void ApplyEdit(Edit edit, const PixelView& picture, Rect selection)
 {
+    MosaicRoom room = edit == Edit::Mosaic ? MosaicRoomFor(picture, selection) : MosaicRoom{};
+    ApplyEdit(edit, picture, selection, room);
+}
+
+void ApplyEdit(Edit edit, const PixelView& picture, Rect selection, MosaicRoom& room) noexcept
+{
     switch (edit) {
         case Edit::BlackOut: BlackOut(picture, selection); return;
-        case Edit::Mosaic: Mosaic(picture, selection); return;
+        case Edit::Mosaic: Mosaic(picture, selection, room); return;
         case Edit::RedFrame: RedFrame(picture, selection); return;
     }
 }

@@ -5,6 +5,7 @@
 // selection's top-left corner, so it too depends on nothing but where the selection is.
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "core/Edits.h"
@@ -37,17 +38,15 @@ Colour Mean(const std::uint32_t* first, std::int32_t count, std::ptrdiff_t step)
     return sum;
 }
 
-// One side of the ring, averaged over each block's span along it; empty beyond the picture.
-struct Side {
-    std::vector<Colour> means;  // one per block along the side
-};
+std::int32_t Blocks(std::int32_t length, std::int32_t block) { return (length + block - 1) / block; }
 
-Side RingSide(const std::uint32_t* start, std::int32_t length, std::ptrdiff_t step, std::int32_t block)
+// One side of the ring, averaged over each block's span along it, into `means`.
+const Colour* RingSide(const std::uint32_t* start, std::int32_t length, std::ptrdiff_t step, std::int32_t block,
+                       Colour* means) noexcept
 {
-    Side side;
-    for (std::int32_t at = 0; at < length; at += block)
-        side.means.push_back(Mean(start + at * step, std::min(block, length - at), step));
-    return side;
+    for (std::int32_t at = 0, i = 0; at < length; at += block, ++i)
+        means[i] = Mean(start + at * step, std::min(block, length - at), step);
+    return means;
 }
 
 std::uint32_t Blend(const std::array<const Colour*, 4>& colours, const std::array<double, 4>& weights)
@@ -69,19 +68,43 @@ std::uint32_t Blend(const std::array<const Colour*, 4>& colours, const std::arra
 
 }  // namespace
 
+MosaicRoom MosaicRoomFor(const PixelView& picture, Rect selection)
+{
+    const Rect a = EditedArea(picture, selection);
+    if (a.Empty()) return {};
+    const std::int32_t block = BlockSide(a);
+    return {std::vector<Colour>(2 * static_cast<size_t>(Blocks(a.Width(), block) + Blocks(a.Height(), block)))};
+}
+
 void Mosaic(const PixelView& picture, Rect selection)
+{
+    MosaicRoom room = MosaicRoomFor(picture, selection);
+    Mosaic(picture, selection, room);
+}
+
+void Mosaic(const PixelView& picture, Rect selection, MosaicRoom& room) noexcept
 {
     const Rect a = EditedArea(picture, selection);
     if (a.Empty()) return;
     const std::int32_t block = BlockSide(a);
-    const std::ptrdiff_t down = picture.stride;
-    Side top, bottom, left, right;
-    if (a.top > 0) top = RingSide(picture.Row(a.top - 1) + a.left, a.Width(), 1, block);
-    if (a.bottom < picture.height) bottom = RingSide(picture.Row(a.bottom) + a.left, a.Width(), 1, block);
-    if (a.left > 0) left = RingSide(picture.Row(a.top) + a.left - 1, a.Height(), down, block);
-    if (a.right < picture.width) right = RingSide(picture.Row(a.top) + a.right, a.Height(), down, block);
+    const std::int32_t across = Blocks(a.Width(), block), down = Blocks(a.Height(), block);
+    if (room.means.size() != 2 * static_cast<size_t>(across + down)) return;
+    const std::ptrdiff_t stride = picture.stride;
+    Colour* const topRoom = room.means.data();
+    Colour* const bottomRoom = topRoom + across;
+    Colour* const leftRoom = bottomRoom + across;
+    Colour* const rightRoom = leftRoom + down;
+    // Sides beyond the picture have no colours.
+    const Colour* top = a.top > 0 ? RingSide(picture.Row(a.top - 1) + a.left, a.Width(), 1, block, topRoom) : nullptr;
+    const Colour* bottom =
+        a.bottom < picture.height ? RingSide(picture.Row(a.bottom) + a.left, a.Width(), 1, block, bottomRoom) : nullptr;
+    const Colour* left =
+        a.left > 0 ? RingSide(picture.Row(a.top) + a.left - 1, a.Height(), stride, block, leftRoom) : nullptr;
+    const Colour* right = a.right < picture.width
+                              ? RingSide(picture.Row(a.top) + a.right, a.Height(), stride, block, rightRoom)
+                              : nullptr;
 
-    const auto at = [](const Side& side, size_t i) { return side.means.empty() ? nullptr : &side.means[i]; };
+    const auto at = [](const Colour* side, size_t i) { return side ? side + i : nullptr; };
     for (std::int32_t y = 0, row = 0; y < a.Height(); y += block, ++row) {
         const std::int32_t h = std::min(block, a.Height() - y);
         const double fromTop = y + h / 2.0 + 0.5, fromBottom = a.Height() - y - h / 2.0 + 0.5;

@@ -101,13 +101,14 @@ Rect ShotDocument::ApplyEdit(Edit edit, Rect selection, const PixelView& picture
     }
     step.area = changed;
     steps_.reserve(done_ + 1);
+    MosaicRoom room = edit == Edit::Mosaic ? MosaicRoomFor(picture, selection) : MosaicRoom{};
     EditStep pixels = pixels_.Prepare(changed);  // the last thing that can fail
     pixels_.Record(std::move(pixels), picture);
     // Drawn in the order they lay, only over the pixels the step keeps.
     std::size_t k = 0;
     for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change, ++k)
         DrawMark(picture, view, changed, marks_[change->index], shown[k]);
-    core::ApplyEdit(edit, picture, selection);
+    core::ApplyEdit(edit, picture, selection, room);
     return Record(std::move(step));
 }
 

@@ -1,5 +1,6 @@
 // The test program's operator new and delete: the usual ones (malloc and free, which the
-// address sanitizer still watches) with a count of large blocks for LargeAllocations.
+// address sanitizer still watches) with a count of large blocks for LargeAllocations and one
+// failure on purpose for FailingAllocation.
 #include "LargeAllocations.h"
 
 #include <cstdlib>
@@ -9,9 +10,20 @@ namespace {
 
 std::size_t threshold = 0;  // 0: not counting
 std::size_t counted = 0;
+bool failing = false;  // an allocation is to fail, after allowedBeforeFailing more
+std::size_t allowedBeforeFailing = 0;
+bool failed = false;
 
 void* Allocate(std::size_t bytes) noexcept
 {
+    if (failing) {
+        if (allowedBeforeFailing == 0) {
+            failing = false;
+            failed = true;
+            return nullptr;
+        }
+        --allowedBeforeFailing;
+    }
     if (threshold != 0 && bytes >= threshold) ++counted;
     return std::malloc(bytes == 0 ? 1 : bytes);
 }
@@ -36,6 +48,17 @@ LargeAllocations::LargeAllocations(std::size_t bytes)
 LargeAllocations::~LargeAllocations() { threshold = 0; }
 
 std::size_t LargeAllocations::Count() const { return counted; }
+
+FailingAllocation::FailingAllocation(std::size_t allowed)
+{
+    allowedBeforeFailing = allowed;
+    failing = true;
+    failed = false;
+}
+
+FailingAllocation::~FailingAllocation() { failing = false; }
+
+bool FailingAllocation::Failed() const { return failed; }
 
 }  // namespace testsupport
 

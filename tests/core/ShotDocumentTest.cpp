@@ -2,9 +2,13 @@
 // picture byte for byte; marks hidden with the pixels they lie over; within the memory bound.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <random>
+#include <utility>
 
 #include "GlyphFake.h"
+#include "LargeAllocations.h"
 #include "PixelSupport.h"
 #include "core/ShotDocument.h"
 
@@ -346,6 +350,124 @@ TEST(ShotDocument, ACutOutsMarksStartItsOwnDocumentAndStayEditable)
     EXPECT_FALSE(cut.CanUndo());
     cut.Move(0, 1, 1);
     EXPECT_EQ(cut.Marks()[0].a, (Point{11, 11}));
+}
+
+// Two documents that end with the same steps count the same bytes, however they got there:
+// what a new step drops from the redo side is given back exactly.
+TEST(ShotDocument, TheBytesCountedAreThoseOfTheStepsKeptWhateverWasUndoneBefore)
+{
+    const auto text = [](int length) { return core::TextMark({1, 1}, std::u16string(length, u'x'), {9, 9}, kRed); };
+    core::ShotDocument fresh(kPictureBytes * 4);
+    fresh.Place(text(3000));
+    fresh.Place(text(1000));
+    core::ShotDocument churned(kPictureBytes * 4);
+    TestPicture picture(kWidth, kHeight);
+    churned.Place(text(3000));
+    churned.Place(text(7000));
+    churned.Place(text(500));
+    churned.Undo(picture.View());
+    churned.Undo(picture.View());
+    churned.Place(text(1000));
+    EXPECT_EQ(churned.MarkBytes(), fresh.MarkBytes());
+}
+
+// A black-out that takes marks into its pixels is one step among the others: the steps before
+// it stay, and undoing them all gives the captured picture and no marks.
+TEST(ShotDocument, ABlackOutOverMarksKeepsTheStepsBeforeIt)
+{
+    std::mt19937 random(4);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const std::vector<std::uint32_t> captured = picture.pixels;
+    const marktest::BlockGlyphs glyphs;
+    core::ShotDocument document(kPictureBytes);
+    document.Place(core::NumberMark({10, 10}, 1, kRed));
+    document.Place(core::NumberMark({30, 20}, 2, kRed));
+    document.ApplyEdit(core::Edit::BlackOut, {0, 0, kWidth, kHeight}, picture.View(), glyphs);
+    EXPECT_EQ(document.Marks().Count(), 0u);
+    int undone = 0;
+    while (document.CanUndo()) {
+        document.Undo(picture.View());
+        ++undone;
+    }
+    EXPECT_EQ(undone, 3);
+    EXPECT_EQ(document.Marks().Count(), 0u);
+    EXPECT_EQ(picture.pixels, captured);
+}
+
+// The pixel history holds one whole-picture edit here. When it lets the first go, the steps up
+// to that edit go with it, the mark placed before it too; what is left (a mark and the second
+// edit) undoes to the picture after the first edit.
+TEST(ShotDocument, AnEditThePixelHistoryLetsGoTakesTheStepsBeforeItAlong)
+{
+    std::mt19937 random(6);
+    TestPicture picture = RandomPicture(random, kWidth, kHeight);
+    const marktest::BlockGlyphs glyphs;
+    core::ShotDocument document(kPictureBytes);
+    document.Place(core::NumberMark({5, 5}, 1, kRed));
+    document.ApplyEdit(core::Edit::BlackOut, {0, 0, kWidth, kHeight}, picture.View(), glyphs);
+    const std::vector<std::uint32_t> afterFirst = picture.pixels;
+    document.Place(core::NumberMark({40, 30}, 1, kRed));
+    document.ApplyEdit(core::Edit::Mosaic, {0, 0, kWidth, kHeight}, picture.View(), glyphs);
+    int undone = 0;
+    while (document.CanUndo()) {
+        document.Undo(picture.View());
+        ++undone;
+    }
+    EXPECT_EQ(undone, 2);
+    EXPECT_EQ(picture.pixels, afterFirst);
+    EXPECT_EQ(document.Marks().Count(), 0u);
+}
+
+// Every allocation a step makes fails once, in turn: each failure throws and leaves the
+// document and the picture as they were; once nothing fails the step is made whole.
+TEST(ShotDocument, AStepThatCannotGetMemoryLeavesEverythingAsItWas)
+{
+    std::mt19937 random(9);
+    const marktest::BlockGlyphs glyphs;
+    using Step = std::function<void(core::ShotDocument&, TestPicture&)>;
+    const std::pair<const char*, Step> steps[] = {
+        {"place", [](core::ShotDocument& d, TestPicture&) { d.Place(core::NumberMark({40, 30}, 3, kRed)); }},
+        {"replace", [](core::ShotDocument& d, TestPicture&) {
+             d.Replace(0, core::TextMark({2, 2}, u"longer text", {60, 20}, kRed));
+         }},
+        {"black-out over marks", [&](core::ShotDocument& d, TestPicture& p) {
+             d.ApplyEdit(core::Edit::BlackOut, {0, 0, 30, 30}, p.View(), glyphs);
+         }},
+        {"mosaic", [&](core::ShotDocument& d, TestPicture& p) {
+             d.ApplyEdit(core::Edit::Mosaic, {5, 5, 50, 40}, p.View(), glyphs);
+         }},
+    };
+    for (const bool withRedo : {true, false})
+        for (const auto& [name, step] : steps) {
+            TestPicture picture = RandomPicture(random, kWidth, kHeight);
+            core::ShotDocument document(kPictureBytes * 4);
+            document.Place(core::TextMark({2, 2}, u"ab", {20, 20}, kRed));
+            document.Place(core::NumberMark({20, 20}, 1, kRed));
+            if (withRedo) document.Undo(picture.View());  // a step to redo, which a new step drops
+            const State start = StateOf(picture, document);
+            bool made = false;
+            for (std::size_t allowed = 0; !made && allowed < 200; ++allowed) {
+                const State before = StateOf(picture, document);
+                const std::uint64_t revision = document.Revision();
+                const std::size_t bytes = document.MarkBytes();
+                try {
+                    testsupport::FailingAllocation failing(allowed);
+                    step(document, picture);
+                    made = !failing.Failed();
+                    ASSERT_TRUE(made) << name << ": a failed allocation was swallowed";
+                } catch (const std::bad_alloc&) {
+                    ASSERT_TRUE(StateOf(picture, document) == before) << name << " failing at allocation " << allowed;
+                    ASSERT_EQ(document.Revision(), revision) << name;
+                    ASSERT_EQ(document.MarkBytes(), bytes) << name;
+                    ASSERT_EQ(document.CanRedo(), withRedo) << name;
+                }
+            }
+            ASSERT_TRUE(made) << name;
+            EXPECT_FALSE(document.CanRedo()) << name;
+            // The step made is undone like any other, back to the state before it.
+            document.Undo(picture.View());
+            EXPECT_TRUE(StateOf(picture, document) == start) << name;
+        }
 }
 
 }  // namespace
