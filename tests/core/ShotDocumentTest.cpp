@@ -379,17 +379,22 @@ TEST(ShotDocument, ABlackOutOverMarksKeepsTheStepsBeforeIt)
     TestPicture picture = RandomPicture(random, kWidth, kHeight);
     const std::vector<std::uint32_t> captured = picture.pixels;
     const marktest::BlockGlyphs glyphs;
-    core::ShotDocument document(kPictureBytes);
+    core::ShotDocument document(kPictureBytes * 8);
     document.Place(core::NumberMark({10, 10}, 1, kRed));
     document.Place(core::NumberMark({30, 20}, 2, kRed));
+    const core::Mark text = core::TextMark({40, 5}, std::u16string(5000, u'x'), {9, 9}, kRed);
+    document.Place(text);
+    const std::size_t before = document.MarkBytes();
     document.ApplyEdit(core::Edit::BlackOut, {0, 0, kWidth, kHeight}, picture.View(), glyphs);
     EXPECT_EQ(document.Marks().Count(), 0u);
+    // The step holds the marks it took, for its undo, and counts them: the text's 10,000 bytes.
+    EXPECT_GE(document.MarkBytes(), before + 10000);
     int undone = 0;
     while (document.CanUndo()) {
         document.Undo(picture.View());
         ++undone;
     }
-    EXPECT_EQ(undone, 3);
+    EXPECT_EQ(undone, 4);
     EXPECT_EQ(document.Marks().Count(), 0u);
     EXPECT_EQ(picture.pixels, captured);
 }
@@ -416,6 +421,27 @@ TEST(ShotDocument, AnEditThePixelHistoryLetsGoTakesTheStepsBeforeItAlong)
     EXPECT_EQ(undone, 2);
     EXPECT_EQ(picture.pixels, afterFirst);
     EXPECT_EQ(document.Marks().Count(), 0u);
+    // It counts the bytes of the steps it kept, as a document made of those steps alone does.
+    TestPicture other = RandomPicture(random, kWidth, kHeight);
+    core::ShotDocument made(kPictureBytes);
+    made.Place(core::NumberMark({40, 30}, 1, kRed));
+    made.ApplyEdit(core::Edit::Mosaic, {0, 0, kWidth, kHeight}, other.View(), glyphs);
+    while (document.CanRedo())
+        document.Redo(picture.View());
+    EXPECT_EQ(document.MarkBytes(), made.MarkBytes());
+}
+
+// One step larger than the whole bound is still kept, so that it can be undone.
+TEST(ShotDocument, AStepLargerThanTheBoundIsStillUndone)
+{
+    core::ShotDocument document(64 * 1024);
+    document.Place(core::NumberMark({5, 5}, 1, kRed));
+    document.Place(core::TextMark({1, 1}, std::u16string(40000, u'x'), {9, 9}, kRed));
+    EXPECT_TRUE(document.CanUndo());
+    TestPicture picture(kWidth, kHeight);
+    document.Undo(picture.View());
+    EXPECT_EQ(document.Marks().Count(), 1u);
+    EXPECT_FALSE(document.CanUndo());  // the number's step went to make room
 }
 
 // Every allocation a step makes fails once, in turn: each failure throws and leaves the
