@@ -40,7 +40,8 @@ TEST(Zoom, FittingTakesTheLargestWholePercentageAtWhichAllShows)
         {1000, 500, 500, 500, 50},    {1000, 500, 1000, 200, 40},   {3840, 2160, 100, 100, 25},
         {100, 100, 1000, 1000, 1000}, {10, 10, 1000, 1000, 1600},   {0, 0, 800, 600, 100},
         {800, 600, 0, 600, 100},      {3, 7, 10, 10, 142},          {0, 100, 800, 600, 100},
-        {100, 0, 800, 600, 100},      {800, 600, 800, 0, 100},
+        {100, 0, 800, 600, 100},      {800, 600, 800, 0, 100},      {7, 3, 10, 10, 142},
+        {1, 1, 500, 400, 1600},       {100, 50, 1, 1, 25},
     };
     for (const FitCase& c : cases)
         EXPECT_EQ(core::FitZoom(c.pictureWidth, c.pictureHeight, c.windowWidth, c.windowHeight), c.percent)
