@@ -109,6 +109,7 @@ TEST(Mosaic, BlocksTakeTheColourOfTheNearestSide)
         {"white left, black right", {35, 0, 40, 50}, {0, 0, 5, 50}, {5, -1, 35, 51}, {34, 25}, {5, 25}},
         {"one black row above", {0, 0, 40, 1}, {0, 40, 40, 50}, {0, 1, 40, 40}, {20, 1}, {20, 39}},
         {"one black column on the left", {0, 0, 1, 50}, {35, 0, 40, 50}, {1, -1, 35, 51}, {1, 25}, {34, 25}},
+        {"black above, white on the left", {0, 0, 40, 10}, {0, 10, 5, 50}, {5, 10, 40, 50}, {35, 10}, {5, 45}},
     };
     const auto channels = [](std::uint32_t pixel) {
         return std::array<std::uint32_t, 3>{pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF};
